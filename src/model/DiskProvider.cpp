@@ -1,0 +1,102 @@
+#include "model/DiskProvider.h"
+
+#include "model/CounterMath.h"
+#include "platform/RootVolumeName.h"
+
+#include <memory>
+
+namespace Dunmorra {
+
+DiskProvider::Readers DiskProvider::linuxReaders(const std::string& root)
+{
+    auto stats = std::make_shared<Platform::BlockDeviceStats>(root);
+    auto name = std::make_shared<Platform::RootVolumeName>(root);
+    return Readers{
+        [stats] { return stats->read(); },
+        [] { return Platform::fileSystemSpace("/"); },
+        [name] { return name->read(); },
+    };
+}
+
+DiskProvider::DiskProvider(Readers readers, const Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_readers(std::move(readers))
+    , m_clock(clock)
+{
+}
+
+void DiskProvider::setPaused(bool paused)
+{
+    if (m_paused == paused)
+        return;
+    m_paused = paused;
+    emit pausedChanged();
+}
+
+void DiskProvider::start(std::chrono::milliseconds interval)
+{
+    m_loop.stop();
+    readIOStatistics();
+    m_loop.start(interval, [this] {
+        if (!m_paused)
+            sample();
+    });
+}
+
+void DiskProvider::sample()
+{
+    auto snapshot = makeSnapshot();
+    if (!snapshot)
+        return;
+    m_current = std::move(*snapshot);
+    emit currentChanged();
+    m_history.append(m_clock.wallSeconds(), m_current);
+    emit historyChanged();
+}
+
+std::optional<Platform::DiskTotals> DiskProvider::readIOStatistics()
+{
+    const auto totals = m_readers.counters ? m_readers.counters() : std::nullopt;
+    if (!totals)
+        return std::nullopt;
+    m_prevRead = totals->readBytes;
+    m_prevWrite = totals->writeBytes;
+    m_prevTime = m_clock.monotonicSeconds();
+    return totals;
+}
+
+std::optional<DiskSnapshot> DiskProvider::makeSnapshot()
+{
+    const std::uint64_t oldRead = m_prevRead;
+    const std::uint64_t oldWrite = m_prevWrite;
+    const double oldTime = m_prevTime;
+    const auto totals = readIOStatistics();
+    if (!totals)
+        return std::nullopt;
+    const double elapsed = m_prevTime - oldTime;
+    if (!(elapsed > kMinimumInterval))
+        return m_current;
+
+    const VolumeInfo volume = readVolumeInfo();
+    return DiskSnapshot{
+        counterRate(totals->readBytes, oldRead, elapsed),
+        counterRate(totals->writeBytes, oldWrite, elapsed),
+        volume.name, volume.totalBytes, volume.usedBytes, volume.freeBytes,
+    };
+}
+
+DiskProvider::VolumeInfo DiskProvider::readVolumeInfo() const
+{
+    VolumeInfo info{m_current.volumeName, m_current.volumeTotalBytes, m_current.volumeUsedBytes,
+                    m_current.volumeFreeBytes};
+    if (const auto name = m_readers.volumeName ? m_readers.volumeName() : std::nullopt; name && !name->empty())
+        info.name = QString::fromStdString(*name);
+    if (const auto space = m_readers.space ? m_readers.space() : std::nullopt) {
+        info.totalBytes = space->totalBytes;
+        info.freeBytes = space->freeBytes;
+        info.usedBytes = subtractClamped(space->totalBytes, space->freeBytes);
+    }
+    return info;
+}
+
+} // namespace Dunmorra

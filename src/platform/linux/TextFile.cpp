@@ -1,0 +1,65 @@
+#include "platform/linux/TextFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Dunmorra::Platform::Linux {
+
+bool readTextFile(const std::string& path, std::string& into)
+{
+    into.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // procfs reports a size of 0, so read in chunks until EOF.
+    constexpr std::size_t kChunk = 4096;
+    bool ok = true;
+    for (;;) {
+        const std::size_t used = into.size();
+        into.resize(used + kChunk);
+        const ssize_t n = ::read(fd, into.data() + used, kChunk);
+        if (n < 0) {
+            if (errno == EINTR) {
+                into.resize(used);
+                continue;
+            }
+            into.resize(used);
+            ok = false;
+            break;
+        }
+        into.resize(used + static_cast<std::size_t>(n));
+        if (n == 0)
+            break;
+    }
+    ::close(fd);
+    return ok;
+}
+
+std::optional<std::string> readAttribute(const std::string& path)
+{
+    std::string text;
+    if (!readTextFile(path, text))
+        return std::nullopt;
+    const auto eol = text.find('\n');
+    if (eol != std::string::npos)
+        text.resize(eol);
+    return text;
+}
+
+std::optional<std::int64_t> readIntegerAttribute(const std::string& path)
+{
+    const auto text = readAttribute(path);
+    if (!text)
+        return std::nullopt;
+    return parseNumber<std::int64_t>(trimmed(*text));
+}
+
+bool pathExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+} // namespace Dunmorra::Platform::Linux
