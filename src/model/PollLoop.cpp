@@ -34,11 +34,29 @@ void PollLoop::fire()
     if (!m_running)
         return;
     const int generation = m_generation;
+    m_deferred = false;
+    m_inPass = true;
     if (m_pass)
         m_pass();
+    m_inPass = false;
     // The pass may have restarted or stopped the loop.
-    if (m_running && generation == m_generation)
+    if (m_running && generation == m_generation && !m_deferred)
         m_timer.start(m_interval);
+}
+
+int PollLoop::deferPass()
+{
+    if (!m_inPass)
+        return -1;
+    m_deferred = true;
+    return m_generation;
+}
+
+void PollLoop::finishPass(int token)
+{
+    if (token < 0 || !m_running || token != m_generation || m_timer.isActive())
+        return;
+    m_timer.start(m_interval);
 }
 
 } // namespace Dunmorra

@@ -25,6 +25,16 @@ public:
     // How many times start() has replaced the loop; a loop identity for tests.
     int generation() const { return m_generation; }
 
+    // For a pass whose work finishes later (a reading on a worker thread):
+    // called from inside the pass, it keeps the loop from sleeping until
+    // finishPass() is called with the returned token, so the sleep follows
+    // the work and no second pass starts meanwhile. Outside a pass it does
+    // nothing and returns -1.
+    int deferPass();
+    // Starts the sleep after a deferred pass. A token of a replaced or
+    // stopped loop is ignored.
+    void finishPass(int token);
+
 private:
     void fire();
 
@@ -32,6 +42,8 @@ private:
     std::function<void()> m_pass;
     std::chrono::milliseconds m_interval{0};
     bool m_running = false;
+    bool m_inPass = false;
+    bool m_deferred = false;
     int m_generation = 0;
 };
 
