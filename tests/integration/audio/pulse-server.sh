@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Starts, stops, stalls and resumes a private sound server in a folder.
+#   pulse-server.sh start|kill|stop|pause|resume DIR
+# The server listens on DIR/pulse.sock with two null sinks ("Speakers",
+# "Headphones") and a null source ("Microphone"); its pid is in DIR/server.pid.
+set -euo pipefail
+command="$1"
+dir="$2"
+pidfile="$dir/server.pid"
+
+server_pid() { [[ -s "$pidfile" ]] && cat "$pidfile"; }
+
+case "$command" in
+start)
+    mkdir -p "$dir/xdg" "$dir/home"
+    chmod 700 "$dir/xdg"
+    cat > "$dir/pulse.pa" <<PA
+load-module module-native-protocol-unix auth-anonymous=1 socket=$dir/pulse.sock
+load-module module-null-sink sink_name=speakers sink_properties=device.description=Speakers
+load-module module-null-sink sink_name=headphones sink_properties=device.description=Headphones
+load-module module-null-source source_name=mic description=Microphone
+set-default-sink speakers
+set-default-source mic
+PA
+    XDG_RUNTIME_DIR="$dir/xdg" HOME="$dir/home" \
+        pulseaudio -n --file="$dir/pulse.pa" --daemonize=no --exit-idle-time=-1 \
+        --use-pid-file=false --log-target=stderr >>"$dir/server.log" 2>&1 &
+    echo $! > "$pidfile"
+    for _ in $(seq 1 100); do
+        if PULSE_SERVER="unix:$dir/pulse.sock" pactl info >/dev/null 2>&1; then
+            exit 0
+        fi
+        if ! kill -0 "$(server_pid)" 2>/dev/null; then
+            break
+        fi
+        sleep 0.1
+    done
+    echo "pulse-server.sh: the sound server did not start; its log:" >&2
+    cat "$dir/server.log" >&2 || true
+    exit 1
+    ;;
+kill | stop)
+    pid="$(server_pid || true)"
+    [[ -z "$pid" ]] && exit 0
+    kill -CONT "$pid" 2>/dev/null || true
+    if [[ "$command" == kill ]]; then kill -KILL "$pid" 2>/dev/null || true; else kill -TERM "$pid" 2>/dev/null || true; fi
+    for _ in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+    : > "$pidfile"
+    ;;
+pause) kill -STOP "$(server_pid)" ;;
+resume) kill -CONT "$(server_pid)" ;;
+*)
+    echo "usage: $0 start|kill|stop|pause|resume DIR" >&2
+    exit 2
+    ;;
+esac
