@@ -2,6 +2,8 @@
 
 #include "platform/ProcessTable.h"
 
+#include <memory>
+
 namespace Dunmorra {
 
 ProcessScanCache& ProcessScanCache::shared()
@@ -35,11 +37,14 @@ int ProcessScanCache::scanCount() const
     return m_scanCount;
 }
 
-ProcessScanCache::Walk ProcessScanCache::procfsWalk(const std::string& root)
+ProcessScanCache::Walk ProcessScanCache::procfsWalk(const std::string& root, long clockTicksPerSecond, long pageSize)
 {
-    return [table = Platform::ProcessTable(root)]() {
+    // Shared so that copies of the walk reuse one set of buffers; calls are
+    // serialised by the cache's mutex.
+    auto table = std::make_shared<Platform::ProcessTable>(root, clockTicksPerSecond, pageSize);
+    return [table]() {
         QList<ProcessEntry> out;
-        const auto records = table.read();
+        const auto records = table->read();
         out.reserve(static_cast<qsizetype>(records.size()));
         for (const auto& r : records) {
             if (r.pid < 1 || r.name.empty())

@@ -30,8 +30,9 @@ public:
     Scan entries();
     int scanCount() const;
 
-    // The real walk over /proc (or a fixture root).
-    static Walk procfsWalk(const std::string& root = "/");
+    // The real walk over <root>/proc; the clock-tick rate and page size
+    // default to the running kernel's.
+    static Walk procfsWalk(const std::string& root = "/", long clockTicksPerSecond = 0, long pageSize = 0);
 
 private:
     Walk m_walk;

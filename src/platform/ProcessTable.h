@@ -9,7 +9,7 @@ namespace Dunmorra::Platform {
 // One process as the kernel reports it.
 struct ProcessRecord {
     std::int32_t pid = 0;
-    std::string name;            // UTF-8; the full name where the kernel truncated it
+    std::string name;            // UTF-8 as the kernel has it; the full name where the kernel truncated it
     std::string executablePath;  // empty when unreadable
     std::uint64_t residentBytes = 0;
     std::uint64_t userNanos = 0;     // cumulative user time
@@ -19,15 +19,30 @@ struct ProcessRecord {
 
 // Reads <root>/proc/<pid>/... for every process. A process that exits during
 // the walk is simply absent; zombies and nameless processes are left out.
+// Not thread-safe: its buffers are reused from one walk to the next.
 class ProcessTable {
 public:
-    explicit ProcessTable(std::string root = "/");
+    // clockTicksPerSecond and pageSize default to the running kernel's.
+    explicit ProcessTable(std::string root = "/", long clockTicksPerSecond = 0, long pageSize = 0);
+
     std::vector<ProcessRecord> read() const;
 
+    // Reads one process; false when it is gone, unreadable, a zombie or nameless.
+    bool readProcess(std::int32_t pid, ProcessRecord& out) const;
+
+    // The kernel keeps 15 bytes of a process name.
+    static constexpr std::size_t kCommLength = 15;
+
 private:
+    std::uint64_t ticksToNanos(std::uint64_t ticks) const;
+
     std::string m_root;
+    std::string m_procDir;
     long m_clockTicksPerSecond;
     long m_pageSize;
+    mutable std::string m_path;
+    mutable std::string m_buffer;
+    mutable std::string m_link;
 };
 
 } // namespace Dunmorra::Platform

@@ -1,20 +1,172 @@
 #include "platform/ProcessTable.h"
 
+#include "platform/ProcText.h"
+
+#include <charconv>
+#include <cstring>
+#include <dirent.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace Dunmorra::Platform {
 
-// Placeholder until the procfs walk lands.
-ProcessTable::ProcessTable(std::string root)
-    : m_root(std::move(root))
-    , m_clockTicksPerSecond(::sysconf(_SC_CLK_TCK))
-    , m_pageSize(::sysconf(_SC_PAGESIZE))
+namespace {
+
+bool parsePid(const char* name, std::int32_t& pid)
 {
+    const char* end = name + std::strlen(name);
+    if (name == end || *name < '1' || *name > '9')
+        return false; // also drops "self", "thread-self" and pid 0
+    const auto r = std::from_chars(name, end, pid);
+    return r.ec == std::errc() && r.ptr == end && pid >= 1;
+}
+
+std::string_view basename(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+} // namespace
+
+ProcessTable::ProcessTable(std::string root, long clockTicksPerSecond, long pageSize)
+    : m_root(std::move(root))
+    , m_procDir(ProcText::join(m_root, "/proc"))
+    , m_clockTicksPerSecond(clockTicksPerSecond > 0 ? clockTicksPerSecond : ::sysconf(_SC_CLK_TCK))
+    , m_pageSize(pageSize > 0 ? pageSize : ::sysconf(_SC_PAGESIZE))
+{
+    if (m_clockTicksPerSecond <= 0)
+        m_clockTicksPerSecond = 100;
+    if (m_pageSize <= 0)
+        m_pageSize = 4096;
+}
+
+std::uint64_t ProcessTable::ticksToNanos(std::uint64_t ticks) const
+{
+    const auto hz = static_cast<std::uint64_t>(m_clockTicksPerSecond);
+    // Split so that ticks × 10^9 cannot overflow for long-lived processes.
+    return ticks / hz * 1'000'000'000ULL + ticks % hz * 1'000'000'000ULL / hz;
 }
 
 std::vector<ProcessRecord> ProcessTable::read() const
 {
-    return {};
+    std::vector<ProcessRecord> out;
+    DIR* dir = ::opendir(m_procDir.c_str());
+    if (!dir)
+        return out;
+    ProcessRecord record;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::int32_t pid = 0;
+        if (!parsePid(entry->d_name, pid))
+            continue;
+        if (readProcess(pid, record))
+            out.push_back(std::move(record));
+        record = ProcessRecord{};
+    }
+    ::closedir(dir);
+    return out;
+}
+
+bool ProcessTable::readProcess(std::int32_t pid, ProcessRecord& out) const
+{
+    // "<root>/proc/<pid>/" stays in m_path; each file is appended to it.
+    m_path = m_procDir;
+    m_path.push_back('/');
+    char digits[16];
+    const auto r = std::to_chars(digits, digits + sizeof digits, pid);
+    m_path.append(digits, r.ptr);
+    m_path.push_back('/');
+    const std::size_t dirLength = m_path.size();
+
+    m_path.append("stat");
+    if (!ProcText::readFile(m_path, m_buffer))
+        return false; // gone since the directory was listed, or not ours to read
+
+    // The name sits between the first '(' and the last ')': it may itself hold
+    // spaces, parentheses and new lines, so fields are counted from the last ')'.
+    const char* begin = m_buffer.data();
+    const char* end = begin + m_buffer.size();
+    const char* open = static_cast<const char*>(std::memchr(begin, '(', m_buffer.size()));
+    const char* close = nullptr;
+    for (const char* p = end; p > begin; --p) {
+        if (p[-1] == ')') {
+            close = p - 1;
+            break;
+        }
+    }
+    if (!open || !close || close < open)
+        return false;
+    const std::string_view comm(open + 1, static_cast<std::size_t>(close - open - 1));
+    if (comm.empty())
+        return false;
+
+    // Fields from 3 (state) on; utime 14, stime 15, starttime 22, rss 24.
+    const char* p = close + 1;
+    while (p < end && *p == ' ')
+        ++p;
+    if (p >= end)
+        return false;
+    const char state = *p++;
+    if (state == 'Z' || state == 'X' || state == 'x')
+        return false;
+    std::uint64_t fields[25] = {};
+    for (int field = 4; field <= 24; ++field) {
+        while (p < end && *p == ' ')
+            ++p;
+        // Fields 4..24 are all integers; some (priority, nice) may be negative.
+        if (p < end && *p == '-') {
+            ++p;
+        }
+        if (!ProcText::parseU64(p, end, fields[field]))
+            return false;
+    }
+
+    out.pid = pid;
+    out.userNanos = ticksToNanos(fields[14]);
+    out.systemNanos = ticksToNanos(fields[15]);
+    out.startTime = fields[22];
+    out.residentBytes = fields[24] * static_cast<std::uint64_t>(m_pageSize);
+
+    m_path.resize(dirLength);
+    m_path.append("exe");
+    out.executablePath.clear();
+    if (m_link.size() < 4096)
+        m_link.resize(4096);
+    const ssize_t n = ::readlink(m_path.c_str(), m_link.data(), m_link.size());
+    if (n > 0) {
+        // Kernel threads and other users' processes have no readable link; kept.
+        std::string_view target(m_link.data(), static_cast<std::size_t>(n));
+        constexpr std::string_view deleted = " (deleted)";
+        if (target.size() > deleted.size() && target.substr(target.size() - deleted.size()) == deleted)
+            target.remove_suffix(deleted.size());
+        out.executablePath.assign(target);
+    }
+
+    out.name.assign(comm);
+    if (out.name.size() == kCommLength) {
+        const std::string_view kept(out.name); // m_buffer is reused below
+        // The kernel cut the name: the executable's or argv[0]'s base name
+        // holds the whole of it when it starts with what the kernel kept.
+        const std::string_view exeBase = basename(out.executablePath);
+        if (exeBase.size() > kept.size() && startsWith(exeBase, kept)) {
+            out.name.assign(exeBase);
+        } else {
+            m_path.resize(dirLength);
+            m_path.append("cmdline");
+            if (ProcText::readFile(m_path, m_buffer) && !m_buffer.empty()) {
+                const std::string_view argv0(m_buffer.c_str()); // up to the first NUL
+                const std::string_view argBase = basename(argv0);
+                if (argBase.size() > kept.size() && startsWith(argBase, kept))
+                    out.name.assign(argBase);
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace Dunmorra::Platform

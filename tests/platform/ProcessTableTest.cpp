@@ -1,0 +1,82 @@
+#include "platform/ProcessTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+using namespace Dunmorra::Platform;
+
+namespace {
+
+std::map<int, ProcessRecord> readFixture(const char* which)
+{
+    const ProcessTable table(std::string(HALVORIN_FIXTURES "/processes/") + which, 100, 4096);
+    std::map<int, ProcessRecord> byPid;
+    for (auto& r : table.read())
+        byPid.emplace(r.pid, r);
+    return byPid;
+}
+
+} // namespace
+
+TEST(ProcessTable, ListsLiveNamedProcessesOnly)
+{
+    const auto table = readFixture("first");
+    std::vector<int> pids;
+    for (const auto& [pid, r] : table)
+        pids.push_back(pid);
+    // Left out: 0, "abc", "self", the zombie 99, the vanished 140 and the
+    // nameless 150.
+    EXPECT_EQ(pids, (std::vector<int>{1, 42, 77, 88, 120, 130, 131, 132}));
+}
+
+TEST(ProcessTable, ParsesNamesFromTheLastParenthesis)
+{
+    const auto table = readFixture("first");
+    struct Case {
+        int pid;
+        const char* name;
+        const char* path;
+    };
+    const Case cases[] = {
+        {42, "Web Content", "/usr/lib/firefox/firefox"},
+        {77, "(a b) c", "/usr/bin/odd"},
+        {88, "line\nbreak", "/usr/bin/nl"},
+        {120, "kworker/0:1-events", ""},                                         // no readable exe: kept
+        {130, "gnome-shell-calendar-server", "/usr/libexec/gnome-shell-calendar-server"}, // cut name, full exe
+        {131, "python-long-name-script", "/usr/bin/python3.11"},                   // cut name, full argv[0]
+        {132, "tool", "/opt/app/bin/tool"},                                      // replaced executable
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pid);
+        ASSERT_TRUE(table.count(c.pid));
+        EXPECT_EQ(table.at(c.pid).name, c.name);
+        EXPECT_EQ(table.at(c.pid).executablePath, c.path);
+    }
+}
+
+TEST(ProcessTable, ConvertsTimesAndResidentPages)
+{
+    const auto table = readFixture("first");
+    const ProcessRecord& systemd = table.at(1);
+    EXPECT_EQ(systemd.userNanos, 1'500'000'000u);   // 150 ticks at 100 Hz
+    EXPECT_EQ(systemd.systemNanos, 500'000'000u);
+    EXPECT_EQ(systemd.residentBytes, 3000u * 4096u);
+    EXPECT_EQ(systemd.startTime, 10u);
+    EXPECT_EQ(table.at(42).startTime, 5000u);
+}
+
+TEST(ProcessTable, TimesOfLongLivedProcessesDoNotOverflow)
+{
+    // 2 × 10^10 ticks: multiplied by 10^9 before dividing, it would wrap.
+    const auto records = ProcessTable(HALVORIN_FIXTURES "/processes/long-lived", 100, 4096).read();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].userNanos, 200'000'000'000'000'000u);
+    EXPECT_EQ(records[0].systemNanos, 10'000'000u);
+}
+
+TEST(ProcessTable, MissingRootIsAnEmptyTable)
+{
+    EXPECT_TRUE(ProcessTable(HALVORIN_FIXTURES "/no-such-root").read().empty());
+}
