@@ -1,0 +1,19 @@
+#include "folders/FolderItem.h"
+
+#include "folders/FolderPath.h"
+
+#include <QFile>
+
+namespace Dunmorra {
+
+QString FolderItem::pathText() const
+{
+    return QFile::decodeName(path);
+}
+
+QString FolderItem::name() const
+{
+    return QFile::decodeName(FolderPath::lastComponent(path));
+}
+
+} // namespace Dunmorra

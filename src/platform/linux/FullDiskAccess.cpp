@@ -1,0 +1,10 @@
+#include "platform/FullDiskAccess.h"
+
+namespace Dunmorra::Platform {
+
+bool hasFullDiskAccess()
+{
+    return true;
+}
+
+} // namespace Dunmorra::Platform
