@@ -1,0 +1,82 @@
+#include "components/DonutRing.h"
+
+#include "components/Easing.h"
+#include "components/Palette.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Dunmorra {
+
+DonutRing::DonutRing(qreal lineWidth, const QColor& color, QWidget* parent)
+    : QWidget(parent)
+    , m_lineWidth(lineWidth)
+    , m_color(color)
+{
+    m_animation.setDuration(500);
+    m_animation.setEasingCurve(easeInOutCurve());
+    connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        m_displayed = v.toDouble();
+        update();
+    });
+}
+
+double DonutRing::arcEnd(double fraction)
+{
+    const double start = fraction >= 0 ? fraction : 0.0; // NaN fails ">= 0"
+    return std::min(start, 1.0);
+}
+
+void DonutRing::setFraction(double fraction)
+{
+    const double target = arcEnd(fraction);
+    const bool first = !m_hasValue;
+    m_hasValue = true;
+    m_fraction = fraction;
+    if (first) {
+        m_displayed = target;
+        update();
+        return;
+    }
+    const double end = m_animation.state() == QAbstractAnimation::Running ? m_animation.endValue().toDouble() : m_displayed;
+    if (end == target)
+        return;
+    m_animation.stop();
+    m_animation.setStartValue(m_displayed);
+    m_animation.setEndValue(target);
+    m_animation.start();
+}
+
+void DonutRing::setColor(const QColor& color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+void DonutRing::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal side = std::min(width(), height());
+    const qreal inset = m_lineWidth / 2;
+    const QRectF circle((width() - side) / 2 + inset, (height() - side) / 2 + inset, side - m_lineWidth, side - m_lineWidth);
+
+    QPen track(withAlpha(palettePrimary(), 0.07), m_lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    p.setPen(track);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(circle);
+
+    if (m_displayed <= 0)
+        return;
+    QPen arc(m_color, m_lineWidth, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(arc);
+    // Qt angles run counter-clockwise from three o'clock in 1/16 degree.
+    const int span = -static_cast<int>(std::lround(m_displayed * 360.0 * 16.0));
+    p.drawArc(circle, 90 * 16, span);
+}
+
+} // namespace Dunmorra

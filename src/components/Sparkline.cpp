@@ -1,0 +1,89 @@
+#include "components/Sparkline.h"
+
+#include <QPainter>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Dunmorra {
+
+namespace {
+double clampUnit(double v)
+{
+    if (std::isnan(v))
+        return 1.0;
+    return std::max(0.0, std::min(v, 1.0));
+}
+} // namespace
+
+std::vector<double> normalizeSparklineValues(const std::vector<double>& values, bool autoScale)
+{
+    std::vector<double> out;
+    out.reserve(values.size());
+    if (!autoScale) {
+        for (double v : values)
+            out.push_back(clampUnit(v));
+        return out;
+    }
+    // The scale comes from the finite values only, so one bad reading cannot
+    // flatten the whole line.
+    double lo = 0, hi = 0;
+    bool any = false;
+    for (double v : values) {
+        if (!std::isfinite(v))
+            continue;
+        lo = any ? std::min(lo, v) : v;
+        hi = any ? std::max(hi, v) : v;
+        any = true;
+    }
+    const double range = hi - lo;
+    for (double v : values) {
+        if (range > 0)
+            out.push_back(clampUnit((v - lo) / range));
+        else
+            out.push_back(0.5);
+    }
+    return out;
+}
+
+std::vector<double> normalizeToSharedMax(const std::vector<double>& values, double maximum)
+{
+    std::vector<double> out(values.size(), 0.0);
+    if (!(maximum > 0))
+        return out;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        out[i] = clampUnit(values[i] / maximum);
+    return out;
+}
+
+QPainterPath sparklinePath(const std::vector<double>& normalized, double width, double height)
+{
+    QPainterPath path;
+    const std::size_t n = normalized.size();
+    if (n < 2)
+        return path;
+    const double step = width / static_cast<double>(n - 1);
+    path.moveTo(0, height - normalized[0] * height);
+    for (std::size_t i = 1; i < n; ++i)
+        path.lineTo(static_cast<double>(i) * step, height - normalized[i] * height);
+    return path;
+}
+
+void strokeSparkline(QPainter& p, const QPainterPath& path, const QColor& color)
+{
+    if (path.isEmpty())
+        return;
+    p.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+}
+
+void setUpSparklineWidget(QWidget* w, const QString& label)
+{
+    w->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    w->setAccessibleName(label);
+    w->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+} // namespace Dunmorra

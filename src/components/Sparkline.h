@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPainterPath>
+
+class QColor;
+class QPainter;
+class QString;
+class QWidget;
+
+#include <vector>
+
+namespace Dunmorra {
+
+// autoScale: each value relative to the series' own minimum and maximum (a
+// flat series sits at 0.5); otherwise the values are fractions, clamped to
+// 0...1 with a value that is not a number reading 1.
+std::vector<double> normalizeSparklineValues(const std::vector<double>& values, bool autoScale);
+
+// Each value over a shared maximum, clamped to 0...1 (not a number reads 1);
+// all 0 when the maximum is not above 0.
+std::vector<double> normalizeToSharedMax(const std::vector<double>& values, double maximum);
+
+// A polyline from the leading to the trailing edge, 1 at the top and 0 at
+// the bottom; empty for fewer than two values.
+QPainterPath sparklinePath(const std::vector<double>& normalized, double width, double height);
+
+// The line both sparkline views draw: 1.5 wide, round caps and joins.
+void strokeSparkline(QPainter& painter, const QPainterPath& path, const QColor& color);
+// Expanding width, fixed height, one accessible element named label.
+void setUpSparklineWidget(QWidget* widget, const QString& label);
+
+} // namespace Dunmorra

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include <vector>
+
+namespace Dunmorra {
+
+// One series as a stroked line, no axes or fill; fills the size it is given.
+// Fewer than two points draw nothing (the view still takes its height).
+class SparklineView : public QWidget {
+    Q_OBJECT
+public:
+    SparklineView(const QColor& color, bool autoScale, const QString& label, QWidget* parent = nullptr);
+
+    // Repaints only when the series differs.
+    void setValues(std::vector<double> values);
+    const std::vector<double>& values() const { return m_values; }
+    void setColor(const QColor& color);
+    QColor color() const { return m_color; }
+    bool autoScale() const { return m_autoScale; }
+
+    QSize sizeHint() const override { return {60, 12}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<double> m_values;
+    QColor m_color;
+    bool m_autoScale;
+};
+
+} // namespace Dunmorra

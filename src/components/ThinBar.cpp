@@ -1,0 +1,90 @@
+#include "components/ThinBar.h"
+
+#include "components/Easing.h"
+#include "components/Palette.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace Dunmorra {
+
+ThinBar::ThinBar(const QColor& color, QWidget* parent)
+    : QWidget(parent)
+    , m_color(color)
+    , m_trackColor(withAlpha(palettePrimary(), 0.06))
+{
+    setFixedHeight(5);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_animation.setDuration(400);
+    m_animation.setEasingCurve(easeInOutCurve());
+    connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        m_displayed = v.toDouble();
+        update();
+    });
+}
+
+double ThinBar::fillFraction(double fraction)
+{
+    // Written as the rule reads so that NaN (fails "< 1") fills the bar.
+    if (fraction < 1)
+        return std::max(0.0, fraction);
+    return 1.0;
+}
+
+void ThinBar::setFraction(double fraction)
+{
+    const double target = fillFraction(fraction);
+    const bool first = !m_hasValue;
+    m_hasValue = true;
+    m_fraction = fraction;
+    if (first) {
+        m_displayed = target;
+        update();
+        return;
+    }
+    const double end = m_animation.state() == QAbstractAnimation::Running ? m_animation.endValue().toDouble() : m_displayed;
+    if (end == target)
+        return;
+    m_animation.stop();
+    m_animation.setStartValue(m_displayed);
+    m_animation.setEndValue(target);
+    m_animation.start();
+}
+
+void ThinBar::setColor(const QColor& color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+void ThinBar::setTrackColor(const QColor& color)
+{
+    m_trackColor = color;
+    update();
+}
+
+void ThinBar::setFillOpacity(qreal opacity)
+{
+    m_fillOpacity = opacity;
+    update();
+}
+
+void ThinBar::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    const QRectF track(0, 0, width(), height());
+    p.setBrush(m_trackColor);
+    p.drawRoundedRect(track, 3, 3);
+    const double w = m_displayed * width();
+    if (w <= 0)
+        return;
+    p.setBrush(withAlpha(m_color, m_fillOpacity));
+    p.drawRoundedRect(QRectF(0, 0, w, height()), std::min(3.0, w / 2), 3);
+}
+
+} // namespace Dunmorra

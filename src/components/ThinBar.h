@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QVariantAnimation>
+#include <QWidget>
+
+namespace Dunmorra {
+
+// A 5-unit bar filling a share of the full width over a faint track. The
+// first fraction is shown at once; later changes ease in and out over 0.4 s.
+class ThinBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit ThinBar(const QColor& color, QWidget* parent = nullptr);
+
+    // The share of the width the fill covers for a fraction: the fraction
+    // below 1 (never below 0), the whole width at 1 or more and for NaN.
+    static double fillFraction(double fraction);
+    static double fillWidth(double fraction, double width) { return fillFraction(fraction) * width; }
+
+    void setFraction(double fraction);
+    double fraction() const { return m_fraction; }
+    // What is drawn right now (moves during the animation).
+    double displayedFillFraction() const { return m_displayed; }
+    bool isAnimating() const { return m_animation.state() == QAbstractAnimation::Running; }
+
+    void setColor(const QColor& color);
+    QColor color() const { return m_color; }
+    // The CPU per-core bars use another track and fill strength.
+    void setTrackColor(const QColor& color);
+    void setFillOpacity(qreal opacity);
+
+    QSize sizeHint() const override { return {100, 5}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double m_fraction = 0;
+    double m_displayed = 0;
+    bool m_hasValue = false;
+    QColor m_color;
+    QColor m_trackColor;
+    qreal m_fillOpacity = 0.85;
+    QVariantAnimation m_animation;
+};
+
+} // namespace Dunmorra

@@ -1,0 +1,97 @@
+#include "components/DonutRing.h"
+#include "components/RangeSeries.h"
+#include "components/ThinBar.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+using namespace Dunmorra;
+
+namespace {
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+}
+
+TEST(ThinBar, FillWidthClampsToTheBar)
+{
+    struct Case {
+        double fraction, width;
+    };
+    const Case cases[] = {{-0.3, 0}, {0, 0}, {0.25, 50}, {1, 200}, {1.7, 200}, {NaN, 200}};
+    for (const Case c : cases)
+        EXPECT_EQ(ThinBar::fillWidth(c.fraction, 200), c.width) << c.fraction;
+}
+
+TEST(DonutRing, ArcEndClampsAndNaNIsEmpty)
+{
+    struct Case {
+        double fraction, end;
+    };
+    const Case cases[] = {{-0.5, 0}, {0, 0}, {0.25, 0.25}, {1, 1}, {2, 1}, {NaN, 0}};
+    for (const Case c : cases)
+        EXPECT_EQ(DonutRing::arcEnd(c.fraction), c.end) << c.fraction;
+}
+
+TEST(ThinBar, FirstValueIsImmediateLaterChangesAnimate)
+{
+    ThinBar bar(Qt::blue);
+    bar.setFraction(0.2);
+    EXPECT_EQ(bar.displayedFillFraction(), 0.2);
+    EXPECT_FALSE(bar.isAnimating());
+
+    bar.setFraction(0.8);
+    EXPECT_TRUE(bar.isAnimating());
+    EXPECT_LT(bar.displayedFillFraction(), 0.8);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !bar.isAnimating(); }, 2000));
+    EXPECT_DOUBLE_EQ(bar.displayedFillFraction(), 0.8);
+
+    bar.setFraction(5); // clamped target 1
+    bar.setFraction(1.5); // same drawn target: the running move is left alone
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !bar.isAnimating(); }, 2000));
+    EXPECT_DOUBLE_EQ(bar.displayedFillFraction(), 1.0);
+
+    DonutRing ring(8, Qt::blue);
+    ring.setFraction(0.2);
+    EXPECT_FALSE(ring.isAnimating());
+    ring.setFraction(0.8);
+    EXPECT_TRUE(ring.isAnimating());
+}
+
+TEST(RangeSeries, TakesNewestValuesAndThinsToExactly120)
+{
+    auto ringOf = [](int count) {
+        HistoryRing<double> ring(86'400);
+        for (int i = 0; i < count; ++i)
+            ring.append(i, i);
+        return ring;
+    };
+    struct Case {
+        int count, samples;
+        std::size_t points;
+        double first, last;
+    };
+    const Case cases[] = {
+        {1, 60, 0, 0, 0},
+        {2, 60, 2, 0, 0.01},
+        {120, 300, 120, 0, 1.19},
+        {121, 300, 120, 0, 1.20},
+        {86'400, 86'400, 120, 0, 863.99},
+        {500, 86'400, 120, 0, 4.99},     // range longer than the ring: all of it
+        {300, 60, 60, 2.40, 2.99},       // newest 60 only, not thinned
+    };
+    for (const Case& c : cases) {
+        const auto s = rangeSeries(ringOf(c.count), c.samples);
+        ASSERT_EQ(s.size(), c.points) << c.count << "/" << c.samples;
+        if (s.empty())
+            continue;
+        EXPECT_DOUBLE_EQ(s.front(), c.first) << c.count;
+        EXPECT_DOUBLE_EQ(s.back(), c.last) << c.count;
+    }
+    // 86,400 values: point i is value (i * 86,399) / 119 in integer arithmetic.
+    const auto full = rangeSeries(ringOf(86'400), 86'400);
+    for (int i = 0; i < 120; ++i)
+        ASSERT_DOUBLE_EQ(full[static_cast<std::size_t>(i)], static_cast<double>((i * 86'399LL) / 119) / 100.0) << i;
+}

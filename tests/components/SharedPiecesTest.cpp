@@ -1,0 +1,68 @@
+#include "components/Card.h"
+#include "components/KeyedRows.h"
+#include "components/AdaptiveGridLayout.h"
+#include "components/Symbols.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace Dunmorra;
+
+TEST(Card, AddsFourteenOfPaddingOnEverySide)
+{
+    auto* content = new QWidget;
+    content->setFixedSize(100, 40);
+    Card card(content, nullptr);
+    EXPECT_EQ(card.sizeHint(), QSize(128, 68));
+}
+
+TEST(Symbols, EveryKnownSymbolResolvesToAnIcon)
+{
+    for (const QString& symbol : knownSymbols()) {
+        const QIcon icon = symbolIcon(symbol);
+        EXPECT_FALSE(icon.isNull()) << symbol.toStdString() << " from " << symbolSource(symbol).toStdString();
+        const QImage image = symbolPixmap(symbol, 16, Qt::red).toImage();
+        bool inked = false;
+        for (int y = 0; y < image.height() && !inked; ++y)
+            for (int x = 0; x < image.width() && !inked; ++x)
+                inked = qAlpha(image.pixel(x, y)) > 0;
+        EXPECT_TRUE(inked) << symbol.toStdString() << " draws nothing";
+    }
+    EXPECT_TRUE(symbolIcon(QStringLiteral("no.such.symbol")).isNull());
+}
+
+TEST(AdaptiveGridLayout, ColumnsFitTheMinimumWidthWithGaps)
+{
+    struct Case {
+        int width, columns;
+    };
+    for (const Case c : {Case{0, 1}, Case{179, 1}, Case{369, 1}, Case{370, 2}, Case{1020, 5}}) {
+        EXPECT_EQ(AdaptiveGridLayout::columnsFor(c.width, 180, 10), c.columns) << c.width;
+    }
+}
+
+TEST(KeyedRows, KeepsRowsByIdentityAcrossRefreshes)
+{
+    QWidget host;
+    auto* layout = new QVBoxLayout(&host);
+    KeyedRows<int, QLabel> rows(layout);
+    int made = 0;
+    auto sync = [&](std::vector<int> ids) {
+        rows.sync(
+            ids, [](int id) { return id; },
+            [&](int) { ++made; return new QLabel; },
+            [](QLabel& row, int id, int index) { row.setText(QString::number(id)); row.setProperty("index", index); });
+    };
+    sync({1, 2, 3});
+    QLabel* two = rows.row(2);
+    QPointer<QLabel> three = rows.row(3);
+    sync({2, 1, 4});
+    EXPECT_EQ(made, 4);
+    EXPECT_EQ(rows.row(2), two);             // same widget, moved
+    EXPECT_EQ(layout->indexOf(two), 0);
+    EXPECT_EQ(two->property("index").toInt(), 0);
+    EXPECT_TRUE(three.isNull());             // gone key, row deleted
+    EXPECT_EQ(layout->count(), 3);
+}
