@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 
 namespace Dunmorra {
 
 enum class BatteryCondition { good, fair, poor };
+
+// "Good", "Fair", "Poor", translated.
+QString conditionLabel(BatteryCondition condition);
 
 struct BatterySnapshot {
     std::int64_t percent = 0;
@@ -22,6 +27,9 @@ struct BatterySnapshot {
     std::optional<double> temperatureCelsius;
 
     bool operator==(const BatterySnapshot&) const = default;
+
+    // "Fully Charged", "45m", "4h 12m" or "Calculating…".
+    QString timeRemainingText() const;
 
     // 87 % with 252 minutes left. Never shown as measured: see hasBattery.
     static const BatterySnapshot& initial();
