@@ -1,0 +1,142 @@
+#include "model/ConnectionResolver.h"
+
+#include "model/LocationWatcher.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+using namespace Dunmorra;
+namespace support = Dunmorra::Test;
+
+namespace {
+
+constexpr int kAuthorized = LocationWatcher::authorizedWhenInUse;
+
+struct Fakes {
+    std::optional<QString> nm, iw, iwgetid;
+    std::atomic<int> nmCalls{0}, iwCalls{0}, iwgetidCalls{0};
+    QStringList iwInterfaces;
+};
+
+ConnectionResolver::Sources sources(const char* machine, Fakes& fakes)
+{
+    ConnectionResolver::Options options;
+    options.root = support::fixturePath(QStringLiteral("net/%1").arg(machine)).toStdString();
+    auto s = ConnectionResolver::linuxSources(options);
+    s.addresses = [] {
+        return std::optional<std::vector<Platform::InterfaceAddress>>({
+            {"lo", "127.0.0.1"}, {"enp5s0", "192.168.1.7"}, {"wlan0", "10.1.0.4"},
+            {"enp5s0", "192.168.1.8"}, {"tun0", "10.8.0.2"},
+        });
+    };
+    s.networkManager = [&fakes](const QString&) { ++fakes.nmCalls; return fakes.nm; };
+    s.iw = [&fakes](const QString& iface) { ++fakes.iwCalls; fakes.iwInterfaces << iface; return fakes.iw; };
+    s.iwgetid = [&fakes](const QString&) { ++fakes.iwgetidCalls; return fakes.iwgetid; };
+    return s;
+}
+
+// Forces one interface's carrier state over what the fixture says.
+void forceOperstate(ConnectionResolver::Sources& s, std::string name, std::string state)
+{
+    s.traits = [inner = s.traits, name, state](const std::string& n) {
+        auto t = inner(n);
+        if (n == name)
+            t.operstate = state;
+        return t;
+    };
+}
+
+} // namespace
+
+TEST(ConnectionResolver, WiredConnectionNeedsAnUpLinkWithTraffic)
+{
+    Fakes fakes;
+    const auto result = ConnectionResolver(sources("desktop", fakes)).resolve(kAuthorized);
+    // enp9s0 comes first and has received bytes, but its cable is out
+    EXPECT_EQ(result.label, NetworkLabels::ethernet);
+    EXPECT_EQ(result.ipAddress, QStringLiteral("192.168.1.7")); // the connection's first address
+    EXPECT_FALSE(result.ssid);
+    EXPECT_EQ(fakes.nmCalls + fakes.iwCalls + fakes.iwgetidCalls, 0);
+
+    auto unplugged = sources("desktop", fakes);
+    forceOperstate(unplugged, "enp5s0", "down");
+    const auto none = ConnectionResolver(unplugged).resolve(kAuthorized);
+    EXPECT_EQ(none.label, NetworkLabels::notConnected);
+    EXPECT_FALSE(none.ipAddress);
+}
+
+TEST(ConnectionResolver, InterfaceTableKeepsLinksAndTunnelsWithTraffic)
+{
+    Fakes fakes;
+    const auto result = ConnectionResolver(sources("desktop", fakes)).resolve(kAuthorized);
+    // lo, docker0, veth and the idle adapter are left out
+    ASSERT_EQ(result.interfaces.size(), 4);
+    const InterfaceInfo expected[] = {
+        {QStringLiteral("enp5s0"), NetworkLabels::kindEthernet, QStringLiteral("192.168.1.8"), 300000, 900000},
+        {QStringLiteral("enp9s0"), NetworkLabels::kindEthernet, std::nullopt, 0, 777},
+        {QStringLiteral("tun0"), NetworkLabels::kindVPN, QStringLiteral("10.8.0.2"), 1500, 3000},
+        {QStringLiteral("wg0"), NetworkLabels::kindVPN, std::nullopt, 1000, 2000},
+    };
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(result.interfaces[i], expected[i]) << i;
+}
+
+TEST(ConnectionResolver, WifiNameFromNetworkManagerThenTheTools)
+{
+    struct Case {
+        std::optional<QString> nm, iw, iwgetid;
+        int status;
+        std::optional<QString> ssid;
+        bool needsLocation;
+        int iwCalls, iwgetidCalls;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Home"), QStringLiteral("x"), QStringLiteral("y"), kAuthorized, QStringLiteral("Home"), false, 0, 0},
+        {std::nullopt, QStringLiteral("Cafe Net"), QStringLiteral("y"), kAuthorized, QStringLiteral("Cafe Net"), false, 1, 0},
+        {std::nullopt, std::nullopt, QStringLiteral("Attic"), kAuthorized, QStringLiteral("Attic"), false, 1, 1},
+        {std::nullopt, std::nullopt, std::nullopt, kAuthorized, std::nullopt, false, 1, 1},
+        {std::nullopt, std::nullopt, std::nullopt, LocationWatcher::denied, std::nullopt, true, 1, 1},
+        {QStringLiteral("Home"), {}, {}, LocationWatcher::denied, QStringLiteral("Home"), false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ssid.value_or(QStringLiteral("<none>")).toStdString());
+        Fakes fakes;
+        fakes.nm = c.nm;
+        fakes.iw = c.iw;
+        fakes.iwgetid = c.iwgetid;
+        const auto result = ConnectionResolver(sources("laptop", fakes)).resolve(c.status);
+        EXPECT_EQ(result.label, NetworkLabels::wifi);
+        EXPECT_EQ(result.ssid, c.ssid);
+        EXPECT_EQ(result.needsLocation, c.needsLocation);
+        EXPECT_EQ(result.ipAddress, QStringLiteral("10.1.0.4"));
+        EXPECT_EQ(fakes.iwCalls, c.iwCalls);
+        EXPECT_EQ(fakes.iwgetidCalls, c.iwgetidCalls);
+    }
+}
+
+TEST(ConnectionResolver, WifiNotAssociatedFallsBackToTheWiredRules)
+{
+    Fakes fakes;
+    fakes.nm = QStringLiteral("Home");
+    auto s = sources("laptop", fakes);
+    forceOperstate(s, "wlan0", "dormant");
+    const auto result = ConnectionResolver(s).resolve(kAuthorized);
+    EXPECT_EQ(result.label, NetworkLabels::notConnected); // the laptop's cable port is down
+    EXPECT_FALSE(result.ssid);
+    EXPECT_EQ(fakes.nmCalls, 0);
+    ASSERT_EQ(result.interfaces.size(), 2);
+    EXPECT_EQ(result.interfaces[1].id, QStringLiteral("wlan0"));
+    EXPECT_EQ(result.interfaces[1].kind, NetworkLabels::kindWifi);
+}
+
+TEST(ConnectionResolver, UnreadableCountersGiveNoTableAndNoWiredLink)
+{
+    Fakes fakes;
+    auto s = sources("desktop", fakes);
+    s.counters = [] { return std::optional<ConnectionResolver::Counters>(); };
+    const auto result = ConnectionResolver(s).resolve(kAuthorized);
+    EXPECT_EQ(result.label, NetworkLabels::notConnected);
+    EXPECT_TRUE(result.interfaces.isEmpty());
+}
