@@ -14,7 +14,18 @@ DiskProvider::Readers DiskProvider::linuxReaders(const std::string& root)
     return Readers{
         [stats] { return stats->read(); },
         [] { return Platform::fileSystemSpace("/"); },
-        [name] { return name->read(); },
+        // The mount table is slow to generate and the label practically never
+        // changes, so the name is read again once a minute of passes.
+        [name, cached = std::optional<std::string>(), calls = 0]() mutable {
+            if (!cached || ++calls >= kVolumeNameRefreshPasses) {
+                calls = 0;
+                if (auto fresh = name->read())
+                    cached = std::move(fresh);
+                else
+                    return std::optional<std::string>();
+            }
+            return cached;
+        },
     };
 }
 

@@ -30,6 +30,7 @@ public:
     static constexpr int kHistoryCapacity = 60;
     // Passes closer than this to the previous reading republish the last rates.
     static constexpr double kMinimumInterval = 0.1;
+    static constexpr int kVolumeNameRefreshPasses = 60;
 
     // diskstats and sysfs under <root>, statvfs and the label of "/".
     static Readers linuxReaders(const std::string& root = "/");

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Dunmorra::Platform {
 
@@ -39,6 +40,10 @@ public:
 private:
     std::string m_root;
     mutable std::string m_buffer;
+    // Listing sysfs costs more than reading meminfo, so the zram devices are
+    // looked up again only every so many reads.
+    mutable std::vector<std::string> m_zramStats;
+    mutable int m_readsSinceListing = -1;
 };
 
 } // namespace Dunmorra::Platform

@@ -85,21 +85,28 @@ std::optional<VmStats> VmStatsReader::read() const
         return std::nullopt;
 
     // zram keeps its compressed pages in RAM; mem_used_total is the third field.
-    const std::string blockDir = joinPath(m_root, "/sys/block");
-    if (DIR* dir = ::opendir(blockDir.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            if (std::strncmp(entry->d_name, "zram", 4) != 0)
-                continue;
-            std::string mmStat;
-            if (!readTextFile(blockDir + "/" + entry->d_name + "/mm_stat", mmStat))
-                continue;
-            std::string_view rest(mmStat);
-            nextField(rest);
-            nextField(rest);
-            if (const auto used = parseNumber<std::uint64_t>(nextField(rest)))
-                stats.zramUsed = (UINT64_MAX - stats.zramUsed < *used) ? UINT64_MAX : stats.zramUsed + *used;
+    constexpr int kListEveryReads = 30;
+    if (m_readsSinceListing < 0 || ++m_readsSinceListing >= kListEveryReads) {
+        m_readsSinceListing = 0;
+        m_zramStats.clear();
+        const std::string blockDir = joinPath(m_root, "/sys/block");
+        if (DIR* dir = ::opendir(blockDir.c_str())) {
+            while (const dirent* entry = ::readdir(dir)) {
+                if (std::strncmp(entry->d_name, "zram", 4) == 0)
+                    m_zramStats.push_back(blockDir + "/" + entry->d_name + "/mm_stat");
+            }
+            ::closedir(dir);
         }
-        ::closedir(dir);
+    }
+    std::string mmStat;
+    for (const auto& path : m_zramStats) {
+        if (!readTextFile(path, mmStat))
+            continue;
+        std::string_view rest(mmStat);
+        nextField(rest);
+        nextField(rest);
+        if (const auto used = parseNumber<std::uint64_t>(nextField(rest)))
+            stats.zramUsed = (UINT64_MAX - stats.zramUsed < *used) ? UINT64_MAX : stats.zramUsed + *used;
     }
     return stats;
 }
