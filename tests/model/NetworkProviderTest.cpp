@@ -170,6 +170,7 @@ TEST(NetworkProvider, AnOlderResultThanTheAppliedOneIsDropped)
     support::ManualClock clock;
     NetworkProvider provider(NetworkProvider::Readers{}, network.resolver(), clock);
     provider.refreshConnection(); // held back
+    ASSERT_TRUE(support::settle([&] { return network.calls == 1; }));
     provider.refreshConnection(); // a reload meanwhile
     ASSERT_TRUE(support::settle([&] { return provider.current().ssid.has_value(); }));
     EXPECT_EQ(provider.current().ssid, QStringLiteral("net-1"));
