@@ -1,12 +1,47 @@
-#include <QCoreApplication>
+#include "app/HalvorinsApp.h"
+#include "app/MainWindowController.h"
+#include "app/QuitSignals.h"
+#include "app/SingleInstance.h"
+#include "app/Translations.h"
+#include "model/UserSettings.h"
+#include "model/WorkerPool.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QIcon>
 
-// The application object lands with the shell; until then the binary only
-// says what it is.
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    std::printf("halvorin %s: the sampling core is built; the tray application is not yet.\n", HALVORIN_VERSION);
-    return 0;
+    using namespace Dunmorra;
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Halvorin"));
+    QCoreApplication::setApplicationName(QStringLiteral("Halvorin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(HALVORIN_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("halvorin"));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("halvorin"), QIcon(QStringLiteral(":/icons/halvorin.svg"))));
+    // The tray item keeps running with every window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(QStringLiteral("halvorin"));
+    if (!instance.acquire())
+        return 0;
+
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &app, &QCoreApplication::quit);
+
+    UserSettings& settings = UserSettings::shared();
+    installTranslations(app, settings);
+
+    int status = 0;
+    {
+        HalvorinsApp halvorin(settings);
+        QObject::connect(&instance, &SingleInstance::activationRequested, &halvorin.windows(),
+            &MainWindowController::showMainWindow);
+        // At application level, so the day is saved whether or not a window is open.
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &halvorin, &HalvorinsApp::saveOnTerminate);
+        halvorin.start();
+        status = app.exec();
+    }
+    // No background job may outlive the objects it reports to.
+    drainSamplingPool();
+    return status;
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace Dunmorra {
+
+// "1.0 (1)": the project version and the build number.
+QString appVersionString();
+
+// The credits under the name and version.
+QString aboutCredits();
+
+// The standard about box: the application icon, name, version and credits.
+void showAboutPanel(QWidget* parent);
+
+} // namespace Dunmorra

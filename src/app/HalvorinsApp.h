@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/MainTab.h"
+#include "app/MenuBarPopover.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace Dunmorra {
+
+class MainWindowController;
+class MenuBarLabel;
+class UserSettings;
+
+// The application object: builds the one environment, the tray item with its
+// popover, and the main window on demand. It starts nothing itself.
+class HalvorinsApp : public QObject {
+    Q_OBJECT
+public:
+    explicit HalvorinsApp(UserSettings& settings, QObject* parent = nullptr);
+    ~HalvorinsApp() override;
+
+    // Shows the tray item; where the desktop has no tray, opens the main
+    // window instead (it then quits from its menu).
+    void start();
+
+    MainWindowController& windows() { return *m_windows; }
+    MenuBarLabel* label() const { return m_label.get(); }
+    MenuBarPopover* popover() const { return m_popover.get(); }
+
+    // Posts the tab switch that the "Go" menu posts.
+    static void postSwitchTab(MainTab tab);
+
+public Q_SLOTS:
+    // Writes today's summary as it stands in memory; takes no sample.
+    void saveOnTerminate();
+
+private:
+    PopoverReadings readings() const;
+
+    UserSettings& m_settings;
+    std::unique_ptr<MainWindowController> m_windows;
+    std::unique_ptr<MenuBarLabel> m_label;
+    std::unique_ptr<MenuBarPopover> m_popover;
+};
+
+} // namespace Dunmorra

@@ -1,0 +1,390 @@
+#include "app/MenuBarPopover.h"
+
+#include "app/PopoverTexts.h"
+#include "model/SettingKeys.h"
+#include "model/UserSettings.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace Dunmorra {
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr qint64 kReopenGuardMs = 300;
+
+struct RowSpec {
+    MenuBarPopover::Row row;
+    const char* title;     // shown verbatim, as the other row texts
+    const char* key;
+    bool defaultValue;
+    bool trend;
+};
+
+constexpr RowSpec kRows[] = {
+    {MenuBarPopover::Row::cpu, "CPU", SettingKeys::cpuInMenuBar, SettingKeys::cpuInMenuBarDefault, true},
+    {MenuBarPopover::Row::memory, "Memory", SettingKeys::memoryInMenuBar, SettingKeys::memoryInMenuBarDefault, true},
+    {MenuBarPopover::Row::disk, "Disk", SettingKeys::diskInMenuBar, SettingKeys::diskInMenuBarDefault, false},
+    {MenuBarPopover::Row::network, "Network", SettingKeys::networkInMenuBar, SettingKeys::networkInMenuBarDefault, false},
+    {MenuBarPopover::Row::ip, "IP", SettingKeys::ipInMenuBar, SettingKeys::ipInMenuBarDefault, false},
+    {MenuBarPopover::Row::audio, "Audio", SettingKeys::audioInMenuBar, SettingKeys::audioInMenuBarDefault, false},
+};
+
+QColor accentColor()
+{
+    return QApplication::palette().color(QPalette::Highlight);
+}
+
+QColor tintColor(PopoverTexts::Tint tint, const QPalette& palette)
+{
+    switch (tint) {
+    case PopoverTexts::Tint::primary: return palette.color(QPalette::WindowText);
+    case PopoverTexts::Tint::orange: return QColor(255, 149, 0);
+    case PopoverTexts::Tint::red: return QColor(255, 59, 48);
+    }
+    return palette.color(QPalette::WindowText);
+}
+
+// A small trend line; draws nothing below two points.
+class TrendStrip : public QWidget {
+public:
+    explicit TrendStrip(QWidget* parent)
+        : QWidget(parent)
+    {
+        setFixedSize(60, 12);
+        setAccessibleName(QStringLiteral("Metric trend"));
+    }
+    void setValues(std::vector<double> values)
+    {
+        if (values == m_values)
+            return;
+        m_values = std::move(values);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (m_values.size() < 2)
+            return;
+        const auto [lo, hi] = std::minmax_element(m_values.begin(), m_values.end());
+        const double span = *hi - *lo > 0 ? *hi - *lo : 1;
+        QPainterPath path;
+        const double step = (width() - 1.0) / static_cast<double>(m_values.size() - 1);
+        for (std::size_t i = 0; i < m_values.size(); ++i) {
+            const QPointF p(i * step, (height() - 1.0) * (1.0 - (m_values[i] - *lo) / span));
+            i == 0 ? path.moveTo(p) : path.lineTo(p);
+        }
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(accentColor(), 1.2));
+        painter.drawPath(path);
+    }
+
+private:
+    std::vector<double> m_values;
+};
+
+QFrame* divider(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setFixedHeight(1);
+    return line;
+}
+
+QFont valueFont(const QFont& base)
+{
+    QFont font = base;
+    font.setPixelSize(14);
+    font.setWeight(QFont::Medium);
+    return font;
+}
+
+} // namespace
+
+QPoint popoverPosition(const QRect& iconGeometry, const QPoint& cursor, const QSize& size, const QRect& screen)
+{
+    QPoint origin;
+    if (iconGeometry.isValid() && !iconGeometry.isEmpty()) {
+        origin.setX(iconGeometry.left() + (iconGeometry.width() - size.width()) / 2);
+        const bool lowerHalf = iconGeometry.center().y() > screen.center().y();
+        origin.setY(lowerHalf ? iconGeometry.top() - size.height() : iconGeometry.bottom() + 1);
+    } else {
+        const bool lowerHalf = cursor.y() > screen.center().y();
+        origin.setX(cursor.x() - size.width() / 2);
+        origin.setY(lowerHalf ? cursor.y() - size.height() : cursor.y());
+    }
+    origin.setX(std::clamp(origin.x(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width())));
+    origin.setY(std::clamp(origin.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height())));
+    return origin;
+}
+
+MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, QWidget* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
+    , m_feed(std::move(feed))
+    , m_sandboxed(sandboxed)
+    , m_settings(settings)
+{
+    setObjectName(QStringLiteral("popover"));
+    setFixedWidth(kWidth);
+    QFont base = font();
+    base.setPixelSize(11);
+    setFont(base);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* metrics = new QWidget(this);
+    metrics->setObjectName(QStringLiteral("metrics"));
+    metrics->setFixedWidth(kWidth);
+    auto* metricsLayout = new QVBoxLayout(metrics);
+    metricsLayout->setContentsMargins(0, 4, 0, 4);
+    metricsLayout->setSpacing(0);
+    for (const RowSpec& spec : kRows)
+        buildMetricRow(spec.row, QString::fromLatin1(spec.title), spec.trend, metrics);
+    m_noMetrics = new QLabel(tr("No metrics selected \u2014 enable some in Settings."), metrics);
+    m_noMetrics->setObjectName(QStringLiteral("noMetrics"));
+    m_noMetrics->setWordWrap(true);
+    m_noMetrics->setContentsMargins(12, 8, 12, 8);
+    m_noMetrics->setForegroundRole(QPalette::PlaceholderText);
+    metricsLayout->addWidget(m_noMetrics);
+    layout->addWidget(metrics);
+
+    m_processDivider = divider(this);
+    m_processDivider->setObjectName(QStringLiteral("processDivider"));
+    layout->addWidget(m_processDivider);
+    m_processSection = new QWidget(this);
+    m_processSection->setObjectName(QStringLiteral("topProcesses"));
+    auto* processLayout = new QVBoxLayout(m_processSection);
+    processLayout->setContentsMargins(0, 0, 0, 8);
+    processLayout->setSpacing(2);
+    auto* heading = new QLabel(tr("Top processes"), m_processSection);
+    heading->setContentsMargins(12, 8, 12, 0);
+    heading->setForegroundRole(QPalette::PlaceholderText);
+    processLayout->addWidget(heading);
+    for (std::size_t i = 0; i < m_processRows.size(); ++i) {
+        ProcessRow& row = m_processRows[i];
+        row.widget = new QWidget(m_processSection);
+        row.widget->setObjectName(QStringLiteral("process.%1").arg(i));
+        auto* h = new QHBoxLayout(row.widget);
+        h->setContentsMargins(12, 2, 12, 2);
+        row.name = new QLabel(row.widget);
+        row.name->setTextFormat(Qt::PlainText);
+        row.percent = new QLabel(row.widget);
+        row.percent->setFont(valueFont(base));
+        row.percent->setForegroundRole(QPalette::PlaceholderText);
+        h->addWidget(row.name, 1);
+        h->addWidget(row.percent);
+        processLayout->addWidget(row.widget);
+    }
+    layout->addWidget(m_processSection);
+
+    layout->addWidget(divider(this));
+    auto* footer = new QWidget(this);
+    footer->setObjectName(QStringLiteral("footer"));
+    auto* footerLayout = new QVBoxLayout(footer);
+    footerLayout->setContentsMargins(0, 4, 0, 4);
+    footerLayout->setSpacing(0);
+    QPushButton* open = footerButton(tr("Open main window"), footer);
+    open->setObjectName(QStringLiteral("openMainWindow"));
+    QPushButton* settingsButton = footerButton(tr("Settings\u2026"), footer);
+    settingsButton->setObjectName(QStringLiteral("openSettings"));
+    QFrame* faint = divider(footer);
+    auto* opacity = new QGraphicsOpacityEffect(faint);
+    opacity->setOpacity(0.5);
+    faint->setGraphicsEffect(opacity);
+    QPushButton* quit = footerButton(tr("Quit Halvorin"), footer);
+    quit->setObjectName(QStringLiteral("quit"));
+    footerLayout->addWidget(open);
+    footerLayout->addWidget(settingsButton);
+    footerLayout->addWidget(faint);
+    footerLayout->addWidget(quit);
+    layout->addWidget(footer);
+
+    // Each action closes the popup first, as a menu would.
+    connect(open, &QPushButton::clicked, this, [this] { hide(); Q_EMIT openMainWindowRequested(); });
+    connect(settingsButton, &QPushButton::clicked, this, [this] { hide(); Q_EMIT openSettingsRequested(); });
+    connect(quit, &QPushButton::clicked, this, [this] { hide(); Q_EMIT quitRequested(); });
+
+    connect(&m_settings, &UserSettings::valueChanged, this, &MenuBarPopover::applySettings);
+    applySettings();
+}
+
+MenuBarPopover::~MenuBarPopover() = default;
+
+void MenuBarPopover::buildMetricRow(Row which, const QString& title, bool withTrend, QWidget* parent)
+{
+    MetricRow& row = m_rows[static_cast<std::size_t>(which)];
+    row.widget = new QWidget(parent);
+    row.widget->setObjectName(QStringLiteral("row.") + title.toLower());
+    auto* h = new QHBoxLayout(row.widget);
+    h->setContentsMargins(12, 3, 12, 3);
+    auto* titleLabel = new QLabel(title, row.widget);
+    titleLabel->setFixedWidth(70);
+    titleLabel->setForegroundRole(QPalette::PlaceholderText);
+    row.value = new QLabel(row.widget);
+    row.value->setTextFormat(Qt::PlainText);
+    row.value->setFont(valueFont(font()));
+    h->addWidget(titleLabel);
+    h->addWidget(row.value);
+    h->addStretch(1);
+    if (withTrend) {
+        row.trend = new TrendStrip(row.widget);
+        h->addWidget(row.trend);
+    }
+    parent->layout()->addWidget(row.widget);
+}
+
+QPushButton* MenuBarPopover::footerButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    QColor hover = accentColor();
+    hover.setAlphaF(0.15f);
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { text-align: left; padding: 5px 12px; border: none; background: transparent; }"
+        "QPushButton:hover { background: %1; }").arg(hover.name(QColor::HexArgb)));
+    return button;
+}
+
+QWidget* MenuBarPopover::row(Row which) const
+{
+    return m_rows[static_cast<std::size_t>(which)].widget;
+}
+
+QLabel* MenuBarPopover::valueLabel(Row which) const
+{
+    return m_rows[static_cast<std::size_t>(which)].value;
+}
+
+bool MenuBarPopover::showsProcesses() const
+{
+    return !m_sandboxed
+        && m_settings.boolValue(QLatin1String(SettingKeys::processesInMenuBar), SettingKeys::processesInMenuBarDefault);
+}
+
+void MenuBarPopover::applySettings()
+{
+    bool any = false;
+    for (const RowSpec& spec : kRows) {
+        const bool on = m_settings.boolValue(QLatin1String(spec.key), spec.defaultValue);
+        m_rows[static_cast<std::size_t>(spec.row)].widget->setHidden(!on);
+        any = any || on;
+    }
+    m_noMetrics->setHidden(any);
+    const bool processes = showsProcesses();
+    m_processDivider->setHidden(!processes);
+    m_processSection->setHidden(!processes);
+    refresh();
+}
+
+void MenuBarPopover::refresh()
+{
+    if (!isVisible() || !m_feed)
+        return;
+    const PopoverReadings r = m_feed();
+    const QPalette& pal = palette();
+    const auto set = [&](Row which, const QString& text, PopoverTexts::Tint tint) {
+        QLabel* label = valueLabel(which);
+        label->setText(text);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, tintColor(tint, pal));
+        label->setPalette(p);
+    };
+    using PopoverTexts::Tint;
+    if (!row(Row::cpu)->isHidden()) {
+        set(Row::cpu, PopoverTexts::cpuValue(r.cpu), Tint::primary);
+        static_cast<TrendStrip*>(m_rows[0].trend)->setValues(r.cpuTrend);
+    }
+    if (!row(Row::memory)->isHidden()) {
+        set(Row::memory, PopoverTexts::memoryValue(r.memory), PopoverTexts::memoryTint(r.memory));
+        static_cast<TrendStrip*>(m_rows[1].trend)->setValues(r.memoryTrend);
+    }
+    if (!row(Row::disk)->isHidden())
+        set(Row::disk, PopoverTexts::diskValue(r.disk), PopoverTexts::diskTint(r.disk));
+    if (!row(Row::network)->isHidden())
+        set(Row::network, PopoverTexts::networkValue(r.network), Tint::primary);
+    if (!row(Row::ip)->isHidden())
+        set(Row::ip, PopoverTexts::ipValue(r.network), Tint::primary);
+    if (!row(Row::audio)->isHidden())
+        set(Row::audio, PopoverTexts::audioSummary(r.audio), Tint::primary);
+
+    if (!m_processSection->isHidden()) {
+        const auto& top = r.cpu.topProcesses;
+        for (std::size_t i = 0; i < m_processRows.size(); ++i) {
+            ProcessRow& row = m_processRows[i];
+            const bool present = static_cast<qsizetype>(i) < top.size();
+            row.widget->setHidden(!present);
+            if (present) {
+                row.name->setText(top.at(static_cast<qsizetype>(i)).name);
+                row.percent->setText(PopoverTexts::processPercent(top.at(static_cast<qsizetype>(i))));
+            }
+        }
+    }
+}
+
+void MenuBarPopover::showAt(const QRect& iconGeometry)
+{
+    const QPoint cursor = QCursor::pos();
+    QScreen* screen = nullptr;
+    if (iconGeometry.isValid() && !iconGeometry.isEmpty())
+        screen = QGuiApplication::screenAt(iconGeometry.center());
+    if (!screen)
+        screen = QGuiApplication::screenAt(cursor);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    adjustSize();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    move(popoverPosition(iconGeometry, cursor, sizeHint(), available));
+    show();
+    raise();
+    activateWindow();
+}
+
+void MenuBarPopover::toggle(const QRect& iconGeometry)
+{
+    if (isVisible()) {
+        hide();
+        return;
+    }
+    if (m_sinceHidden.isValid() && m_sinceHidden.elapsed() < kReopenGuardMs)
+        return;
+    showAt(iconGeometry);
+}
+
+void MenuBarPopover::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refresh();
+}
+
+void MenuBarPopover::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_sinceHidden.start();
+}
+
+bool MenuBarPopover::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowDeactivate && isVisible())
+        hide();
+    return QWidget::event(event);
+}
+
+} // namespace Dunmorra

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "model/AudioSnapshot.h"
+#include "model/CPUSnapshot.h"
+#include "model/DiskSnapshot.h"
+#include "model/MemorySnapshot.h"
+#include "model/NetworkSnapshot.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+namespace Dunmorra {
+
+class UserSettings;
+
+// What the popover shows, read from the providers at each refresh.
+struct PopoverReadings {
+    CPUSnapshot cpu;
+    std::vector<double> cpuTrend;      // at most 60, oldest first
+    MemorySnapshot memory;
+    std::vector<double> memoryTrend;   // used / total × 100 per sample
+    DiskSnapshot disk;
+    NetworkSnapshot network;
+    AudioSnapshot audio;
+};
+using PopoverFeed = std::function<PopoverReadings()>;
+
+// Where the popover goes: under the tray icon (above it when the icon sits in
+// the lower half of the screen), at the cursor when the tray gives no
+// geometry, and always inside the screen's available area.
+QPoint popoverPosition(const QRect& iconGeometry, const QPoint& cursor, const QSize& size, const QRect& screen);
+
+// The tray's popup: one row per metric the settings enable, the busiest
+// processes, and the footer actions.
+class MenuBarPopover : public QWidget {
+    Q_OBJECT
+public:
+    enum class Row { cpu, memory, disk, network, ip, audio };
+
+    MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, QWidget* parent = nullptr);
+    ~MenuBarPopover() override;
+
+    // Shows the popover at the tray icon, or hides it when it is open. The
+    // click on the icon that closes an open popup arrives here just after the
+    // popup hid itself; that one does not reopen it.
+    void toggle(const QRect& iconGeometry);
+    void showAt(const QRect& iconGeometry);
+
+    QWidget* row(Row row) const;
+    QLabel* valueLabel(Row row) const;
+
+public Q_SLOTS:
+    // Re-reads the feed; does nothing while hidden (the next show refreshes).
+    void refresh();
+
+Q_SIGNALS:
+    void openMainWindowRequested();
+    void openSettingsRequested();
+    void quitRequested();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    struct MetricRow {
+        QWidget* widget = nullptr;
+        QLabel* value = nullptr;
+        QWidget* trend = nullptr;
+    };
+    struct ProcessRow {
+        QWidget* widget = nullptr;
+        QLabel* name = nullptr;
+        QLabel* percent = nullptr;
+    };
+
+    void buildMetricRow(Row row, const QString& title, bool withTrend, QWidget* parent);
+    QPushButton* footerButton(const QString& text, QWidget* parent);
+    void applySettings();
+    bool showsProcesses() const;
+
+    PopoverFeed m_feed;
+    bool m_sandboxed;
+    UserSettings& m_settings;
+    std::array<MetricRow, 6> m_rows;
+    QLabel* m_noMetrics = nullptr;
+    QWidget* m_processDivider = nullptr;
+    QWidget* m_processSection = nullptr;
+    std::array<ProcessRow, 3> m_processRows;
+    QElapsedTimer m_sinceHidden;
+};
+
+} // namespace Dunmorra

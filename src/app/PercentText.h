@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+namespace Dunmorra {
+
+// A fraction (0.074 for 7.4 %) as a percentage with exactly `digits` fraction
+// digits in the given locale's own percent pattern ("7%", "7 %", "%7"),
+// rounded half to even.
+QString localePercent(double fraction, int digits, const QLocale& locale = QLocale());
+
+} // namespace Dunmorra

@@ -1,0 +1,123 @@
+#include "app/PopoverTexts.h"
+
+#include "app/PercentText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace Dunmorra::PopoverTexts {
+
+namespace {
+
+const QString emDash = QString::fromUtf8("\u2014");
+
+QString fixed1(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
+}
+
+QString fixedText(double value, int digits, const char* unit)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, digits);
+    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer)) + QLatin1String(unit);
+}
+
+QString formatBytesPerSecond(double rate)
+{
+    const double r = rate >= 0 ? rate : 0;
+    if (r < 1024)
+        return fixedText(r, 0, " B/s");
+    if (r < 1048576)
+        return fixedText(r / 1024, 1, " KB/s");
+    if (r < 1073741824)
+        return fixedText(r / 1048576, 1, " MB/s");
+    return fixedText(r / 1073741824, 2, " GB/s");
+}
+
+QString upDown(double up, double down)
+{
+    return QString::fromUtf8("\u25B2 ") + formatBytesPerSecond(up) + QString::fromUtf8("  \u25BC ")
+        + formatBytesPerSecond(down);
+}
+
+} // namespace
+
+QString cpuValue(const CPUSnapshot& cpu)
+{
+    return localePercent(cpu.usagePercent / 100.0, 0);
+}
+
+QString memoryValue(const MemorySnapshot& memory)
+{
+    return fixed1(static_cast<double>(memory.usedBytes) / 1073741824.0) + QStringLiteral(" GB");
+}
+
+Tint memoryTint(const MemorySnapshot& memory)
+{
+    switch (memory.pressure) {
+    case MemorySnapshot::MemoryPressure::nominal: return Tint::primary;
+    case MemorySnapshot::MemoryPressure::warning: return Tint::orange;
+    case MemorySnapshot::MemoryPressure::critical: return Tint::red;
+    }
+    return Tint::primary;
+}
+
+QString diskValue(const DiskSnapshot& disk)
+{
+    return upDown(disk.readBytesPerSec, disk.writeBytesPerSec);
+}
+
+Tint diskTint(const DiskSnapshot& disk)
+{
+    if (disk.volumeTotalBytes == 0)
+        return Tint::primary;
+    const double used = static_cast<double>(disk.volumeUsedBytes) / static_cast<double>(disk.volumeTotalBytes);
+    if (used > 0.9)
+        return Tint::red;
+    if (used > 0.8)
+        return Tint::orange;
+    return Tint::primary;
+}
+
+QString networkValue(const NetworkSnapshot& network)
+{
+    return upDown(network.uploadBytesPerSec, network.downloadBytesPerSec);
+}
+
+QString ipValue(const NetworkSnapshot& network)
+{
+    return network.ipAddress.value_or(emDash);
+}
+
+QString audioSummary(const AudioSnapshot& audio)
+{
+    if (!audio.defaultOutput)
+        return emDash;
+    if (!audio.activeProcesses.isEmpty()) {
+        QString names = audio.activeProcesses.at(0).name;
+        if (audio.activeProcesses.size() > 1)
+            names += QString::fromUtf8(" \u00B7 ") + audio.activeProcesses.at(1).name;
+        return names;
+    }
+    const auto& device = *audio.defaultOutput;
+    if (device.isMuted)
+        return device.name + QStringLiteral("  Muted");
+    // Truncated toward zero; a volume that is not a finite number shows no figure,
+    // and an absurd one is capped rather than overflowing the conversion.
+    if (std::isfinite(device.volume) && device.volume >= 0) {
+        const double percent = std::min(std::trunc(static_cast<double>(device.volume) * 100.0), 1.0e6);
+        return device.name + QStringLiteral("  ") + QString::number(static_cast<long long>(percent))
+            + QLatin1Char('%');
+    }
+    return device.name;
+}
+
+QString processPercent(const CPUSnapshot::ProcessInfo& process)
+{
+    return localePercent(process.cpuPercent / 100.0, 1);
+}
+
+} // namespace Dunmorra::PopoverTexts

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/MainTab.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace Dunmorra {
+
+// Builds a fresh view of one tab, parented by the caller. The main window
+// calls it on every selection and never keeps a tab it switched away from,
+// so each tab starts again with its own initial view state.
+using TabFactory = std::function<QWidget*(MainTab tab, QWidget* parent)>;
+
+// A page that shows the tab's title, for tabs without a view of their own yet.
+QWidget* placeholderTab(MainTab tab, QWidget* parent);
+
+// Every tab as its placeholder page.
+TabFactory placeholderTabFactory();
+
+} // namespace Dunmorra

@@ -1,0 +1,241 @@
+#include "app/MenuBarPopover.h"
+#include "app/PopoverTexts.h"
+#include "model/SettingKeys.h"
+#include "model/UserSettings.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace Dunmorra;
+using Row = MenuBarPopover::Row;
+
+namespace {
+
+struct Fixture {
+    QTemporaryDir dir;
+    UserSettings settings{std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.conf")), QSettings::IniFormat)};
+    PopoverReadings readings;
+    int reads = 0;
+    PopoverFeed feed = [this] {
+        ++reads;
+        return readings;
+    };
+    void set(const char* key, bool value) { settings.setValue(QLatin1String(key), value); }
+};
+
+bool shown(const QWidget* w)
+{
+    return !w->isHidden();
+}
+
+CPUSnapshot::ProcessInfo process(int id, const char* name, double percent)
+{
+    CPUSnapshot::ProcessInfo p;
+    p.id = id;
+    p.name = QString::fromUtf8(name);
+    p.cpuPercent = percent;
+    return p;
+}
+
+} // namespace
+
+TEST(MenuBarPopover, RowsFollowTheirSettingsLive)
+{
+    Fixture f;
+    MenuBarPopover popover(f.feed, false, f.settings);
+    auto* noMetrics = popover.findChild<QLabel*>(QStringLiteral("noMetrics"));
+    auto* processes = popover.findChild<QWidget*>(QStringLiteral("topProcesses"));
+
+    // Defaults: CPU and memory rows and the process list.
+    EXPECT_TRUE(shown(popover.row(Row::cpu)));
+    EXPECT_TRUE(shown(popover.row(Row::memory)));
+    for (Row r : {Row::disk, Row::network, Row::ip, Row::audio})
+        EXPECT_FALSE(shown(popover.row(r)));
+    EXPECT_FALSE(shown(noMetrics));
+    EXPECT_TRUE(shown(processes));
+
+    f.set(SettingKeys::diskInMenuBar, true);
+    EXPECT_TRUE(shown(popover.row(Row::disk)));
+
+    // All six off: the hint alone, whatever the process setting says.
+    for (const char* key : {SettingKeys::cpuInMenuBar, SettingKeys::memoryInMenuBar, SettingKeys::diskInMenuBar,
+             SettingKeys::networkInMenuBar, SettingKeys::ipInMenuBar, SettingKeys::audioInMenuBar})
+        f.set(key, false);
+    EXPECT_TRUE(shown(noMetrics));
+    EXPECT_EQ(noMetrics->text(), QString::fromUtf8("No metrics selected \u2014 enable some in Settings."));
+    EXPECT_TRUE(shown(processes));
+
+    f.set(SettingKeys::processesInMenuBar, false);
+    EXPECT_FALSE(shown(processes));
+    EXPECT_FALSE(shown(popover.findChild<QWidget*>(QStringLiteral("processDivider"))));
+    EXPECT_TRUE(shown(popover.findChild<QWidget*>(QStringLiteral("footer"))));
+}
+
+TEST(MenuBarPopover, SandboxedRunShowsNoProcessSection)
+{
+    Fixture f;
+    MenuBarPopover popover(f.feed, true, f.settings);
+    EXPECT_FALSE(shown(popover.findChild<QWidget*>(QStringLiteral("topProcesses"))));
+    EXPECT_FALSE(shown(popover.findChild<QWidget*>(QStringLiteral("processDivider"))));
+}
+
+TEST(MenuBarPopover, ShowsReadingsOnlyWhileOpen)
+{
+    Fixture f;
+    f.readings.cpu.usagePercent = 7.4;
+    f.readings.cpu.topProcesses = {process(1, "make", 180.25), process(2, "Web Content", 3.0)};
+    f.readings.memory.usedBytes = 13312000000;
+    f.set(SettingKeys::ipInMenuBar, true);
+    MenuBarPopover popover(f.feed, false, f.settings);
+    popover.refresh();
+    EXPECT_EQ(f.reads, 0);
+
+    popover.show();
+    EXPECT_GT(f.reads, 0);
+    EXPECT_EQ(popover.valueLabel(Row::cpu)->text(), QStringLiteral("7%"));
+    EXPECT_EQ(popover.valueLabel(Row::memory)->text(), QStringLiteral("12.4 GB"));
+    EXPECT_EQ(popover.valueLabel(Row::ip)->text(), QString::fromUtf8("\u2014"));
+    EXPECT_TRUE(shown(popover.findChild<QWidget*>(QStringLiteral("process.0"))));
+    EXPECT_TRUE(shown(popover.findChild<QWidget*>(QStringLiteral("process.1"))));
+    EXPECT_FALSE(shown(popover.findChild<QWidget*>(QStringLiteral("process.2"))));
+    auto labels = popover.findChild<QWidget*>(QStringLiteral("process.0"))->findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 2);
+    EXPECT_EQ(labels[0]->text(), QStringLiteral("make"));
+    EXPECT_EQ(labels[1]->text(), QStringLiteral("180.2%"));  // half to even
+
+    // A setting turned on while open fills its row at once.
+    f.readings.network.uploadBytesPerSec = 1536;
+    f.set(SettingKeys::networkInMenuBar, true);
+    EXPECT_EQ(popover.valueLabel(Row::network)->text(), QString::fromUtf8("\u25B2 1.5 KB/s  \u25BC 0 B/s"));
+}
+
+TEST(MenuBarPopover, FooterActionsCloseAndAsk)
+{
+    Fixture f;
+    MenuBarPopover popover(f.feed, false, f.settings);
+    QSignalSpy open(&popover, &MenuBarPopover::openMainWindowRequested);
+    QSignalSpy settings(&popover, &MenuBarPopover::openSettingsRequested);
+    QSignalSpy quit(&popover, &MenuBarPopover::quitRequested);
+    for (const char* name : {"openMainWindow", "openSettings", "quit"}) {
+        popover.show();
+        popover.findChild<QPushButton*>(QString::fromLatin1(name))->click();
+        EXPECT_FALSE(popover.isVisible()) << name;
+    }
+    EXPECT_EQ(open.size(), 1);
+    EXPECT_EQ(settings.size(), 1);
+    EXPECT_EQ(quit.size(), 1);
+    EXPECT_EQ(popover.findChild<QPushButton*>(QStringLiteral("openSettings"))->text(), QString::fromUtf8("Settings\u2026"));
+}
+
+TEST(MenuBarPopover, SecondClickClosesWithoutReopening)
+{
+    Fixture f;
+    MenuBarPopover popover(f.feed, false, f.settings);
+    const QRect icon(600, 0, 24, 24);
+    popover.toggle(icon);
+    EXPECT_TRUE(popover.isVisible());
+    // The press outside hides the popup; the click's activation follows at once.
+    popover.hide();
+    popover.toggle(icon);
+    EXPECT_FALSE(popover.isVisible());
+    QTest::qWait(350);
+    popover.toggle(icon);
+    EXPECT_TRUE(popover.isVisible());
+    popover.toggle(icon);
+    EXPECT_FALSE(popover.isVisible());
+}
+
+TEST(MenuBarPopover, PlacementStaysOnScreen)
+{
+    const QRect screen(0, 0, 1280, 800);
+    const QSize size(320, 200);
+    struct Case {
+        QRect icon;
+        QPoint cursor;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {QRect(600, 0, 24, 32), {}, QPoint(452, 32)},          // under the icon, centred
+        {QRect(1250, 0, 24, 32), {}, QPoint(960, 32)},         // right edge
+        {QRect(600, 768, 24, 32), {}, QPoint(452, 568)},       // bottom panel: above the icon
+        {QRect(), QPoint(5, 10), QPoint(0, 10)},               // no geometry: at the cursor
+        {QRect(), QPoint(700, 790), QPoint(540, 590)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(popoverPosition(c.icon, c.cursor, size, screen), c.expected) << c.expected.x() << "," << c.expected.y();
+}
+
+TEST(PopoverTexts, DiskTintByFullness)
+{
+    struct Case {
+        std::uint64_t used, total;
+        PopoverTexts::Tint tint;
+    };
+    using T = PopoverTexts::Tint;
+    for (const Case& c : {Case{900, 1000, T::orange}, Case{901, 1000, T::red}, Case{800, 1000, T::primary},
+             Case{801, 1000, T::orange}, Case{0, 0, T::primary}}) {
+        DiskSnapshot disk;
+        disk.volumeUsedBytes = c.used;
+        disk.volumeTotalBytes = c.total;
+        EXPECT_EQ(PopoverTexts::diskTint(disk), c.tint) << c.used << "/" << c.total;
+    }
+}
+
+TEST(PopoverTexts, AudioSummary)
+{
+    const auto device = [](const char* name, float volume, bool muted) {
+        AudioSnapshot::Device d;
+        d.name = QString::fromUtf8(name);
+        d.volume = volume;
+        d.isMuted = muted;
+        return d;
+    };
+    const auto app = [](const char* name) {
+        AudioSnapshot::AudioProcess p;
+        p.name = QString::fromUtf8(name);
+        return p;
+    };
+    struct Case {
+        std::optional<AudioSnapshot::Device> output;
+        QList<AudioSnapshot::AudioProcess> apps;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {std::nullopt, {app("Music")}, "\u2014"},
+        {device("Speakers", 0.5f, false), {app("Music")}, "Music"},
+        {device("Speakers", 0.5f, false), {app("Music"), app("Firefox"), app("Zoom")}, "Music \u00B7 Firefox"},
+        {device("Speakers", 0.5f, true), {}, "Speakers  Muted"},
+        {device("Speakers", 0.755f, false), {}, "Speakers  75%"},
+        {device("Speakers", 0.29f, false), {}, "Speakers  28%"},
+        {device("Speakers", -1.0f, false), {}, "Speakers"},
+        {device("Speakers", std::nanf(""), false), {}, "Speakers"},
+        {device("Speakers", INFINITY, false), {}, "Speakers"},
+    };
+    for (const Case& c : cases) {
+        AudioSnapshot audio;
+        audio.defaultOutput = c.output;
+        audio.activeProcesses = c.apps;
+        EXPECT_EQ(PopoverTexts::audioSummary(audio), QString::fromUtf8(c.expected));
+    }
+}
+
+TEST(PopoverTexts, MemoryKeepsAPointWhilePercentsFollowTheLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    MemorySnapshot memory;
+    memory.usedBytes = 1610612736;
+    CPUSnapshot cpu;
+    cpu.usagePercent = 7.4;
+    EXPECT_EQ(PopoverTexts::memoryValue(memory), QStringLiteral("1.5 GB"));
+    EXPECT_EQ(PopoverTexts::cpuValue(cpu), QString::fromUtf8("7\u00A0%"));
+    EXPECT_EQ(PopoverTexts::processPercent(process(1, "x", 12.25)), QString::fromUtf8("12,2\u00A0%"));
+    QLocale::setDefault(saved);
+}
