@@ -1,6 +1,7 @@
 #include "app/PopoverTexts.h"
 
 #include "app/PercentText.h"
+#include "components/Formatters.h"
 
 #include <charconv>
 #include <cmath>
@@ -18,29 +19,10 @@ QString fixed1(double value)
     return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
 }
 
-QString fixedText(double value, int digits, const char* unit)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, digits);
-    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer)) + QLatin1String(unit);
-}
-
-QString formatBytesPerSecond(double rate)
-{
-    const double r = rate >= 0 ? rate : 0;
-    if (r < 1024)
-        return fixedText(r, 0, " B/s");
-    if (r < 1048576)
-        return fixedText(r / 1024, 1, " KB/s");
-    if (r < 1073741824)
-        return fixedText(r / 1048576, 1, " MB/s");
-    return fixedText(r / 1073741824, 2, " GB/s");
-}
-
 QString upDown(double up, double down)
 {
-    return QString::fromUtf8("\u25B2 ") + formatBytesPerSecond(up) + QString::fromUtf8("  \u25BC ")
-        + formatBytesPerSecond(down);
+    return QString::fromUtf8("\u25B2 ") + QString::fromStdString(formatBytesPerSecond(up)) + QString::fromUtf8("  \u25BC ")
+        + QString::fromStdString(formatBytesPerSecond(down));
 }
 
 } // namespace
