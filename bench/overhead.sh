@@ -1,0 +1,87 @@
+#!/bin/sh
+# The application's own cost, beside btop and htop in the same run.
+#
+#   bench/overhead.sh [build/src/halvorin] [seconds]
+#
+# Starts Halvorin tray-only on a private X server with a real tray, btop
+# (update 1000 ms) and htop (-d 10) in a detached tmux, lets everything settle
+# for 10 s, then reads each process's CPU time and resident size over the
+# window (60 s by default). A second window measures Halvorin with the main
+# window open on the CPU tab. Resident size is read again at the end, so a
+# growing figure shows. btop and htop are installed when missing.
+set -eu
+APP="${1:-build/src/halvorin}"
+SECONDS_WINDOW="${2:-60}"
+TMP="$(mktemp -d)"
+PIDS=""
+cleanup() {
+    tmux -L halvorin-bench kill-server 2>/dev/null || true
+    for pid in $PIDS; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$TMP"
+}
+trap cleanup EXIT INT TERM
+
+missing=""
+for tool in btop htop tmux Xvfb trayer xdotool; do
+    command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"
+done
+if [ -n "$missing" ]; then
+    SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get install -y btop htop tmux xvfb trayer xdotool >/dev/null
+fi
+
+HZ="$(getconf CLK_TCK)"
+ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+
+mkdir -p "$TMP/data" "$TMP/config" "$TMP/runtime"
+chmod 700 "$TMP/runtime"
+export XDG_DATA_HOME="$TMP/data" XDG_CONFIG_HOME="$TMP/config" XDG_RUNTIME_DIR="$TMP/runtime"
+export QT_QPA_PLATFORM=xcb
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+while [ ! -s "$TMP/display" ]; do sleep 0.1; done
+export DISPLAY=":$(cat "$TMP/display")"
+until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
+PIDS="$PIDS $!"
+sleep 1
+
+# btop takes its interval from its configuration file only.
+mkdir -p "$TMP/config/btop"
+echo "update_ms = 1000" >"$TMP/config/btop/btop.conf"
+
+"$APP" >"$TMP/app.log" 2>&1 &
+APP_PID=$!
+PIDS="$PIDS $APP_PID"
+tmux -L halvorin-bench new-session -d -s btop -x 200 -y 50 "env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=xterm-256color btop"
+tmux -L halvorin-bench new-session -d -s htop -x 200 -y 50 "env TERM=xterm-256color htop -d 10"
+sleep 2
+BTOP_PID="$(pgrep -n -x btop)"
+HTOP_PID="$(pgrep -n -x htop)"
+
+measure() {
+    label="$1"
+    a0="$(ticks "$APP_PID")"; b0="$(ticks "$BTOP_PID")"; h0="$(ticks "$HTOP_PID")"
+    sleep "$SECONDS_WINDOW"
+    a1="$(ticks "$APP_PID")"; b1="$(ticks "$BTOP_PID")"; h1="$(ticks "$HTOP_PID")"
+    echo "$label (${SECONDS_WINDOW} s, $(ps -e --no-headers | wc -l) processes on the machine)"
+    for row in "halvorin $a0 $a1 $APP_PID" "btop $b0 $b1 $BTOP_PID" "htop $h0 $h1 $HTOP_PID"; do
+        set -- $row
+        awk -v n="$1" -v t0="$2" -v t1="$3" -v hz="$HZ" -v s="$SECONDS_WINDOW" -v rss="$(rss_kb "$4")" \
+            'BEGIN { printf "  %-9s %6.2f %% of one core  %7.1f MB resident\n", n, 100 * (t1 - t0) / hz / s, rss / 1024 }'
+    done
+}
+
+sleep 10
+echo "halvorin resident at start of window: $(($(rss_kb "$APP_PID") / 1024)) MB"
+measure "tray only, main window closed"
+
+# Open the main window through a second launch, then the CPU tab.
+"$APP" >/dev/null 2>&1 || true
+sleep 1
+WINDOW="$(xdotool search --onlyvisible --name '^Overview$' | head -1)"
+xdotool windowfocus --sync "$WINDOW"
+xdotool key --window "$WINDOW" ctrl+2
+sleep 10
+measure "main window open on the CPU tab"
