@@ -1,6 +1,6 @@
 #include "app/MenuBarLabel.h"
 
-#include "app/PercentText.h"
+#include "platform/NumberText.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #include "app/PopoverTexts.h"
 
-#include "app/PercentText.h"
 #include "components/Formatters.h"
+#include "platform/NumberText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,8 @@
-#include "app/PercentText.h"
+#include "platform/NumberText.h"
 
 #include <unicode/unum.h>
 
+#include <charconv>
 #include <cmath>
 #include <memory>
 
@@ -26,6 +27,15 @@ QString localePercent(double fraction, int digits, const QLocale& locale)
     if (U_FAILURE(status) || length <= 0)
         return QString::number(fraction * 100, 'f', digits) + QLatin1Char('%');
     return QString(reinterpret_cast<const QChar*>(buffer), std::min(length, 63));
+}
+
+QString fixedPointText(double value, int digits)
+{
+    char buffer[400]; // the longest double in fixed notation fits
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, digits);
+    if (result.ec != std::errc())
+        return QString();
+    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
 }
 
 } // namespace Dunmorra

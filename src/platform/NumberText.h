@@ -10,4 +10,8 @@ namespace Dunmorra {
 // rounded half to even.
 QString localePercent(double fraction, int digits, const QLocale& locale = QLocale());
 
+// `value` with exactly `digits` fraction digits as printf's "%.Nf" gives it
+// in the C locale: always a decimal point, whatever the user's locale.
+QString fixedPointText(double value, int digits);
+
 } // namespace Dunmorra
