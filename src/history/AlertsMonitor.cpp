@@ -1,5 +1,7 @@
 #include "history/AlertsMonitor.h"
 
+#include "history/DailySummary.h"
+#include "history/ReferenceTime.h"
 #include "model/CPUProvider.h"
 #include "model/DiskProvider.h"
 #include "model/MemoryProvider.h"
@@ -255,6 +257,19 @@ void AlertsMonitor::checkNetwork(const DayTraffic& traffic)
         m_networkAlertFiredGB = limit;
         deliver(QStringLiteral("network-daily"), networkTitle(), networkBody(traffic.bytes / kBytesPerGB));
     }
+}
+
+AlertsMonitor::DayTraffic AlertsMonitor::trafficOf(const DailySummary& summary, QDate day)
+{
+    DayTraffic traffic{day, 0};
+    for (const HourBucket& bucket : summary.hours)
+        traffic.bytes += bucket.networkUpBytes + bucket.networkDownBytes;
+    return traffic;
+}
+
+AlertsMonitor::DayTraffic AlertsMonitor::trafficOf(const DailySummary& summary)
+{
+    return trafficOf(summary, localDayOfReference(summary.date));
 }
 
 void AlertsMonitor::sendTestNotification(AlertKind kind)

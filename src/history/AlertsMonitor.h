@@ -20,6 +20,7 @@
 namespace Dunmorra {
 
 class CPUProvider;
+struct DailySummary;
 class DiskProvider;
 class MemoryProvider;
 class UserSettings;
@@ -49,6 +50,12 @@ public:
         QDate day;
         double bytes = 0;
     };
+
+    // A summary's traffic: the sum over its buckets, in order, of upload
+    // plus download bytes, for the day given, or else the day its date
+    // falls on.
+    static DayTraffic trafficOf(const DailySummary& summary, QDate day);
+    static DayTraffic trafficOf(const DailySummary& summary);
 
     static constexpr std::chrono::seconds kInterval{5};
     static constexpr std::chrono::seconds kCpuHighSpan{30};

@@ -1,4 +1,5 @@
 #include "history/AlertsMonitor.h"
+#include "history/DailySummary.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
@@ -227,15 +228,26 @@ TEST_F(Alerts, LowDiskAlertsOnceAnHourAndRearmsWhenSpaceReturns)
 TEST_F(Alerts, DailyDataAlertsOncePerDayAndLimit)
 {
     set(SettingKeys::networkAlerts, true);
+    // The recorder's summary, as its buckets hold the traffic.
+    const auto summary = [](QDate day, std::vector<double> upDownGB) {
+        DailySummary s = DailySummary::emptyFor(day);
+        for (std::size_t i = 0; i + 1 < upDownGB.size(); i += 2) {
+            HourBucket bucket = HourBucket::forHour(static_cast<std::int64_t>(s.hours.size()));
+            bucket.networkUpBytes = upDownGB[i] * GB;
+            bucket.networkDownBytes = upDownGB[i + 1] * GB;
+            s.hours.push_back(bucket);
+        }
+        return AlertsMonitor::trafficOf(s);
+    };
     // Just after midnight the recorder still holds yesterday's 6 GB.
     clock.setWall(QDate(2026, 12, 10).startOfDay().toSecsSinceEpoch() + 20);
-    traffic = {QDate(2026, 12, 9), 6 * GB};
+    traffic = summary(QDate(2026, 12, 9), {1, 5});
     walk(30);
     EXPECT_TRUE(service->sent.empty());
 
-    traffic = {today(), 4.9 * GB};
+    traffic = summary(today(), {0.4, 4.5});
     walk(0);
-    traffic.bytes = 5 * GB;
+    traffic = summary(today(), {0.4, 4.5, 0, 0.1});
     walk(10);
     ASSERT_EQ(times(QStringLiteral("network-daily")).size(), 1u);
     EXPECT_EQ(service->sent.back().title, QStringLiteral("Daily Data Usage"));
@@ -243,7 +255,7 @@ TEST_F(Alerts, DailyDataAlertsOncePerDayAndLimit)
 
     set(SettingKeys::networkDailyGB, 10);
     walk(5);
-    traffic.bytes = 10 * GB;
+    traffic = summary(today(), {5, 5});
     walk(5);
     EXPECT_EQ(times(QStringLiteral("network-daily")).size(), 2u);
     set(SettingKeys::networkDailyGB, 2);
@@ -252,11 +264,11 @@ TEST_F(Alerts, DailyDataAlertsOncePerDayAndLimit)
 
     // The next day starts afresh; a limit of 0 never alerts.
     clock.advance(86400);
-    traffic = {today(), 3 * GB};
+    traffic = summary(today(), {1, 2});
     walk(0);
     EXPECT_EQ(times(QStringLiteral("network-daily")).size(), 3u);
     clock.advance(86400);
-    traffic = {today(), 3 * GB};
+    traffic = summary(today(), {1, 2});
     set(SettingKeys::networkDailyGB, 0);
     walk(10);
     EXPECT_EQ(times(QStringLiteral("network-daily")).size(), 3u);
