@@ -1,6 +1,7 @@
 #include "history/BucketStat.h"
 
 #include <cmath>
+#include <limits>
 
 namespace Dunmorra {
 
@@ -9,7 +10,9 @@ void BucketStat::add(double value, double referenceTime)
     if (!std::isfinite(value))
         value = 0;
     sum += value;
-    count += 1;
+    // A hand-made file may start at the largest count.
+    if (count < std::numeric_limits<std::int64_t>::max())
+        count += 1;
     if (peak < value) {
         peak = value;
         peakTime = referenceTime;

@@ -9,6 +9,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+
 namespace Dunmorra::DayFile {
 
 QString historyDirectory()
@@ -59,10 +62,16 @@ std::optional<QString> write(const QString& filePath, const DailySummary& summar
 
     const std::string bytes = encodeDailySummary(summary);
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (a full disk) shows here: through the
+    // buffer, QSaveFile commits the truncated file and reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        const QString error = file.errorString();
+        const int code = errno;
+        QString error = file.errorString();
+        if (file.error() == QFileDevice::NoError || error.isEmpty())
+            error = code ? QString::fromLocal8Bit(std::strerror(code))
+                         : QCoreApplication::translate("Dunmorra::DayFile", "The file could not be written completely");
         file.cancelWriting();
         return error;
     }

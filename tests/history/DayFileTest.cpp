@@ -1,6 +1,7 @@
 #include "history/DayFile.h"
 
 #include "HistoryTestData.h"
+#include "ScopedTimeZone.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -9,35 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
 
 namespace Dunmorra {
 namespace {
 
 using Test::sampleDay;
-
-class ScopedTimeZone {
-public:
-    explicit ScopedTimeZone(const char* zone)
-    {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~ScopedTimeZone()
-    {
-        if (m_old.empty())
-            unsetenv("TZ");
-        else
-            setenv("TZ", m_old.c_str(), 1);
-        tzset();
-    }
-
-private:
-    std::string m_old;
-};
 
 TEST(DayFile, LivesUnderTheUserDataFolder)
 {
@@ -58,15 +35,15 @@ TEST(DayFile, NameIsTheGregorianDateInAsciiDigitsUnderAnyLocale)
 TEST(DayFile, OneInstantNamesDifferentDaysInDifferentZones)
 {
     const double unix = 1796774400 + 12 * 3600;  // 2026-12-09 12:00 UTC
-    ScopedTimeZone east("Pacific/Kiritimati");  // UTC+14
+    Dunmorra::Test::ScopedTimeZone east("Pacific/Kiritimati");  // UTC+14
     EXPECT_EQ(localDateTimeFromUnix(unix).date(), QDate(2026, 12, 10));
-    ScopedTimeZone west("Pacific/Pago_Pago");    // UTC-11
+    Dunmorra::Test::ScopedTimeZone west("Pacific/Pago_Pago");    // UTC-11
     EXPECT_EQ(localDateTimeFromUnix(unix).date(), QDate(2026, 12, 9));
 }
 
 TEST(DayFile, DayWithoutMidnightStartsAtItsFirstValidInstant)
 {
-    ScopedTimeZone santiago("America/Santiago");  // 2022-09-11 00:00 does not exist
+    Dunmorra::Test::ScopedTimeZone santiago("America/Santiago");  // 2022-09-11 00:00 does not exist
     const double start = dayStartReference(QDate(2022, 9, 11));
     const QDateTime first = localDateTimeFromUnix(unixFromReference(start));
     EXPECT_EQ(first.date(), QDate(2022, 9, 11));

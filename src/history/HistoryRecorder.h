@@ -1,0 +1,96 @@
+#pragma once
+
+#include "history/DailySummary.h"
+#include "history/DayFile.h"
+#include "model/BatterySnapshot.h"
+#include "model/CPUSnapshot.h"
+#include "model/Clock.h"
+#include "model/DiskSnapshot.h"
+#include "model/MemorySnapshot.h"
+#include "model/NetworkSnapshot.h"
+#include "model/PollLoop.h"
+#include "model/SystemUptime.h"
+
+#include <QDate>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+namespace Dunmorra {
+
+class BatteryProvider;
+class CPUProvider;
+class DiskProvider;
+class MemoryProvider;
+class NetworkProvider;
+
+// Folds the providers' current readings into today's DailySummary once a
+// minute and writes it to the day's file every tenth recorded minute and at
+// the change of day. The summary belongs to a local calendar day (day()); a
+// save always writes that day's file, so neither a time-zone change nor a
+// clock set back can overwrite another day.
+class HistoryRecorder : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::seconds kInterval{60};
+
+    // Reads today's day file back, or starts an empty summary for today.
+    explicit HistoryRecorder(const Clock& clock = Clock::system(),
+                             QString directory = DayFile::historyDirectory(),
+                             BootTimeReader bootTime = {}, QObject* parent = nullptr);
+
+    const DailySummary& current() const { return m_current; }
+    // The local day that current() belongs to.
+    QDate day() const { return m_day; }
+    const QString& directory() const { return m_directory; }
+
+    // Records from these providers every 60 s, the first step 60 s from now.
+    // A provider that is gone makes the step do nothing.
+    void start(CPUProvider* cpu, MemoryProvider* memory, BatteryProvider* battery, NetworkProvider* network,
+               DiskProvider* disk);
+    void stop();
+    const PollLoop& loop() const { return m_loop; }
+
+    // One step from the providers' current snapshots.
+    void record(const CPUProvider& cpu, const MemoryProvider& memory, const BatteryProvider& battery,
+                const NetworkProvider& network, const DiskProvider& disk);
+    // One step; battery is empty on a machine without one, whose battery
+    // figures are then not recorded.
+    void record(const CPUSnapshot& cpu, const MemorySnapshot& memory, const std::optional<BatterySnapshot>& battery,
+                const NetworkSnapshot& network, const DiskSnapshot& disk);
+
+    // Writes current() to its day's file now, without taking a sample: for
+    // quitting and termination signals. A failure is printed; false then.
+    bool saveNow();
+
+Q_SIGNALS:
+    void recorded();
+    // After every successful write of a day's file.
+    void saved(QDate day, const Dunmorra::DailySummary& summary);
+
+private:
+    void beginDay(QDate day);
+    bool save(const DailySummary& summary, QDate day);
+    bool keepCopyOfUnreadableFile(const QString& path, QString* error);
+
+    const Clock& m_clock;
+    QString m_directory;
+    BootTimeReader m_bootTime;
+    PollLoop m_loop;
+    QPointer<CPUProvider> m_cpu;
+    QPointer<MemoryProvider> m_memory;
+    QPointer<BatteryProvider> m_battery;
+    QPointer<NetworkProvider> m_network;
+    QPointer<DiskProvider> m_disk;
+
+    QDate m_day;
+    DailySummary m_current;
+    // A day whose file existed but did not decode when it began: its file is
+    // copied aside before the first write replaces it.
+    QDate m_unreadableDay;
+};
+
+} // namespace Dunmorra
