@@ -12,7 +12,8 @@ namespace Dunmorra {
 HalvorinsApp::HalvorinsApp(UserSettings& settings, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
-    , m_windows(std::make_unique<MainWindowController>(placeholderTabFactory(), false, settings))
+    , m_windows(std::make_unique<MainWindowController>(
+          applicationTabFactory([this] { return settingsServices(); }), false, settings))
 {
 }
 
@@ -21,6 +22,14 @@ HalvorinsApp::~HalvorinsApp() = default;
 void HalvorinsApp::postSwitchTab(MainTab tab)
 {
     TabNotifications::shared().postSwitchTab(tab);
+}
+
+SettingsTabServices HalvorinsApp::settingsServices() const
+{
+    SettingsTabServices services;
+    services.settings = &m_settings;
+    services.relaunch = m_relaunch;
+    return services;
 }
 
 PopoverReadings HalvorinsApp::readings() const

@@ -2,11 +2,13 @@
 
 #include "app/MainTab.h"
 #include "app/MenuBarPopover.h"
+#include "tabs/SettingsTab.h"
 
 #include <QObject>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Dunmorra {
 
@@ -30,6 +32,10 @@ public:
     MenuBarLabel* label() const { return m_label.get(); }
     MenuBarPopover* popover() const { return m_popover.get(); }
 
+    // How the Settings tab restarts the application for a new language
+    // (the process owns the single-instance lock, so main wires it).
+    void setRelaunch(std::function<std::optional<QString>()> relaunch) { m_relaunch = std::move(relaunch); }
+
     // Posts the tab switch that the "Go" menu posts.
     static void postSwitchTab(MainTab tab);
 
@@ -39,8 +45,10 @@ public Q_SLOTS:
 
 private:
     PopoverReadings readings() const;
+    SettingsTabServices settingsServices() const;
 
     UserSettings& m_settings;
+    std::function<std::optional<QString>()> m_relaunch;
     std::unique_ptr<MainWindowController> m_windows;
     std::unique_ptr<MenuBarLabel> m_label;
     std::unique_ptr<MenuBarPopover> m_popover;

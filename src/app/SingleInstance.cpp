@@ -63,6 +63,30 @@ bool SingleInstance::acquire()
     return true;
 }
 
+void SingleInstance::release()
+{
+    if (m_server) {
+        m_server->close();
+        delete m_server;
+        m_server = nullptr;
+    }
+    if (m_lock)
+        m_lock->unlock();
+    m_lock.reset();
+}
+
+bool SingleInstance::reclaim()
+{
+    m_lock = std::make_unique<QLockFile>(m_lockPath);
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        m_lock.reset();
+        return false;
+    }
+    listen();
+    return true;
+}
+
 bool SingleInstance::notifyRunningInstance() const
 {
     // The other instance may hold the lock a moment before it listens.

@@ -26,6 +26,13 @@ public:
     // reached, in which case we still must not run a second recorder).
     bool acquire();
 
+    // Lets a new instance take over: unlocks and stops listening.
+    void release();
+    // Takes the lock back after release(), when the new instance did not
+    // start; asks nothing of anyone. False when another process took it.
+    bool reclaim();
+    bool holdsLock() const { return m_lock && m_lock->isLocked(); }
+
     QString lockPath() const { return m_lockPath; }
     QString serverName() const { return m_serverName; }
 

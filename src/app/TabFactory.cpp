@@ -27,4 +27,18 @@ TabFactory placeholderTabFactory()
     return [](MainTab tab, QWidget* parent) { return placeholderTab(tab, parent); };
 }
 
+TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsServices)
+{
+    return [settingsServices](MainTab tab, QWidget* parent) -> QWidget* {
+        switch (tab) {
+        case MainTab::settings: {
+            auto* view = new SettingsTab(settingsServices(), parent);
+            return view;
+        }
+        default:
+            return placeholderTab(tab, parent);
+        }
+    };
+}
+
 } // namespace Dunmorra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainTab.h"
+#include "tabs/SettingsTab.h"
 
 #include <QWidget>
 
@@ -18,5 +19,9 @@ QWidget* placeholderTab(MainTab tab, QWidget* parent);
 
 // Every tab as its placeholder page.
 TabFactory placeholderTabFactory();
+
+// The application's tabs: each built view, and placeholders for the rest.
+// settingsServices is asked each time the Settings tab is built.
+TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsServices);
 
 } // namespace Dunmorra

@@ -1,6 +1,5 @@
 #include "app/Translations.h"
 
-#include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
 #include <QCoreApplication>
@@ -9,16 +8,9 @@
 
 namespace Dunmorra {
 
-QString languageCode(const std::optional<QStringList>& languages)
-{
-    if (languages && !languages->isEmpty() && languages->first().startsWith(QLatin1String("es")))
-        return QStringLiteral("es");
-    return QStringLiteral("en");
-}
-
 QString installTranslations(QCoreApplication& app, const UserSettings& settings)
 {
-    const QString language = languageCode(settings.stringList(QLatin1String(SettingKeys::languages)));
+    const QString language = languageCode(preferredLanguages(settings));
     auto* own = new QTranslator(&app);
     if (own->load(QStringLiteral(":/i18n/halvorin_") + language))
         QCoreApplication::installTranslator(own);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QStringList>
+#include "model/InterfaceLanguage.h"
 
-#include <optional>
+#include <QStringList>
 
 class QCoreApplication;
 
@@ -10,11 +10,9 @@ namespace Dunmorra {
 
 class UserSettings;
 
-// "es" when the stored language list starts with a Spanish entry, else "en".
-QString languageCode(const std::optional<QStringList>& languages);
-
 // Installs Halvorin's catalogue (and Qt's own, where installed) for the
-// language the settings hold. Returns the language used.
+// language the settings hold, or the system's while none was chosen.
+// Returns the language used.
 QString installTranslations(QCoreApplication& app, const UserSettings& settings);
 
 } // namespace Dunmorra

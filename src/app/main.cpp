@@ -1,6 +1,7 @@
 #include "app/HalvorinsApp.h"
 #include "app/MainWindowController.h"
 #include "app/QuitSignals.h"
+#include "app/Relauncher.h"
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
 #include "model/UserSettings.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv)
         HalvorinsApp halvorin(settings);
         QObject::connect(&instance, &SingleInstance::activationRequested, &halvorin.windows(),
             &MainWindowController::showMainWindow);
+        Relauncher relauncher(instance, [&halvorin] { halvorin.saveOnTerminate(); });
+        halvorin.setRelaunch([&relauncher] { return relauncher.relaunch(); });
         // At application level, so the day is saved whether or not a window is open.
         QObject::connect(&app, &QCoreApplication::aboutToQuit, &halvorin, &HalvorinsApp::saveOnTerminate);
         halvorin.start();

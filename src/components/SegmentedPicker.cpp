@@ -35,15 +35,26 @@ SegmentedPicker::SegmentedPicker(const QStringList& labels, QWidget* parent)
             return;
         m_current = id;
         Q_EMIT currentIndexChanged(id);
+        Q_EMIT activated(id);
     });
 }
 
 void SegmentedPicker::setCurrentIndex(int index)
 {
     QAbstractButton* b = m_group->button(index);
-    if (!b || index == m_current)
+    if (!b)
+        index = -1;
+    if (index == m_current)
         return;
-    b->setChecked(true);
+    if (b) {
+        b->setChecked(true);
+    } else {
+        // An exclusive group keeps its checked button; only a non-exclusive one lets go.
+        m_group->setExclusive(false);
+        for (QAbstractButton* button : m_group->buttons())
+            button->setChecked(false);
+        m_group->setExclusive(true);
+    }
     m_current = index;
     Q_EMIT currentIndexChanged(index);
 }

@@ -68,6 +68,13 @@ constexpr Entry kSymbols[] = {
     {"battery.25percent", "battery-level-20-symbolic", false},
     {"battery.100percent.bolt", "battery-level-100-charged-symbolic", false},
     {"powerplug", "ac-adapter-symbolic", false},
+    {"rectangle.topthird.inset.filled", "system-run-symbolic", false},
+    {"globe", "preferences-desktop-locale-symbolic", false},
+    {"waveform", "audio-x-generic-symbolic", false},
+    {"list.number", "view-list-ordered-symbolic", false},
+    {"calendar", "x-office-calendar-symbolic", false},
+    {"info.circle.fill", "help-about-symbolic", false},
+    {"laptopcomputer", "computer-symbolic", false},
 };
 
 const Entry* find(const QString& symbol)

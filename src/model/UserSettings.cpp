@@ -144,10 +144,19 @@ void UserSettings::sync()
 
 void UserSettings::resetToDefaults()
 {
+    // The reset's own order: the table's, with the Folders tab setting last.
+    const SettingKeys::Entry* folderTab = nullptr;
     for (const auto& entry : SettingKeys::table()) {
-        if (entry.resetWrites)
-            setValue(QString::fromLatin1(entry.key), entry.defaultValue);
+        if (!entry.resetWrites)
+            continue;
+        if (qstrcmp(entry.key, SettingKeys::showFolderTab) == 0) {
+            folderTab = &entry;
+            continue;
+        }
+        setValue(QString::fromLatin1(entry.key), entry.defaultValue);
     }
+    if (folderTab)
+        setValue(QString::fromLatin1(folderTab->key), folderTab->defaultValue);
 }
 
 } // namespace Dunmorra

@@ -105,3 +105,21 @@ TEST(UserSettings, ResetWritesExactlyTheEighteenRestoredKeys)
     EXPECT_EQ(s->doubleValue(SettingKeys::cpuThreshold, 0), 80);
     EXPECT_EQ(s->stringValue(SettingKeys::memoryThreshold, ""), "warning");
 }
+
+TEST(UserSettings, ResetWritesInTheResetOrder)
+{
+    Store store;
+    auto s = store.open();
+    QSignalSpy spy(s.get(), &UserSettings::valueChanged);
+    s->resetToDefaults();
+    QStringList order;
+    for (const auto& args : spy)
+        order << args.at(0).toString();
+    const QStringList expected{
+        SettingKeys::cpuInMenuBar, SettingKeys::memoryInMenuBar, SettingKeys::diskInMenuBar,
+        SettingKeys::networkInMenuBar, SettingKeys::processesInMenuBar, SettingKeys::ipInMenuBar,
+        SettingKeys::audioInMenuBar, SettingKeys::alertsEnabled, SettingKeys::cpuAlerts, SettingKeys::cpuThreshold,
+        SettingKeys::memoryAlerts, SettingKeys::memoryThreshold, SettingKeys::diskAlerts, SettingKeys::diskFreePercent,
+        SettingKeys::networkAlerts, SettingKeys::networkDailyGB, SettingKeys::retentionDays, SettingKeys::showFolderTab};
+    EXPECT_EQ(order, expected);
+}

@@ -1,0 +1,51 @@
+#include "app/Relauncher.h"
+
+#include "app/SingleInstance.h"
+#include "platform/LoginItem.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTimer>
+
+namespace Dunmorra {
+
+Relauncher::Relauncher(SingleInstance& instance, std::function<void()> saveDay, StartProcess start,
+    std::function<void()> quit, QObject* parent)
+    : QObject(parent)
+    , m_instance(instance)
+    , m_saveDay(std::move(saveDay))
+    , m_start(std::move(start))
+    , m_quit(quit ? std::move(quit) : [] { QCoreApplication::quit(); })
+{
+}
+
+bool Relauncher::startDetached(const QString& program, const QStringList& arguments, QString* error)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (process.startDetached())
+        return true;
+    if (error)
+        *error = process.errorString();
+    return false;
+}
+
+std::optional<QString> Relauncher::relaunch()
+{
+    if (m_saveDay)
+        m_saveDay();
+    m_instance.release();
+    const QString program = QString::fromStdString(Platform::currentProgramPath());
+    QString error;
+    if (program.isEmpty() || !m_start(program, {}, &error)) {
+        m_instance.reclaim();
+        if (error.isEmpty())
+            error = QStringLiteral("Cannot start ") + program;
+        return error;
+    }
+    QTimer::singleShot(1000, this, [this] { m_quit(); });
+    return std::nullopt;
+}
+
+} // namespace Dunmorra

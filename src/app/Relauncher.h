@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace Dunmorra {
+
+class SingleInstance;
+
+// Restarts the application so that a new interface language takes effect.
+// The new instance reads today's day file at start and must be able to take
+// the single-instance lock, so the order is: save the day, release the lock,
+// start the new instance, and only then quit.
+class Relauncher : public QObject {
+    Q_OBJECT
+public:
+    // Starts program detached; false (with the reason) when it did not start.
+    using StartProcess = std::function<bool(const QString& program, const QStringList& arguments, QString* error)>;
+
+    // quit runs 1 s after a successful start (default: the application's quit).
+    Relauncher(SingleInstance& instance, std::function<void()> saveDay,
+        StartProcess start = startDetached, std::function<void()> quit = {}, QObject* parent = nullptr);
+
+    // The error text when the new instance could not start; this instance
+    // then takes its lock back and keeps running. On success it quits 1 s later.
+    std::optional<QString> relaunch();
+
+    static bool startDetached(const QString& program, const QStringList& arguments, QString* error);
+
+private:
+    SingleInstance& m_instance;
+    std::function<void()> m_saveDay;
+    StartProcess m_start;
+    std::function<void()> m_quit;
+};
+
+} // namespace Dunmorra

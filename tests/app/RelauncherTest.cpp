@@ -1,0 +1,75 @@
+#include "app/Relauncher.h"
+#include "app/SingleInstance.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+using namespace Dunmorra;
+
+namespace {
+
+QString uniqueKey()
+{
+    return QStringLiteral("halvorin-test-") + QUuid::createUuid().toString(QUuid::Id128);
+}
+
+// Runs the event loop until done() or a generous deadline.
+bool waitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QTest::qWait(20);
+    return done();
+}
+
+} // namespace
+
+TEST(Relauncher, SavesAndLetsGoBeforeTheNewInstanceStarts)
+{
+    const QString key = uniqueKey();
+    SingleInstance instance(key);
+    ASSERT_TRUE(instance.acquire());
+    QStringList steps;
+    int quits = 0;
+    Relauncher relauncher(
+        instance, [&] { steps << "save"; },
+        [&](const QString& program, const QStringList& arguments, QString*) {
+            // Stands in for the new process: it must be able to become the one instance.
+            SingleInstance next(key);
+            steps << (next.acquire() ? "start with lock" : "start without lock");
+            EXPECT_FALSE(program.isEmpty());
+            EXPECT_TRUE(arguments.isEmpty());
+            return true;
+        },
+        [&] { ++quits; });
+
+    EXPECT_EQ(relauncher.relaunch(), std::nullopt);
+    EXPECT_EQ(steps, (QStringList{"save", "start with lock"}));
+    EXPECT_EQ(quits, 0); // not yet: the quit follows a moment later
+    EXPECT_TRUE(waitFor([&] { return quits == 1; }));
+}
+
+TEST(Relauncher, ANewInstanceThatCannotStartLeavesThisOneRunning)
+{
+    const QString key = uniqueKey();
+    SingleInstance instance(key);
+    ASSERT_TRUE(instance.acquire());
+    int quits = 0;
+    Relauncher relauncher(
+        instance, [] {},
+        [](const QString&, const QStringList&, QString* error) {
+            *error = QStringLiteral("No such file or directory");
+            return false;
+        },
+        [&] { ++quits; });
+
+    EXPECT_EQ(relauncher.relaunch(), QStringLiteral("No such file or directory"));
+    EXPECT_TRUE(instance.holdsLock());
+    SingleInstance later(key);
+    EXPECT_FALSE(later.acquire()); // still the one instance, and listening again
+    QTest::qWait(1200);
+    EXPECT_EQ(quits, 0);
+}
