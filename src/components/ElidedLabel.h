@@ -1,0 +1,21 @@
+#pragma once
+
+#include "components/Typography.h"
+
+namespace Dunmorra {
+
+// A one-line plain-text label that takes whatever width its row leaves it
+// and ends a text that does not fit with an ellipsis, instead of widening
+// the row.
+class ElidedLabel : public TextLabel {
+    Q_OBJECT
+public:
+    explicit ElidedLabel(const QString& text, const QFont& font, Tone tone = Tone::Primary, QWidget* parent = nullptr);
+
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace Dunmorra

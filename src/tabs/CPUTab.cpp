@@ -1,0 +1,324 @@
+#include "tabs/CPUTab.h"
+
+#include "components/AdaptiveGridLayout.h"
+#include "components/Card.h"
+#include "components/Divider.h"
+#include "components/ElidedLabel.h"
+#include "components/Formatters.h"
+#include "components/KeyedRows.h"
+#include "components/Palette.h"
+#include "platform/NumberText.h"
+#include "components/RangeSeries.h"
+#include "components/Sandbox.h"
+#include "components/SandboxFeatureBanner.h"
+#include "components/SegmentedPicker.h"
+#include "components/SparklineView.h"
+#include "components/Symbols.h"
+#include "model/CPUProvider.h"
+#include "tabs/CoreBar.h"
+#include "tabs/PagePieces.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace Dunmorra {
+
+namespace {
+constexpr int kCpuColumnWidth = 60;
+constexpr int kMemoryColumnWidth = 80;
+
+TextLabel* fixedColumn(const QString& text, const QFont& font, Tone tone, int width)
+{
+    auto* label = new TextLabel(text, font, tone);
+    label->setFixedWidth(width);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+} // namespace
+
+// One row of the process table, followed by its faint divider.
+class CPUProcessRow : public QWidget {
+public:
+    CPUProcessRow()
+    {
+        auto* stack = PagePieces::stack(this, 0);
+        auto* line = PagePieces::row();
+        line->setContentsMargins(0, 5, 0, 5);
+        m_name = new ElidedLabel(QString(), Fonts::value(), Tone::Primary);
+        m_name->setObjectName(QStringLiteral("processName"));
+        m_cpu = fixedColumn(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
+        m_cpu->setObjectName(QStringLiteral("processCpu"));
+        m_memory = fixedColumn(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
+        m_memory->setObjectName(QStringLiteral("processMemory"));
+        line->addWidget(m_name, 1);
+        line->addWidget(m_cpu);
+        line->addWidget(m_memory);
+        stack->addLayout(line);
+        stack->addWidget(new Divider(0.4));
+    }
+
+    void update(const CPUSnapshot::ProcessInfo& process)
+    {
+        setObjectName(QStringLiteral("processRow:%1").arg(process.id));
+        m_name->setTextIfChanged(process.name);
+        const QString help = process.executablePath.isEmpty() ? process.name : process.executablePath;
+        if (m_name->toolTip() != help)
+            m_name->setToolTip(help);
+        m_cpu->setTextIfChanged(localePercent(process.cpuPercent / 100.0, 1));
+        m_memory->setTextIfChanged(QString::fromStdString(formatBytes(process.memoryBytes)));
+    }
+
+private:
+    ElidedLabel* m_name;
+    TextLabel* m_cpu;
+    TextLabel* m_memory;
+};
+
+CPUTab::CPUTab(CPUProvider& cpu, UserSettings& settings, QWidget* parent)
+    : TabPage(parent)
+    , m_cpu(cpu)
+{
+    setObjectName(QStringLiteral("tab.cpu"));
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* top = cardRow();
+    QWidget* usage = buildUsageCard();
+    QWidget* chip = buildChipCard();
+    shareRowWidth(usage);
+    shareRowWidth(chip);
+    top->addWidget(usage, 1, Qt::AlignVCenter);
+    top->addWidget(chip, 1, Qt::AlignVCenter);
+    stack()->addLayout(top);
+    stack()->addWidget(buildPerCoreSection());
+    stack()->addWidget(buildHistoryCard());
+    stack()->addWidget(buildProcessSection(settings));
+
+    connect(&m_cpu, &CPUProvider::currentChanged, this, &CPUTab::refreshCurrent);
+    connect(&m_cpu, &CPUProvider::historyChanged, this, &CPUTab::refreshHistory);
+    connect(&m_cpu, &CPUProvider::usageHistoryChanged, this, &CPUTab::refreshUsageHistory);
+    refreshCurrent();
+    refreshHistory();
+    refreshUsageHistory();
+}
+
+CPUTab::~CPUTab() = default;
+
+QWidget* CPUTab::buildUsageCard()
+{
+    auto* content = new QWidget;
+    auto* stack = PagePieces::stack(content, 8);
+    stack->addWidget(PagePieces::cardTitle(QStringLiteral("cpu"), tr("CPU Usage")));
+    m_usageText = new TextLabel(QString(), Fonts::bigFigure());
+    m_usageText->setObjectName(QStringLiteral("usagePercent"));
+    stack->addWidget(m_usageText);
+    m_usageSparkline = new SparklineView(accentColor(), false, tr("Metric trend"));
+    m_usageSparkline->setObjectName(QStringLiteral("usageSparkline"));
+    m_usageSparkline->setFixedHeight(40);
+    stack->addWidget(m_usageSparkline);
+    stack->addLayout(PagePieces::edgeRow(new TextLabel(tr("60s ago"), Fonts::caption(), Tone::Tertiary),
+                                         new TextLabel(tr("Now"), Fonts::caption(), Tone::Tertiary)));
+    auto* card = new Card(content, nullptr);
+    card->setObjectName(QStringLiteral("usageCard"));
+    return card;
+}
+
+QWidget* CPUTab::buildChipCard()
+{
+    auto* content = new QWidget;
+    auto* stack = PagePieces::stack(content, 12);
+    stack->addWidget(PagePieces::cardTitle(QStringLiteral("memorychip"), tr("Chip")));
+    const ChipInfo& chip = m_cpu.chipInfo();
+    const auto addRow = [&](const QString& title, const QString& value, const char* name) {
+        auto* valueLabel = new TextLabel(value, Fonts::value());
+        valueLabel->setObjectName(QLatin1String(name));
+        valueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        stack->addLayout(PagePieces::edgeRow(new TextLabel(title, Fonts::caption(), Tone::Secondary), valueLabel));
+    };
+    addRow(tr("Model"), chip.name, "chipModel");
+    addRow(tr("Cores"), chip.coreSummary(), "chipCores");
+    auto* card = new Card(content, nullptr);
+    card->setObjectName(QStringLiteral("chipCard"));
+    return card;
+}
+
+QWidget* CPUTab::buildPerCoreSection()
+{
+    m_perCoreSection = new QWidget;
+    m_perCoreSection->setObjectName(QStringLiteral("perCoreSection"));
+    auto* stack = PagePieces::stack(m_perCoreSection, 10);
+    stack->addWidget(PagePieces::sectionTitle(tr("Per-core usage")));
+    auto* gridHost = new QWidget;
+    m_coreGrid = new AdaptiveGridLayout(180, 10, gridHost);
+    stack->addWidget(gridHost);
+    m_perCoreSection->hide();
+    return m_perCoreSection;
+}
+
+QWidget* CPUTab::buildHistoryCard()
+{
+    auto* content = new QWidget;
+    auto* stack = PagePieces::stack(content, 10);
+    auto* header = PagePieces::row();
+    header->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("Usage history")));
+    header->addStretch(1);
+    QStringList labels;
+    for (CPUTimeRange range : allCPUTimeRanges)
+        labels << rawValue(range);
+    m_rangePicker = new SegmentedPicker(labels);
+    m_rangePicker->setObjectName(QStringLiteral("timeRangePicker"));
+    header->addWidget(m_rangePicker, 0, Qt::AlignVCenter);
+    stack->addLayout(header);
+    m_historySparkline = new SparklineView(accentColor(), false, tr("Metric trend"));
+    m_historySparkline->setObjectName(QStringLiteral("historySparkline"));
+    m_historySparkline->setFixedHeight(60);
+    stack->addWidget(m_historySparkline);
+    stack->addLayout(PagePieces::edgeRow(new TextLabel(tr("0%"), Fonts::caption(), Tone::Secondary),
+                                         new TextLabel(tr("100%"), Fonts::caption(), Tone::Secondary)));
+    connect(m_rangePicker, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(allCPUTimeRanges.size()))
+            setTimeRange(allCPUTimeRanges[static_cast<std::size_t>(index)]);
+    });
+    auto* card = new Card(content, nullptr);
+    card->setObjectName(QStringLiteral("historyCard"));
+    return card;
+}
+
+QWidget* CPUTab::buildProcessSection(UserSettings& settings)
+{
+    if (isSandboxed()) {
+        return new SandboxFeatureBanner(tr("Top processes unavailable"),
+                                        tr("The sandbox does not allow access to per-process CPU data."), settings);
+    }
+    auto* section = new QWidget;
+    section->setObjectName(QStringLiteral("topProcesses"));
+    auto* stack = PagePieces::stack(section, 8);
+    stack->addWidget(PagePieces::sectionTitle(tr("Top processes")));
+
+    auto* content = new QWidget;
+    m_processRowsLayout = PagePieces::stack(content, 0);
+    auto* header = PagePieces::row();
+    header->setContentsMargins(0, 0, 0, 6);
+    auto* processHeader = new TextLabel(tr("Process"), Fonts::caption(), Tone::Secondary);
+    header->addWidget(processHeader, 1);
+    header->addWidget(fixedColumn(tr("CPU"), Fonts::caption(), Tone::Secondary, kCpuColumnWidth));
+    header->addWidget(fixedColumn(tr("Memory"), Fonts::caption(), Tone::Secondary, kMemoryColumnWidth));
+    auto* headerHost = new QWidget;
+    headerHost->setObjectName(QStringLiteral("processHeader"));
+    headerHost->setLayout(header);
+    m_processRowsLayout->addWidget(headerHost);
+    m_processRowsLayout->addWidget(new Divider(1.0));
+    m_processRows = std::make_unique<KeyedRows<std::int32_t, CPUProcessRow>>(m_processRowsLayout, 2);
+    stack->addWidget(new Card(content, nullptr));
+    return section;
+}
+
+QString CPUTab::coreLabel(int index, int effCores)
+{
+    if (effCores < 1)
+        return QStringLiteral("C%1").arg(index + 1);
+    if (index < effCores)
+        return QStringLiteral("E%1").arg(index + 1);
+    return QStringLiteral("P%1").arg(index + 1 - effCores);
+}
+
+bool CPUTab::isPerformanceCore(int index, int effCores)
+{
+    return effCores > 0 && index >= effCores;
+}
+
+std::vector<double> CPUTab::coreHistory(const HistoryRing<CPUSnapshot>& history, int index)
+{
+    std::vector<double> out;
+    out.reserve(static_cast<std::size_t>(history.size()));
+    const auto wanted = static_cast<std::size_t>(index);
+    history.forEachOrdered([&](const Sample<CPUSnapshot>& s) {
+        if (index >= 0 && s.value.coreUsages.size() > wanted)
+            out.push_back(s.value.coreUsages[wanted] / 100.0);
+    });
+    return out;
+}
+
+std::vector<double> CPUTab::usageCardSeries(const HistoryRing<CPUSnapshot>& history)
+{
+    std::vector<double> out;
+    out.reserve(static_cast<std::size_t>(history.size()));
+    history.forEachOrdered([&](const Sample<CPUSnapshot>& s) { out.push_back(s.value.usagePercent / 100.0); });
+    return out;
+}
+
+std::vector<double> CPUTab::historySeries() const
+{
+    return rangeSeries(m_cpu.usageHistory(), sampleCount(m_timeRange), 100.0);
+}
+
+void CPUTab::setTimeRange(CPUTimeRange range)
+{
+    if (range == m_timeRange)
+        return;
+    m_timeRange = range;
+    for (std::size_t i = 0; i < allCPUTimeRanges.size(); ++i) {
+        if (allCPUTimeRanges[i] == range)
+            m_rangePicker->setCurrentIndex(static_cast<int>(i));
+    }
+    refreshUsageHistory();
+}
+
+CoreBar* CPUTab::coreBar(int index) const
+{
+    if (index < 0 || index >= coreBarCount())
+        return nullptr;
+    return m_coreBars[static_cast<std::size_t>(index)];
+}
+
+void CPUTab::refreshCurrent()
+{
+    const CPUSnapshot& now = m_cpu.current();
+    m_usageText->setTextIfChanged(PagePieces::wholePercent(now.usagePercent));
+    refreshCores();
+    if (m_processRows) {
+        m_processRows->sync(
+            now.topProcesses, [](const CPUSnapshot::ProcessInfo& p) { return p.id; },
+            [](const CPUSnapshot::ProcessInfo&) { return new CPUProcessRow; },
+            [](CPUProcessRow& row, const CPUSnapshot::ProcessInfo& p, int) { row.update(p); });
+    }
+}
+
+void CPUTab::refreshHistory()
+{
+    m_usageSparkline->setValues(usageCardSeries(m_cpu.history()));
+    for (int i = 0; i < coreBarCount(); ++i)
+        m_coreBars[static_cast<std::size_t>(i)]->setHistory(coreHistory(m_cpu.history(), i));
+}
+
+void CPUTab::refreshUsageHistory()
+{
+    m_historySparkline->setValues(historySeries());
+}
+
+void CPUTab::refreshCores()
+{
+    const std::vector<double>& usages = m_cpu.current().coreUsages;
+    const int count = static_cast<int>(usages.size());
+    // Bars stay per index, so a bar's easing runs across refreshes.
+    while (coreBarCount() > count) {
+        CoreBar* bar = m_coreBars.back();
+        m_coreBars.pop_back();
+        m_coreGrid->removeWidget(bar);
+        delete bar;
+    }
+    while (coreBarCount() < count) {
+        auto* bar = new CoreBar;
+        bar->setObjectName(QStringLiteral("coreBar:%1").arg(coreBarCount()));
+        bar->setHistory(coreHistory(m_cpu.history(), coreBarCount()));
+        m_coreGrid->addWidget(bar);
+        m_coreBars.push_back(bar);
+    }
+    const int eff = m_cpu.chipInfo().effCores;
+    for (int i = 0; i < count; ++i) {
+        m_coreBars[static_cast<std::size_t>(i)]->setUsage(coreLabel(i, eff), usages[static_cast<std::size_t>(i)],
+                                                          isPerformanceCore(i, eff));
+    }
+    m_perCoreSection->setVisible(count > 0);
+}
+
+} // namespace Dunmorra

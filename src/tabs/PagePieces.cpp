@@ -1,0 +1,63 @@
+#include "tabs/PagePieces.h"
+
+#include "components/Conversions.h"
+#include "components/Palette.h"
+#include "components/Symbols.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace Dunmorra::PagePieces {
+
+IconLabel* cardTitle(const QString& symbol, const QString& text, QWidget* parent)
+{
+    auto* title = new IconLabel(symbol, text, Fonts::sectionTitle(), secondaryText(), parent);
+    title->setObjectName(QStringLiteral("cardTitle"));
+    return title;
+}
+
+TextLabel* sectionTitle(const QString& text, QWidget* parent)
+{
+    auto* title = new TextLabel(text, Fonts::sectionTitle(), Tone::Primary, parent);
+    title->setObjectName(QStringLiteral("sectionTitle"));
+    return title;
+}
+
+QVBoxLayout* stack(QWidget* owner, int spacing)
+{
+    auto* layout = new QVBoxLayout(owner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
+}
+
+QVBoxLayout* stack(int spacing)
+{
+    return stack(nullptr, spacing);
+}
+
+QHBoxLayout* row(int spacing)
+{
+    auto* layout = new QHBoxLayout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (spacing >= 0)
+        layout->setSpacing(spacing);
+    return layout;
+}
+
+QHBoxLayout* edgeRow(QWidget* leading, QWidget* trailing)
+{
+    auto* layout = row();
+    layout->addWidget(leading);
+    layout->addStretch(1);
+    layout->addWidget(trailing);
+    return layout;
+}
+
+QString wholePercent(double percent)
+{
+    return QCoreApplication::translate("Dunmorra::PagePieces", "%1%").arg(truncToInt64(percent));
+}
+
+} // namespace Dunmorra::PagePieces

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "components/Typography.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class QBoxLayout;
+class QHBoxLayout;
+class QVBoxLayout;
+class QWidget;
+
+namespace Dunmorra {
+
+class IconLabel;
+
+// Building blocks the tab pages share, so every page spells its titles,
+// rows and captions the same way.
+namespace PagePieces {
+
+// A card title: a symbol and a text, 13 semibold, secondary.
+IconLabel* cardTitle(const QString& symbol, const QString& text, QWidget* parent = nullptr);
+// A section title above a card: 13 semibold, primary.
+TextLabel* sectionTitle(const QString& text, QWidget* parent = nullptr);
+// A stack without margins.
+QVBoxLayout* stack(QWidget* owner, int spacing);
+QVBoxLayout* stack(int spacing);
+QHBoxLayout* row(int spacing = -1);
+// Two texts at the edges of a row with flexible space between them.
+QHBoxLayout* edgeRow(QWidget* leading, QWidget* trailing);
+
+// A whole-number percentage: the value truncated toward zero, "37%" for
+// 37.9; a value that is not finite reads 0.
+QString wholePercent(double percent);
+
+} // namespace PagePieces
+
+} // namespace Dunmorra

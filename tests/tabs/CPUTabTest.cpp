@@ -1,0 +1,275 @@
+#include "tabs/CPUTab.h"
+
+#include "components/Palette.h"
+#include "components/Sandbox.h"
+#include "components/SandboxFeatureBanner.h"
+#include "components/SegmentedPicker.h"
+#include "components/SparklineView.h"
+#include "components/ThinBar.h"
+#include "components/Typography.h"
+#include "model/CPUProvider.h"
+#include "model/UserSettings.h"
+#include "model/WorkerPool.h"
+#include "support/ManualClock.h"
+#include "tabs/CoreBar.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Dunmorra;
+using Platform::CoreTicks;
+
+namespace {
+
+ProcessScanCache& emptyCache()
+{
+    static ProcessScanCache cache([] { return QList<ProcessEntry>{}; });
+    return cache;
+}
+
+void finishProcessPass()
+{
+    samplingPool().waitForDone();
+    QCoreApplication::processEvents();
+}
+
+// A provider whose every core adds `busyPerPass` busy ticks out of 1000 a
+// pass, on a chip with the given efficiency cores.
+struct CpuRig {
+    Dunmorra::Test::ManualClock ownClock;
+    Dunmorra::Test::ManualClock& clock;
+    std::uint64_t ticks = 0;
+    int cores;
+    std::uint64_t busyPerPass;
+    std::unique_ptr<CPUProvider> provider;
+    QTemporaryDir settingsDir;
+    UserSettings settings{std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat)};
+
+    CpuRig(int coreCount, int effCores, double percent, ProcessScanCache& cache = emptyCache(),
+           Dunmorra::Test::ManualClock* sharedClock = nullptr)
+        : clock(sharedClock ? *sharedClock : ownClock)
+        , cores(coreCount)
+        , busyPerPass(static_cast<std::uint64_t>(percent * 10))
+    {
+        provider = std::make_unique<CPUProvider>(
+            [this] {
+                std::vector<CoreTicks> out;
+                for (int i = 0; i < cores; ++i)
+                    out.push_back({i, ticks * busyPerPass, ticks * (1000 - busyPerPass)});
+                ++ticks;
+                return std::optional<std::vector<CoreTicks>>(out);
+            },
+            [effCores, coreCount] {
+                Platform::ChipFacts facts;
+                facts.brand = "Test Chip 9000";
+                facts.physicalCores = coreCount;
+                facts.effCores = effCores;
+                facts.perfCores = effCores > 0 ? coreCount - effCores : 0;
+                return facts;
+            },
+            &cache, clock);
+    }
+    ~CpuRig() { finishProcessPass(); }
+    void passes(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            clock.advance(1.0);
+            provider->sample();
+        }
+    }
+};
+
+QString textOf(const QWidget& root, const char* name)
+{
+    auto* label = root.findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
+}
+
+class CPUTabTest : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { overrideSandboxedForTesting(std::nullopt); }
+};
+
+} // namespace
+
+TEST(CPUTabRules, CoreLabelsForPlainAndHybridChips)
+{
+    struct Case {
+        int effCores;
+        std::vector<const char*> labels;
+        std::vector<bool> performance;
+    };
+    const Case cases[] = {
+        {0, {"C1", "C2", "C3", "C4"}, {false, false, false, false}},
+        {-1, {"C1", "C2"}, {false, false}},
+        {4, {"E1", "E2", "E3", "E4", "P1", "P2", "P3", "P4", "P5", "P6"},
+         {false, false, false, false, true, true, true, true, true, true}},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t i = 0; i < c.labels.size(); ++i) {
+            const int index = static_cast<int>(i);
+            EXPECT_EQ(CPUTab::coreLabel(index, c.effCores), QLatin1String(c.labels[i])) << c.effCores << " " << i;
+            EXPECT_EQ(CPUTab::isPerformanceCore(index, c.effCores), c.performance[i]) << c.effCores << " " << i;
+        }
+    }
+}
+
+TEST(CPUTabRules, TimeRangesByRawValueOnly)
+{
+    const std::pair<const char*, int> ranges[] = {{"60s", 60}, {"5m", 300}, {"10m", 600},
+                                                  {"1h", 3600}, {"12h", 43200}, {"24h", 86400}};
+    ASSERT_EQ(allCPUTimeRanges.size(), std::size(ranges));
+    for (std::size_t i = 0; i < allCPUTimeRanges.size(); ++i) {
+        EXPECT_EQ(rawValue(allCPUTimeRanges[i]), QLatin1String(ranges[i].first));
+        EXPECT_EQ(sampleCount(allCPUTimeRanges[i]), ranges[i].second);
+        EXPECT_EQ(cpuTimeRangeFromRawValue(QLatin1String(ranges[i].first)), allCPUTimeRanges[i]);
+    }
+    for (const char* other : {"", "60S", "60", " 5m", "1d"})
+        EXPECT_FALSE(cpuTimeRangeFromRawValue(QLatin1String(other))) << other;
+}
+
+TEST(CPUTabRules, CoreSeriesSkipsSnapshotsWithoutThatCore)
+{
+    HistoryRing<CPUSnapshot> history(60);
+    history.append(1, CPUSnapshot{50, {10, 20}, {}});
+    history.append(2, CPUSnapshot{50, {30}, {}});
+    history.append(3, CPUSnapshot{50, {}, {}});
+    history.append(4, CPUSnapshot{50, {40, 60}, {}});
+    EXPECT_EQ(CPUTab::coreHistory(history, 0), (std::vector<double>{0.1, 0.3, 0.4}));
+    EXPECT_EQ(CPUTab::coreHistory(history, 1), (std::vector<double>{0.2, 0.6}));
+    EXPECT_TRUE(CPUTab::coreHistory(history, 2).empty());
+    EXPECT_EQ(CPUTab::usageCardSeries(history), (std::vector<double>{0.5, 0.5, 0.5, 0.5}));
+}
+
+TEST_F(CPUTabTest, InitialSnapshotShowsItsFigureAndRowsButNoCores)
+{
+    CpuRig rig(2, 0, 10);
+    CPUTab tab(*rig.provider, rig.settings);
+    EXPECT_EQ(textOf(tab, "usagePercent"), QStringLiteral("34%"));
+    EXPECT_EQ(textOf(tab, "chipModel"), QStringLiteral("Test Chip 9000"));
+    EXPECT_EQ(textOf(tab, "chipCores"), QStringLiteral("2"));
+    EXPECT_TRUE(tab.findChild<QWidget*>(QStringLiteral("perCoreSection"))->isHidden());
+    EXPECT_EQ(tab.coreBarCount(), 0);
+
+    // The placeholder rows: no executable path, so the name is the hover help.
+    auto* row = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
+    ASSERT_TRUE(row);
+    EXPECT_EQ(textOf(*row, "processName"), QStringLiteral("Xcode"));
+    EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("processName"))->toolTip(), QStringLiteral("Xcode"));
+    EXPECT_EQ(textOf(*row, "processCpu"), QStringLiteral("18.2%"));
+    EXPECT_EQ(textOf(*row, "processMemory"), QStringLiteral("3.8 GB"));
+    EXPECT_TRUE(tab.findChild<QWidget*>(QStringLiteral("processRow:3")));
+    EXPECT_FALSE(tab.findChild<SandboxFeatureBanner*>());
+}
+
+TEST_F(CPUTabTest, HybridChipGridLabelsColoursAndCaptions)
+{
+    CpuRig rig(10, 4, 37.9);
+    CPUTab tab(*rig.provider, rig.settings);
+    rig.passes(3);
+
+    EXPECT_EQ(textOf(tab, "usagePercent"), QStringLiteral("37%"));
+    EXPECT_EQ(textOf(tab, "chipCores"), QStringLiteral("4E + 6P"));
+    EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("perCoreSection"))->isHidden());
+    ASSERT_EQ(tab.coreBarCount(), 10);
+    for (int i = 0; i < 10; ++i) {
+        CoreBar* bar = tab.coreBar(i);
+        const bool perf = i >= 4;
+        const QString label = perf ? QStringLiteral("P%1").arg(i - 3) : QStringLiteral("E%1").arg(i + 1);
+        EXPECT_EQ(textOf(*bar, "coreLabel"), label);
+        EXPECT_EQ(textOf(*bar, "coreUsage"), QStringLiteral("37%"));
+        EXPECT_EQ(textOf(*bar, "coreKind"), perf ? QStringLiteral("Performance") : QStringLiteral("Efficiency"));
+        EXPECT_EQ(bar->bar()->color(), perf ? accentColor() : secondaryText()) << i;
+        EXPECT_NEAR(bar->bar()->fraction(), 0.379, 1e-9);
+        // The start's baseline pass has no cores, so two of three snapshots count.
+        EXPECT_EQ(bar->sparkline()->values().size(), 2u);
+        EXPECT_FALSE(bar->sparkline()->isHidden());
+    }
+    EXPECT_EQ(tab.coreBar(4)->accessibleName(), QStringLiteral("P1 performance core, 37 percent"));
+    EXPECT_EQ(tab.coreBar(0)->accessibleName(), QStringLiteral("E1 efficiency core, 37 percent"));
+    EXPECT_EQ(tab.coreBar(4)->sparkline()->accessibleName(), QStringLiteral("P1 core usage over last 60 seconds"));
+
+    // Bars are kept per index across refreshes, so their easing can run.
+    CoreBar* first = tab.coreBar(0);
+    rig.passes(1);
+    EXPECT_EQ(tab.coreBar(0), first);
+}
+
+TEST_F(CPUTabTest, UsageHistoryFollowsTheChosenRangeAndTheProvider)
+{
+    CpuRig rig(1, 0, 50);
+    CPUTab tab(*rig.provider, rig.settings);
+    auto* chart = tab.findChild<SparklineView*>(QStringLiteral("historySparkline"));
+    ASSERT_TRUE(chart);
+    EXPECT_TRUE(chart->values().empty());   // not a single sample yet
+    EXPECT_EQ(chart->accessibleName(), QStringLiteral("Metric trend"));
+
+    rig.passes(200);
+    EXPECT_EQ(tab.timeRange(), CPUTimeRange::s60);
+    EXPECT_EQ(chart->values().size(), 60u);
+    EXPECT_DOUBLE_EQ(chart->values().back(), 0.5);
+
+    auto* picker = tab.findChild<SegmentedPicker*>(QStringLiteral("timeRangePicker"));
+    ASSERT_TRUE(picker);
+    picker->segment(1)->click();   // "5m": all 200 samples, thinned
+    EXPECT_EQ(tab.timeRange(), CPUTimeRange::m5);
+    EXPECT_EQ(chart->values().size(), 120u);
+    EXPECT_EQ(chart->values().size(), tab.historySeries().size());
+
+    auto* card = tab.findChild<SparklineView*>(QStringLiteral("usageSparkline"));
+    EXPECT_EQ(card->values().size(), 60u);   // the 60-snapshot ring, not the long one
+}
+
+TEST_F(CPUTabTest, ProcessRowsAreKeptByPidAndFollowTheScans)
+{
+    Dunmorra::Test::ManualClock scanClock;
+    auto walks = std::make_shared<int>(0);
+    ProcessScanCache cache(
+        [walks, first = ProcessScanCache::procfsWalk(HALVORIN_FIXTURES "/processes/first", 100, 4096),
+         second = ProcessScanCache::procfsWalk(HALVORIN_FIXTURES "/processes/second", 100, 4096)] {
+            return (*walks)++ == 0 ? first() : second();
+        },
+        scanClock);
+    CpuRig rig(1, 0, 50, cache, &scanClock);
+    CPUTab tab(*rig.provider, rig.settings);
+    QWidget* placeholderRow = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
+    ASSERT_TRUE(placeholderRow);
+    // A pass without a scan republishes the rows: the same widgets stay.
+    rig.passes(2);
+    EXPECT_EQ(tab.findChild<QWidget*>(QStringLiteral("processRow:1")), placeholderRow);
+
+    rig.passes(1);
+    finishProcessPass();   // the first scan only takes the baseline: no rows
+    EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("processRow:1")));
+    rig.passes(3);
+    finishProcessPass();
+    const auto& rows = rig.provider->current().topProcesses;
+    ASSERT_EQ(rows.size(), 2);
+    QWidget* systemd = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
+    ASSERT_TRUE(systemd);
+    EXPECT_EQ(textOf(*systemd, "processName"), QStringLiteral("systemd"));
+    EXPECT_EQ(systemd->findChild<QLabel*>(QStringLiteral("processName"))->toolTip(),
+              QStringLiteral("/usr/lib/systemd/systemd"));
+    EXPECT_EQ(textOf(*systemd, "processCpu"), QStringLiteral("33.3%"));
+    EXPECT_TRUE(tab.findChild<QWidget*>(QStringLiteral("processRow:%1").arg(rows[1].id)));
+}
+
+TEST_F(CPUTabTest, SandboxedRunShowsOnlyTheBanner)
+{
+    overrideSandboxedForTesting(true);
+    CpuRig rig(2, 0, 10);
+    CPUTab tab(*rig.provider, rig.settings);
+    auto* banner = tab.findChild<SandboxFeatureBanner*>();
+    ASSERT_TRUE(banner);
+    EXPECT_EQ(textOf(*banner, "bannerTitle"), QStringLiteral("Top processes unavailable"));
+    EXPECT_EQ(textOf(*banner, "bannerDescription"), QStringLiteral("The sandbox does not allow access to per-process CPU data."));
+    EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("topProcesses")));
+    EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("processRow:1")));
+}
