@@ -1,0 +1,69 @@
+#include "app/AppEnvironment.h"
+
+#include "folders/FolderProvider.h"
+#include "history/AlertsMonitor.h"
+#include "model/AudioProvider.h"
+#include "model/BatteryProvider.h"
+#include "model/CPUProvider.h"
+#include "model/DiskProvider.h"
+#include "model/MemoryProvider.h"
+#include "model/NetworkProvider.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace Dunmorra {
+
+using namespace std::chrono_literals;
+
+AppEnvironment::AppEnvironment(const Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_clock(clock)
+    , m_cpu(std::make_unique<CPUProvider>(CPUProvider::TickReader{}, CPUProvider::ChipReader{}, nullptr, clock))
+    , m_memory(std::make_unique<MemoryProvider>(MemoryProvider::procReader(), nullptr, clock))
+    , m_battery(std::make_unique<BatteryProvider>(BatteryProvider::sysfsReader(), clock))
+    , m_disk(std::make_unique<DiskProvider>(DiskProvider::linuxReaders(), clock))
+    , m_network(std::make_unique<NetworkProvider>(NetworkProvider::linuxReaders(), NetworkProvider::linuxResolver(), clock))
+    , m_folders(std::make_unique<FolderProvider>())
+    , m_audio(std::make_unique<AudioProvider>(AudioProvider::Reader{}, AudioNameLookup::system(), clock))
+    , m_alerts(std::make_unique<AlertsMonitor>(std::unique_ptr<Platform::NotificationService>{}, nullptr, clock))
+{
+    // The folder model works on demand only.
+    m_cpu->start(1s);
+    m_memory->start(2s);
+    m_battery->start(30s);
+    m_disk->start(1s);
+    m_network->start(1s);
+    m_audio->start(3s);
+
+    m_alerts->refreshAuthorizationStatus();
+    m_alerts->start(*m_cpu, *m_memory, *m_disk, {});
+}
+
+AppEnvironment::~AppEnvironment() = default;
+
+QDate AppEnvironment::today() const
+{
+    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::floor(m_clock.wallSeconds() * 1000.0))).date();
+}
+
+void AppEnvironment::setSelectedDate(QDate day)
+{
+    if (day == m_selectedDate)
+        return;
+    m_selectedDate = day;
+    Q_EMIT selectedDateChanged();
+}
+
+void AppEnvironment::shiftSelectedDate(int days)
+{
+    const QDate now = today();
+    const QDate base = m_selectedDate.isValid() ? m_selectedDate : now;
+    QDate shifted = base.addDays(days); // calendar days: a day without a midnight is still one day
+    if (!shifted.isValid())
+        shifted = base;
+    setSelectedDate(shifted >= now ? QDate() : shifted);
+}
+
+} // namespace Dunmorra
