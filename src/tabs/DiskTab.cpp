@@ -1,0 +1,167 @@
+#include "tabs/DiskTab.h"
+
+#include "components/Card.h"
+#include "components/Formatters.h"
+#include "components/Palette.h"
+#include "components/SparklineView.h"
+#include "components/Symbols.h"
+#include "components/ThinBar.h"
+#include "model/DiskProvider.h"
+#include "tabs/LegendItem.h"
+#include "tabs/PagePieces.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace Dunmorra {
+
+namespace {
+QColor writeCurveColor()
+{
+    return withAlpha(paletteOrange(), 0.8);
+}
+} // namespace
+
+DiskTab::DiskTab(DiskProvider& disk, QWidget* parent)
+    : TabPage(parent)
+    , m_disk(disk)
+{
+    setObjectName(QStringLiteral("tab.disk"));
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    auto* tiles = cardRow();
+    QWidget* read = buildRateTile(QStringLiteral("arrow.down.circle"), tr("Read"), "readRate", m_readRate, m_readTileLine);
+    QWidget* write = buildRateTile(QStringLiteral("arrow.up.circle"), tr("Write"), "writeRate", m_writeRate, m_writeTileLine);
+    shareRowWidth(read);
+    shareRowWidth(write);
+    tiles->addWidget(read, 1, Qt::AlignVCenter);
+    tiles->addWidget(write, 1, Qt::AlignVCenter);
+    stack()->addLayout(tiles);
+    stack()->addWidget(buildHistoryCard());
+    stack()->addWidget(buildVolumeSection());
+
+    connect(&m_disk, &DiskProvider::currentChanged, this, &DiskTab::refreshCurrent);
+    connect(&m_disk, &DiskProvider::historyChanged, this, &DiskTab::refreshHistory);
+    refreshCurrent();
+    refreshHistory();
+}
+
+QWidget* DiskTab::buildRateTile(const QString& symbol, const QString& title, const char* name, TextLabel*& rate,
+                                SparklineView*& sparkline)
+{
+    auto* content = new QWidget;
+    auto* stack = PagePieces::stack(content, 8);
+    stack->addWidget(PagePieces::cardTitle(symbol, title));
+    rate = new TextLabel(QString(), Fonts::bigFigure());
+    rate->setObjectName(QLatin1String(name));
+    stack->addWidget(rate);
+    sparkline = new SparklineView(accentColor(), true, tr("Metric trend"));
+    sparkline->setFixedHeight(32);
+    stack->addWidget(sparkline);
+    return new Card(content, nullptr);
+}
+
+QWidget* DiskTab::buildHistoryCard()
+{
+    auto* content = new QWidget;
+    auto* stack = PagePieces::stack(content, 8);
+    stack->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("I/O history  (last 60 s)")));
+
+    // Both curves in one cell, write over read, each on its own scale.
+    auto* chart = new QWidget;
+    chart->setObjectName(QStringLiteral("ioChart"));
+    auto* overlay = new QGridLayout(chart);
+    overlay->setContentsMargins(0, 0, 0, 0);
+    m_readLine = new SparklineView(accentColor(), true, tr("Metric trend"));
+    m_readLine->setObjectName(QStringLiteral("readLine"));
+    m_writeLine = new SparklineView(writeCurveColor(), true, tr("Metric trend"));
+    m_writeLine->setObjectName(QStringLiteral("writeLine"));
+    for (SparklineView* line : {m_readLine, m_writeLine}) {
+        line->setFixedHeight(60);
+        overlay->addWidget(line, 0, 0);
+    }
+    stack->addWidget(chart);
+
+    auto* legend = PagePieces::row(12);
+    legend->addWidget(new LegendItem(accentColor(), tr("Read")));
+    legend->addWidget(new LegendItem(writeCurveColor(), tr("Write")));
+    legend->addStretch(1);
+    stack->addLayout(legend);
+    auto* card = new Card(content, nullptr);
+    card->setObjectName(QStringLiteral("ioCard"));
+    return card;
+}
+
+QWidget* DiskTab::buildVolumeSection()
+{
+    auto* section = new QWidget;
+    section->setObjectName(QStringLiteral("volumes"));
+    auto* outer = PagePieces::stack(section, 10);
+    outer->addWidget(PagePieces::sectionTitle(tr("Volumes")));
+
+    auto* content = new QWidget;
+    auto* stack = PagePieces::stack(content, 10);
+    m_volumeName = new IconLabel(QStringLiteral("internaldrive"), QString(), Fonts::sectionTitle(), palettePrimary());
+    m_volumeName->label()->setObjectName(QStringLiteral("volumeName"));
+    m_free = new TextLabel(QString(), Fonts::value());
+    m_free->setObjectName(QStringLiteral("volumeFree"));
+    stack->addLayout(PagePieces::edgeRow(m_volumeName, m_free));
+    m_volumeBar = new ThinBar(accentColor());
+    m_volumeBar->setObjectName(QStringLiteral("volumeBar"));
+    stack->addWidget(m_volumeBar);
+    m_used = new TextLabel(QString(), Fonts::caption(), Tone::Secondary);
+    m_used->setObjectName(QStringLiteral("volumeUsed"));
+    m_total = new TextLabel(QString(), Fonts::caption(), Tone::Secondary);
+    m_total->setObjectName(QStringLiteral("volumeTotal"));
+    stack->addLayout(PagePieces::edgeRow(m_used, m_total));
+    outer->addWidget(new Card(content, nullptr));
+    return section;
+}
+
+double DiskTab::volumeFraction(const DiskSnapshot& snapshot)
+{
+    if (snapshot.volumeTotalBytes == 0)
+        return 0;
+    return static_cast<double>(snapshot.volumeUsedBytes) / static_cast<double>(snapshot.volumeTotalBytes);
+}
+
+std::vector<double> DiskTab::readSeries(const HistoryRing<DiskSnapshot>& history)
+{
+    std::vector<double> out;
+    out.reserve(static_cast<std::size_t>(history.size()));
+    history.forEachOrdered([&](const Sample<DiskSnapshot>& s) { out.push_back(s.value.readBytesPerSec); });
+    return out;
+}
+
+std::vector<double> DiskTab::writeSeries(const HistoryRing<DiskSnapshot>& history)
+{
+    std::vector<double> out;
+    out.reserve(static_cast<std::size_t>(history.size()));
+    history.forEachOrdered([&](const Sample<DiskSnapshot>& s) { out.push_back(s.value.writeBytesPerSec); });
+    return out;
+}
+
+void DiskTab::refreshCurrent()
+{
+    const DiskSnapshot& now = m_disk.current();
+    m_readRate->setTextIfChanged(QString::fromStdString(formatBytesPerSecond(now.readBytesPerSec)));
+    m_writeRate->setTextIfChanged(QString::fromStdString(formatBytesPerSecond(now.writeBytesPerSec)));
+    m_volumeName->label()->setTextIfChanged(now.volumeName);
+    m_free->setTextIfChanged(tr("%1 free").arg(QString::fromStdString(formatBytes(now.volumeFreeBytes))));
+    m_volumeBar->setFraction(volumeFraction(now));
+    m_used->setTextIfChanged(tr("%1 used").arg(QString::fromStdString(formatBytes(now.volumeUsedBytes))));
+    m_total->setTextIfChanged(tr("%1 total").arg(QString::fromStdString(formatBytes(now.volumeTotalBytes))));
+}
+
+void DiskTab::refreshHistory()
+{
+    std::vector<double> reads = readSeries(m_disk.history());
+    std::vector<double> writes = writeSeries(m_disk.history());
+    m_readTileLine->setValues(reads);
+    m_writeTileLine->setValues(writes);
+    m_readLine->setValues(std::move(reads));
+    m_writeLine->setValues(std::move(writes));
+}
+
+} // namespace Dunmorra
