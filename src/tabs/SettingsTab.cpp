@@ -7,6 +7,9 @@
 #include "model/InterfaceLanguage.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
+#include "platform/DesktopNotifications.h"
+#include "tabs/SettingBindings.h"
+#include "tabs/SettingsAlertsSection.h"
 #include "tabs/SettingsRows.h"
 #include "tabs/SettingsSection.h"
 
@@ -15,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QVBoxLayout>
 
@@ -24,42 +28,6 @@ namespace {
 
 constexpr char kLoginItemId[] = "halvorin";
 
-// Runs refresh now and whenever the key changes, for as long as context lives.
-void followSetting(QObject* context, UserSettings& settings, const char* key, std::function<void()> refresh)
-{
-    const QString name = QLatin1String(key);
-    QObject::connect(&settings, &UserSettings::valueChanged, context, [name, refresh](const QString& changed) {
-        if (changed == name)
-            refresh();
-    });
-    refresh();
-}
-
-// Only a click writes: a refresh from the store must not write it back.
-void bindCheckBox(QCheckBox* box, UserSettings& settings, const char* key, bool defaultValue)
-{
-    const QString name = QLatin1String(key);
-    followSetting(box, settings, key, [box, &settings, name, defaultValue] {
-        const QSignalBlocker blocker(box);
-        box->setChecked(settings.boolValue(name, defaultValue));
-    });
-    QObject::connect(box, &QCheckBox::clicked, &settings, [&settings, name](bool on) { settings.setValue(name, on); });
-}
-
-// Segments over fixed integer options; a stored number that is none of them
-// leaves every segment unselected.
-void bindIntPicker(SegmentedPicker* picker, UserSettings& settings, const char* key, int defaultValue, QList<int> options)
-{
-    const QString name = QLatin1String(key);
-    followSetting(picker, settings, key, [picker, &settings, name, defaultValue, options] {
-        picker->setCurrentIndex(static_cast<int>(options.indexOf(settings.intValue(name, defaultValue))));
-    });
-    QObject::connect(picker, &SegmentedPicker::activated, &settings, [&settings, name, options](int index) {
-        if (index >= 0 && index < options.size())
-            settings.setValue(name, options[index]);
-    });
-}
-
 QWidget* fixedSize(QWidget* w)
 {
     w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -67,6 +35,13 @@ QWidget* fixedSize(QWidget* w)
 }
 
 } // namespace
+
+bool hasNotificationSettingsTool()
+{
+    return Platform::DesktopNotifications::settingsCommand(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+               [](const QString& program) { return !QStandardPaths::findExecutable(program).isEmpty(); })
+        .has_value();
+}
 
 SettingsTab::SettingsTab(SettingsTabServices services, QWidget* parent)
     : TabPage(parent)
@@ -79,6 +54,9 @@ SettingsTab::SettingsTab(SettingsTabServices services, QWidget* parent)
     stack()->setSpacing(24);
     stack()->addWidget(buildGeneralSection());
     stack()->addWidget(buildMenuBarSection());
+    m_alerts = new SettingsAlertsSection(m_settings, m_services.alerts,
+        m_services.canOpenNotificationSettings && m_services.canOpenNotificationSettings());
+    stack()->addWidget(m_alerts);
     stack()->addWidget(buildHistorySection());
     stack()->addWidget(buildAboutSection());
     stack()->addWidget(buildResetSection());
@@ -346,6 +324,7 @@ void SettingsTab::showEvent(QShowEvent* event)
     TabPage::showEvent(event);
     refreshLaunchAtLogin();
     enforceSandboxMenuBarLimits();
+    m_alerts->refreshNotificationStatus();
 }
 
 } // namespace Dunmorra

@@ -17,11 +17,16 @@ class QMessageBox;
 
 namespace Dunmorra {
 
+class AlertsMonitor;
 class CaptionLine;
 class SegmentedPicker;
+class SettingsAlertsSection;
 class SettingsSection;
 class TextLabel;
 class UserSettings;
+
+// Whether this desktop (XDG_CURRENT_DESKTOP) has a notification-settings tool installed.
+bool hasNotificationSettingsTool();
 
 // What the Settings tab works on. Every member has the real default, so the
 // application names only what it owns; tests replace the rest.
@@ -29,6 +34,11 @@ struct SettingsTabServices {
     UserSettings* settings = nullptr; // none: UserSettings::shared()
     // The login item; none: the current user's autostart entry.
     std::optional<Platform::LoginItem> loginItem;
+    // The notification permission and test notifications; none: the Alerts
+    // section reads the permission as not determined and does nothing.
+    AlertsMonitor* alerts = nullptr;
+    // Whether the desktop has a notification-settings tool to open.
+    std::function<bool()> canOpenNotificationSettings = hasNotificationSettingsTool;
     // Called once a new language is stored: starts a new instance and quits
     // this one shortly after, or returns why the new instance did not start.
     std::function<std::optional<QString>()> relaunch;
@@ -86,6 +96,7 @@ private:
     CaptionLine* m_launchAtLoginError = nullptr;
     SegmentedPicker* m_languagePicker = nullptr;
     CaptionLine* m_languageError = nullptr;
+    SettingsAlertsSection* m_alerts = nullptr;
     QPointer<QMessageBox> m_resetConfirm;
 };
 

@@ -16,6 +16,13 @@
 
 #include <gtest/gtest.h>
 
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
 using namespace Dunmorra;
 
 namespace {
@@ -109,7 +116,7 @@ TEST(SettingsTab, SectionsInOrder)
         if (auto* s = qobject_cast<SettingsSection*>(tab->stack()->itemAt(i)->widget()))
             titles << s->titleLabel()->text();
     }
-    EXPECT_EQ(titles, (QStringList{"General", "Menu Bar", "History", "About", "Reset"}));
+    EXPECT_EQ(titles, (QStringList{"General", "Menu Bar", "Alerts", "History", "About", "Reset"}));
 }
 
 TEST(SettingsTab, GeneralRowsDependOnTheSandbox)
