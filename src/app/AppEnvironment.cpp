@@ -2,6 +2,8 @@
 
 #include "folders/FolderProvider.h"
 #include "history/AlertsMonitor.h"
+#include "history/HistoricalDataStore.h"
+#include "history/HistoryRecorder.h"
 #include "model/AudioProvider.h"
 #include "model/BatteryProvider.h"
 #include "model/CPUProvider.h"
@@ -27,6 +29,8 @@ AppEnvironment::AppEnvironment(const Clock& clock, QObject* parent)
     , m_network(std::make_unique<NetworkProvider>(NetworkProvider::linuxReaders(), NetworkProvider::linuxResolver(), clock))
     , m_folders(std::make_unique<FolderProvider>())
     , m_audio(std::make_unique<AudioProvider>(AudioProvider::Reader{}, AudioNameLookup::system(), clock))
+    , m_recorder(std::make_unique<HistoryRecorder>(clock))
+    , m_historyStore(std::make_unique<HistoricalDataStore>())
     , m_alerts(std::make_unique<AlertsMonitor>(std::unique_ptr<Platform::NotificationService>{}, nullptr, clock))
 {
     // The folder model works on demand only.
@@ -37,8 +41,14 @@ AppEnvironment::AppEnvironment(const Clock& clock, QObject* parent)
     m_network->start(1s);
     m_audio->start(3s);
 
+    m_historyStore->follow(*m_recorder);
+    m_recorder->start(m_cpu.get(), m_memory.get(), m_battery.get(), m_network.get(), m_disk.get());
+
     m_alerts->refreshAuthorizationStatus();
-    m_alerts->start(*m_cpu, *m_memory, *m_disk, {});
+    // The daily-data rule reads whatever the recorder holds at that moment.
+    const HistoryRecorder& recorder = *m_recorder;
+    m_alerts->start(*m_cpu, *m_memory, *m_disk,
+                    [&recorder] { return AlertsMonitor::trafficOf(recorder.current(), recorder.day()); });
 }
 
 AppEnvironment::~AppEnvironment() = default;

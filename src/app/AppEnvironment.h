@@ -15,6 +15,8 @@ class BatteryProvider;
 class CPUProvider;
 class DiskProvider;
 class FolderProvider;
+class HistoricalDataStore;
+class HistoryRecorder;
 class MemoryProvider;
 class NetworkProvider;
 
@@ -26,11 +28,13 @@ class AppEnvironment : public QObject {
     // Invalid: today, shown live; otherwise a past local day.
     Q_PROPERTY(QDate selectedDate READ selectedDate WRITE setSelectedDate NOTIFY selectedDateChanged)
 public:
-    // Builds the providers, the folder model and the alerts monitor, then
-    // starts them: CPU every 1 s, memory 2 s, battery 30 s, disk 1 s,
-    // network 1 s, audio 3 s, the alerts every 5 s. The first CPU and memory
-    // readings, the first battery refresh and the disk and network baselines
-    // are taken before it returns. The clock decides what "today" is.
+    // Builds the providers, the folder model, the recorder (which reads
+    // today's file back), the store of past days and the alerts monitor,
+    // then starts them: CPU every 1 s, memory 2 s, battery 30 s, disk 1 s,
+    // network 1 s, audio 3 s, the recorder every 60 s, the alerts every 5 s.
+    // The first CPU and memory readings, the first battery refresh and the
+    // disk and network baselines are taken before it returns. The clock
+    // decides what "today" is.
     explicit AppEnvironment(const Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~AppEnvironment() override;
 
@@ -41,6 +45,8 @@ public:
     NetworkProvider& network() const { return *m_network; }
     FolderProvider& folders() const { return *m_folders; }
     AudioProvider& audio() const { return *m_audio; }
+    HistoryRecorder& recorder() const { return *m_recorder; }
+    HistoricalDataStore& historyStore() const { return *m_historyStore; }
     AlertsMonitor& alerts() const { return *m_alerts; }
 
     QDate selectedDate() const { return m_selectedDate; }
@@ -63,6 +69,8 @@ private:
     std::unique_ptr<NetworkProvider> m_network;
     std::unique_ptr<FolderProvider> m_folders;
     std::unique_ptr<AudioProvider> m_audio;
+    std::unique_ptr<HistoryRecorder> m_recorder;
+    std::unique_ptr<HistoricalDataStore> m_historyStore;
     std::unique_ptr<AlertsMonitor> m_alerts;
     QDate m_selectedDate;
 };

@@ -1,8 +1,15 @@
 #include "app/HalvorinsApp.h"
 
+#include "app/AppEnvironment.h"
 #include "app/MainWindowController.h"
 #include "app/MenuBarLabel.h"
 #include "app/TabNotifications.h"
+#include "history/HistoryRecorder.h"
+#include "model/AudioProvider.h"
+#include "model/CPUProvider.h"
+#include "model/DiskProvider.h"
+#include "model/MemoryProvider.h"
+#include "model/NetworkProvider.h"
 
 #include <QCoreApplication>
 #include <QSystemTrayIcon>
@@ -12,6 +19,7 @@ namespace Dunmorra {
 HalvorinsApp::HalvorinsApp(UserSettings& settings, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
+    , m_environment(std::make_unique<AppEnvironment>())
     , m_windows(std::make_unique<MainWindowController>(
           applicationTabFactory([this] { return settingsServices(); }), false, settings))
 {
@@ -34,12 +42,15 @@ SettingsTabServices HalvorinsApp::settingsServices() const
 
 PopoverReadings HalvorinsApp::readings() const
 {
+    const AppEnvironment& env = *m_environment;
     PopoverReadings r;
-    r.cpu = CPUSnapshot::initial();
-    r.memory = MemorySnapshot::initial();
-    r.disk = DiskSnapshot::initial();
-    r.network = NetworkSnapshot::initial();
-    r.audio = AudioSnapshot::empty();
+    r.cpu = env.cpu().current();
+    r.cpuTrend = env.cpu().usageHistory().lastValues(60);
+    r.memory = env.memory().current();
+    r.memoryTrend = env.memory().usageHistory().lastValues(60);
+    r.disk = env.disk().current();
+    r.network = env.network().current();
+    r.audio = env.audio().current();
     return r;
 }
 
@@ -51,7 +62,13 @@ void HalvorinsApp::start()
     }
     m_popover = std::make_unique<MenuBarPopover>([this] { return readings(); }, false, m_settings);
     m_label = std::make_unique<MenuBarLabel>();
-    m_label->setUsagePercent(CPUSnapshot::initial().usagePercent);
+    const CPUProvider& cpu = m_environment->cpu();
+    m_label->setUsagePercent(cpu.menuBarUsagePercent());
+    connect(&cpu, &CPUProvider::menuBarUsagePercentChanged, m_label.get(),
+            [this, &cpu] { m_label->setUsagePercent(cpu.menuBarUsagePercent()); });
+    // The open popover follows the fastest providers' passes.
+    connect(&cpu, &CPUProvider::currentChanged, m_popover.get(), &MenuBarPopover::refresh);
+    connect(&m_environment->network(), &NetworkProvider::currentChanged, m_popover.get(), &MenuBarPopover::refresh);
     connect(m_label.get(), &MenuBarLabel::clicked, m_popover.get(), &MenuBarPopover::toggle);
     connect(m_label.get(), &MenuBarLabel::openMainWindowRequested, m_windows.get(), &MainWindowController::showMainWindow);
     connect(m_label.get(), &MenuBarLabel::openSettingsRequested, m_windows.get(), &MainWindowController::openSettings);
@@ -64,6 +81,7 @@ void HalvorinsApp::start()
 
 void HalvorinsApp::saveOnTerminate()
 {
+    m_environment->recorder().saveNow();
 }
 
 } // namespace Dunmorra

@@ -12,6 +12,7 @@
 
 namespace Dunmorra {
 
+class AppEnvironment;
 class MainWindowController;
 class MenuBarLabel;
 class UserSettings;
@@ -28,6 +29,7 @@ public:
     // window instead (it then quits from its menu).
     void start();
 
+    AppEnvironment& environment() { return *m_environment; }
     MainWindowController& windows() { return *m_windows; }
     MenuBarLabel* label() const { return m_label.get(); }
     MenuBarPopover* popover() const { return m_popover.get(); }
@@ -49,6 +51,8 @@ private:
 
     UserSettings& m_settings;
     std::function<std::optional<QString>()> m_relaunch;
+    // Built first: everything below reads it.
+    std::unique_ptr<AppEnvironment> m_environment;
     std::unique_ptr<MainWindowController> m_windows;
     std::unique_ptr<MenuBarLabel> m_label;
     std::unique_ptr<MenuBarPopover> m_popover;

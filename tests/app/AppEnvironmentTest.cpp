@@ -1,6 +1,7 @@
 #include "app/AppEnvironment.h"
 #include "folders/FolderProvider.h"
 #include "history/AlertsMonitor.h"
+#include "history/HistoryRecorder.h"
 #include "model/AudioProvider.h"
 #include "model/BatteryProvider.h"
 #include "model/CPUProvider.h"
@@ -43,7 +44,7 @@ TEST(AppEnvironment, StartsEveryLoopButTheFolderModelWithTheFirstReadingsInPlace
         {"cpu", env.cpu().loop(), 1s},       {"memory", env.memory().loop(), 2s},
         {"battery", env.battery().loop(), 30s}, {"disk", env.disk().loop(), 1s},
         {"network", env.network().loop(), 1s}, {"audio", env.audio().loop(), 3s},
-        {"alerts", env.alerts().loop(), 5s},
+        {"recorder", env.recorder().loop(), 60s}, {"alerts", env.alerts().loop(), 5s},
     };
     for (const Loop& l : loops) {
         EXPECT_TRUE(l.loop.isRunning()) << l.name;
@@ -51,6 +52,7 @@ TEST(AppEnvironment, StartsEveryLoopButTheFolderModelWithTheFirstReadingsInPlace
         EXPECT_EQ(l.loop.generation(), 1) << l.name << " was started more than once";
     }
     EXPECT_FALSE(env.folders().isScanning());
+    EXPECT_EQ(env.recorder().day(), QDate::currentDate());
 
     // The start's own readings, before any view is built.
     EXPECT_TRUE(env.cpu().prevReady());
