@@ -38,6 +38,50 @@ TEST(DailySummaryCodec, RejectsEveryBadFileAsAWhole)
     }
 }
 
+TEST(DailySummaryCodec, EveryMemberIsCheckedForItsKind)
+{
+    // One change to the worked example each; accepted ones must still read
+    // the example's figures where they did not change them.
+    struct Case {
+        const char* from;
+        const char* to;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"\"hour\": 9", "\"hour\": {}", false},
+        {"\"hour\": 9", "\"hour\": true", false},
+        {"\"hours\": [", "\"hours\": [7, ", false},
+        {"\"hours\": [", "\"hours\": [[], ", false},
+        {"\"cpu\": {", "\"cpu\": 5, \"x\": {", false},
+        {"\"sum\": 37.5", "\"sum\": [37.5]", false},
+        {"\"name\": \"Finder\"", "\"name\": 7", false},
+        {"\"cpuSum\": 3.5", "\"cpuSum\": \"3.5\"", false},
+        {"\"processes\": {", "\"processes\": {\"x\": [], ", false},
+        {"\"networkSSIDs\": {", "\"networkSSIDs\": {\"x\": null, ", false},
+        {"\"uploadBytes\": 1200000", "\"uploadBytes\": null", false},
+        {"\"hour\": 9", "\"hour\": 9.5", false},
+        {"\"hour\": 9", "\"hour\": 9223372036854775808", false},
+        {"\"hour\": 9", "\"hour\": 9.0", true},
+        // A repeated member: the last one counts, and each must be whole.
+        {"\"cpu\": {", "\"cpu\": {\"sum\": 1, \"count\": 1, \"peak\": 1, \"peakTime\": 1}, \"cpu\": {", true},
+        {"\"cpu\": {", "\"cpu\": {\"sum\": 1}, \"cpu\": {", false},
+        {"\"diskWriteBytes\": 900000", "\"diskWriteBytes\": 900000, \"cpu\": {\"sum\": 1}", false},
+        {"\"hour\": 9,", "\"hour\": 9, \"deep\": [[[[[[[[[[{\"a\": [null, true, \"t\"]}]]]]]]]]]],", true},
+        {"\"Finder\": {", "\"Other\": {\"junk\": 1, \"name\": \"Other\", \"cpuSum\": 0, \"cpuCount\": 0, \"memorySum\": 0}, \"Finder\": {", true},
+    };
+    const std::string example = readText(fixturePath(QStringLiteral("history/2026-12-09.json")));
+    for (const Case& c : cases) {
+        std::string text = example;
+        const auto at = text.find(c.from);
+        ASSERT_NE(at, std::string::npos) << c.from;
+        text.replace(at, std::string_view(c.from).size(), c.to);
+        const auto decoded = decodeDailySummary(text);
+        EXPECT_EQ(decoded.has_value(), c.accepted) << c.to;
+        if (decoded)
+            EXPECT_EQ(decoded->hours.at(0).cpu, sampleDay().hours[0].cpu) << c.to;
+    }
+}
+
 TEST(DailySummaryCodec, DeepNestingIsRejectedWithoutCrashing)
 {
     // 50 MB of brackets inside an otherwise valid file.
