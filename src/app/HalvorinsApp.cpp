@@ -37,6 +37,7 @@ SettingsTabServices HalvorinsApp::settingsServices() const
     SettingsTabServices services;
     services.settings = &m_settings;
     services.relaunch = m_relaunch;
+    services.alerts = &m_environment->alerts();
     return services;
 }
 
