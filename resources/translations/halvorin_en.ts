@@ -1,4 +1,584 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
+<context>
+    <name>BatteryCondition</name>
+    <message>
+        <source>Good</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fair</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Poor</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BatterySnapshot</name>
+    <message>
+        <source>Fully Charged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculating…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DiskSnapshot</name>
+    <message>
+        <source>System Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::AlertsMonitor</name>
+    <message>
+        <source>High CPU Usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU above %1 for 30 s (%2 now)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU Core Saturated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Core %1 at %2 for 20 s — a process may be spinning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory Pressure: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 GB used of %2 GB — consider closing unused apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low Disk Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 free — %2 GB remaining</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Daily Data Usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You&apos;ve used %1 GB of data today</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::CPUTab</name>
+    <message>
+        <source>CPU Usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>60s ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chip</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cores</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Per-core usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process CPU data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::CoreBar</name>
+    <message>
+        <source>performance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>efficiency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 core, %3 percent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> core usage over last 60 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Efficiency</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::DayFile</name>
+    <message>
+        <source>No data folder is known for the history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be written completely</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::DiskTab</name>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I/O history  (last 60 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volumes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 total</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::HistoryRecorder</name>
+    <message>
+        <source>could not keep the unreadable file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::MenuBarPopover</name>
+    <message>
+        <source>No metrics selected — enable some in Settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open main window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit Halvorin</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PagePieces</name>
+    <message>
+        <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SandboxFeatureBanner</name>
+    <message>
+        <source>Dismiss</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SettingsAlertsSection</name>
+    <message>
+        <source>Alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable alerts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halvorin needs permission to send notifications.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow Notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alerts send a desktop notification when CPU usage is sustained high, memory pressure rises, or disk space is low.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning or higher</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Critical only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5% free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10% free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>15% free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>20% free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alert at</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>20 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>50 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU high usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Low disk space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Daily data usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SettingsTab</name>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show sandbox hints</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Folders tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changing the language restarts Halvorin.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk activity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network throughput</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>90 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep data for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metrics are sampled once per minute while Halvorin is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operating System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset all settings to their defaults</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset All Settings?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Defaults: CPU alert ON at 80%, memory at warning pressure, disk at 10% free, network alerts OFF. Menu bar shows CPU and memory. History retention: 30 days. Recorded data is not deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HalvorinsApp</name>
+    <message>
+        <source>Real-time system monitor for Linux.
+
+Track CPU, memory, disk, network, battery, and audio — all in one place.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Halvorin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainTab</name>
+    <message>
+        <source>Overview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MenuBarLabel</name>
+    <message>
+        <source>CPU %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MenuBarPopover</name>
+    <message>
+        <source>Quit Halvorin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open main window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

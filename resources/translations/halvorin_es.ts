@@ -1,4 +1,586 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
+<context>
+    <name>BatteryCondition</name>
+    <message>
+        <source>Good</source>
+        <translation>Buena</translation>
+    </message>
+    <message>
+        <source>Fair</source>
+        <translation>Aceptable</translation>
+    </message>
+    <message>
+        <source>Poor</source>
+        <translation>Mala</translation>
+    </message>
+</context>
+<context>
+    <name>BatterySnapshot</name>
+    <message>
+        <source>Fully Charged</source>
+        <translation>Carga completa</translation>
+    </message>
+    <message>
+        <source>Calculating…</source>
+        <translation>Calculando…</translation>
+    </message>
+</context>
+<context>
+    <name>DiskSnapshot</name>
+    <message>
+        <source>System Disk</source>
+        <translation>Disco del sistema</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::AlertsMonitor</name>
+    <message>
+        <source>High CPU Usage</source>
+        <translation>Uso elevado de CPU</translation>
+    </message>
+    <message>
+        <source>CPU above %1 for 30 s (%2 now)</source>
+        <translation>CPU por encima del %1 durante 30 s (%2 ahora)</translation>
+    </message>
+    <message>
+        <source>CPU Core Saturated</source>
+        <translation>Núcleo de CPU saturado</translation>
+    </message>
+    <message>
+        <source>Core %1 at %2 for 20 s — a process may be spinning</source>
+        <translation>Núcleo %1 al %2 durante 20 s: puede que un proceso esté en bucle</translation>
+    </message>
+    <message>
+        <source>Memory Pressure: %1</source>
+        <translation>Presión de memoria: %1</translation>
+    </message>
+    <message>
+        <source>%1 GB used of %2 GB — consider closing unused apps</source>
+        <translation>%1 GB usados de %2 GB: plantéate cerrar las aplicaciones que no uses</translation>
+    </message>
+    <message>
+        <source>Low Disk Space</source>
+        <translation>Poco espacio en disco</translation>
+    </message>
+    <message>
+        <source>%1 free — %2 GB remaining</source>
+        <translation>%1 libre: quedan %2 GB</translation>
+    </message>
+    <message>
+        <source>Daily Data Usage</source>
+        <translation>Consumo diario de datos</translation>
+    </message>
+    <message>
+        <source>You&apos;ve used %1 GB of data today</source>
+        <translation>Hoy has consumido %1 GB de datos</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::CPUTab</name>
+    <message>
+        <source>CPU Usage</source>
+        <translation>Uso de CPU</translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
+    </message>
+    <message>
+        <source>60s ago</source>
+        <translation>hace 60 s</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Ahora</translation>
+    </message>
+    <message>
+        <source>Chip</source>
+        <translation>Chip</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modelo</translation>
+    </message>
+    <message>
+        <source>Cores</source>
+        <translation>Núcleos</translation>
+    </message>
+    <message>
+        <source>Per-core usage</source>
+        <translation>Uso por núcleo</translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation>Historial de uso</translation>
+    </message>
+    <message>
+        <source>0%</source>
+        <translation>0 %</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100 %</translation>
+    </message>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation>Procesos principales no disponibles</translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process CPU data.</source>
+        <translation>El entorno aislado no permite acceder a los datos de CPU por proceso.</translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation>Procesos principales</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Proceso</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation>Memoria</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::CoreBar</name>
+    <message>
+        <source>performance</source>
+        <translation>de rendimiento</translation>
+    </message>
+    <message>
+        <source>efficiency</source>
+        <translation>de eficiencia</translation>
+    </message>
+    <message>
+        <source>%1 %2 core, %3 percent</source>
+        <translation>Núcleo %1 %2, %3 por ciento</translation>
+    </message>
+    <message>
+        <source> core usage over last 60 seconds</source>
+        <translation> uso del núcleo en los últimos 60 segundos</translation>
+    </message>
+    <message>
+        <source>Performance</source>
+        <translation>Rendimiento</translation>
+    </message>
+    <message>
+        <source>Efficiency</source>
+        <translation>Eficiencia</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::DayFile</name>
+    <message>
+        <source>No data folder is known for the history</source>
+        <translation>No se conoce ninguna carpeta de datos para el historial</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1</source>
+        <translation>No se pudo crear la carpeta %1</translation>
+    </message>
+    <message>
+        <source>The file could not be written completely</source>
+        <translation>No se pudo escribir el archivo completo</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::DiskTab</name>
+    <message>
+        <source>Read</source>
+        <translation>Lectura</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Escritura</translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
+    </message>
+    <message>
+        <source>I/O history  (last 60 s)</source>
+        <translation>Historial de E/S  (últimos 60 s)</translation>
+    </message>
+    <message>
+        <source>Volumes</source>
+        <translation>Volúmenes</translation>
+    </message>
+    <message>
+        <source>%1 free</source>
+        <translation>%1 libres</translation>
+    </message>
+    <message>
+        <source>%1 used</source>
+        <translation>%1 usados</translation>
+    </message>
+    <message>
+        <source>%1 total</source>
+        <translation>%1 en total</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::HistoryRecorder</name>
+    <message>
+        <source>could not keep the unreadable file %1: %2</source>
+        <translation>no se pudo conservar el archivo ilegible %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::MenuBarPopover</name>
+    <message>
+        <source>No metrics selected — enable some in Settings.</source>
+        <translation>No hay métricas seleccionadas: activa alguna en Ajustes.</translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation>Procesos principales</translation>
+    </message>
+    <message>
+        <source>Open main window</source>
+        <translation>Abrir la ventana principal</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Ajustes…</translation>
+    </message>
+    <message>
+        <source>Quit Halvorin</source>
+        <translation>Salir de Halvorin</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PagePieces</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SandboxFeatureBanner</name>
+    <message>
+        <source>Dismiss</source>
+        <translation>Descartar</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SettingsAlertsSection</name>
+    <message>
+        <source>Alerts</source>
+        <translation>Alertas</translation>
+    </message>
+    <message>
+        <source>Enable alerts</source>
+        <translation>Activar alertas</translation>
+    </message>
+    <message>
+        <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
+        <translation>Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
+    </message>
+    <message>
+        <source>Open Settings</source>
+        <translation>Abrir Ajustes</translation>
+    </message>
+    <message>
+        <source>Halvorin needs permission to send notifications.</source>
+        <translation>Halvorin necesita permiso para enviar notificaciones.</translation>
+    </message>
+    <message>
+        <source>Allow Notifications</source>
+        <translation>Permitir notificaciones</translation>
+    </message>
+    <message>
+        <source>Alerts send a desktop notification when CPU usage is sustained high, memory pressure rises, or disk space is low.</source>
+        <translation>Las alertas envían una notificación de escritorio cuando el uso de CPU se mantiene alto, la presión de memoria aumenta o queda poco espacio en disco.</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Warning or higher</source>
+        <translation>Aviso o superior</translation>
+    </message>
+    <message>
+        <source>Critical only</source>
+        <translation>Solo crítica</translation>
+    </message>
+    <message>
+        <source>5% free</source>
+        <translation>5 % libre</translation>
+    </message>
+    <message>
+        <source>10% free</source>
+        <translation>10 % libre</translation>
+    </message>
+    <message>
+        <source>15% free</source>
+        <translation>15 % libre</translation>
+    </message>
+    <message>
+        <source>20% free</source>
+        <translation>20 % libre</translation>
+    </message>
+    <message>
+        <source>Alert at</source>
+        <translation>Avisar a partir de</translation>
+    </message>
+    <message>
+        <source>1 GB</source>
+        <translation>1 GB</translation>
+    </message>
+    <message>
+        <source>2 GB</source>
+        <translation>2 GB</translation>
+    </message>
+    <message>
+        <source>5 GB</source>
+        <translation>5 GB</translation>
+    </message>
+    <message>
+        <source>10 GB</source>
+        <translation>10 GB</translation>
+    </message>
+    <message>
+        <source>20 GB</source>
+        <translation>20 GB</translation>
+    </message>
+    <message>
+        <source>50 GB</source>
+        <translation>50 GB</translation>
+    </message>
+    <message>
+        <source>CPU high usage</source>
+        <translation>Uso elevado de CPU</translation>
+    </message>
+    <message>
+        <source>Memory pressure</source>
+        <translation>Presión de memoria</translation>
+    </message>
+    <message>
+        <source>Low disk space</source>
+        <translation>Poco espacio en disco</translation>
+    </message>
+    <message>
+        <source>Daily data usage</source>
+        <translation>Consumo diario de datos</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Probar</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SettingsTab</name>
+    <message>
+        <source>General</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Launch at login</source>
+        <translation>Abrir al iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Show sandbox hints</source>
+        <translation>Mostrar avisos del entorno aislado</translation>
+    </message>
+    <message>
+        <source>Show Folders tab</source>
+        <translation>Mostrar la pestaña Carpetas</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Changing the language restarts Halvorin.</source>
+        <translation>Al cambiar el idioma, Halvorin se reinicia.</translation>
+    </message>
+    <message>
+        <source>Menu Bar</source>
+        <translation>Barra de menús</translation>
+    </message>
+    <message>
+        <source>CPU usage</source>
+        <translation>Uso de CPU</translation>
+    </message>
+    <message>
+        <source>Memory usage</source>
+        <translation>Uso de memoria</translation>
+    </message>
+    <message>
+        <source>Disk activity</source>
+        <translation>Actividad del disco</translation>
+    </message>
+    <message>
+        <source>Network throughput</source>
+        <translation>Tráfico de red</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>Dirección IP</translation>
+    </message>
+    <message>
+        <source>Audio output</source>
+        <translation>Salida de audio</translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation>Procesos principales</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historial</translation>
+    </message>
+    <message>
+        <source>7 days</source>
+        <translation>7 días</translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation>30 días</translation>
+    </message>
+    <message>
+        <source>90 days</source>
+        <translation>90 días</translation>
+    </message>
+    <message>
+        <source>Keep data for</source>
+        <translation>Conservar los datos durante</translation>
+    </message>
+    <message>
+        <source>Metrics are sampled once per minute while Halvorin is running.</source>
+        <translation>Las métricas se registran una vez por minuto mientras Halvorin está abierto.</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versión</translation>
+    </message>
+    <message>
+        <source>Operating System</source>
+        <translation>Sistema operativo</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Restablecer</translation>
+    </message>
+    <message>
+        <source>Reset all settings to their defaults</source>
+        <translation>Restablecer todos los ajustes a sus valores predeterminados</translation>
+    </message>
+    <message>
+        <source>The language could not be saved.</source>
+        <translation>No se pudo guardar el idioma.</translation>
+    </message>
+    <message>
+        <source>Reset All Settings?</source>
+        <translation>¿Restablecer todos los ajustes?</translation>
+    </message>
+    <message>
+        <source>Defaults: CPU alert ON at 80%, memory at warning pressure, disk at 10% free, network alerts OFF. Menu bar shows CPU and memory. History retention: 30 days. Recorded data is not deleted.</source>
+        <translation>Valores predeterminados: alerta de CPU ACTIVADA al 80 %, memoria con presión de aviso, disco con un 10 % libre, alertas de red DESACTIVADAS. La barra de menús muestra la CPU y la memoria. Conservación del historial: 30 días. Los datos registrados no se eliminan.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>HalvorinsApp</name>
+    <message>
+        <source>Real-time system monitor for Linux.
+
+Track CPU, memory, disk, network, battery, and audio — all in one place.</source>
+        <translation>Monitor del sistema en tiempo real para Linux.
+
+Sigue la CPU, la memoria, el disco, la red, la batería y el audio, todo en un mismo lugar.</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versión</translation>
+    </message>
+    <message>
+        <source>About Halvorin</source>
+        <translation>Acerca de Halvorin</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>Ir</translation>
+    </message>
+</context>
+<context>
+    <name>MainTab</name>
+    <message>
+        <source>Overview</source>
+        <translation>Resumen</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation>Memoria</translation>
+    </message>
+    <message>
+        <source>Disk</source>
+        <translation>Disco</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Energía</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Carpetas</translation>
+    </message>
+    <message>
+        <source>Stats</source>
+        <translation>Estadísticas</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+</context>
+<context>
+    <name>MenuBarLabel</name>
+    <message>
+        <source>CPU %1</source>
+        <translation>CPU %1</translation>
+    </message>
+</context>
+<context>
+    <name>MenuBarPopover</name>
+    <message>
+        <source>Quit Halvorin</source>
+        <translation>Salir de Halvorin</translation>
+    </message>
+    <message>
+        <source>Open main window</source>
+        <translation>Abrir la ventana principal</translation>
+    </message>
+    <message>
+        <source>Settings…</source>
+        <translation>Ajustes…</translation>
+    </message>
+</context>
 </TS>
