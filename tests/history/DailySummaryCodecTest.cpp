@@ -77,8 +77,9 @@ TEST(DailySummaryCodec, EveryMemberIsCheckedForItsKind)
         text.replace(at, std::string_view(c.from).size(), c.to);
         const auto decoded = decodeDailySummary(text);
         EXPECT_EQ(decoded.has_value(), c.accepted) << c.to;
-        if (decoded)
+        if (decoded) {
             EXPECT_EQ(decoded->hours.at(0).cpu, sampleDay().hours[0].cpu) << c.to;
+        }
     }
 }
 

@@ -267,11 +267,12 @@ TEST_F(HistoryRecorderTest, NetworkEntriesFollowTheNameOrTheWiredAndWirelessLabe
         network.ssid = c.ssid;
         step(*recorder);
         EXPECT_EQ(recorder->current().totalNetworkDownBytes(), 240'000);
-        if (c.key)
+        if (c.key) {
             EXPECT_EQ(recorder->current().networkSSIDs,
                 (std::map<QString, NetworkSSIDStat>{{*c.key, {60'000, 240'000}}}));
-        else
+        } else {
             EXPECT_TRUE(recorder->current().networkSSIDs.empty());
+        }
     }
 }
 
