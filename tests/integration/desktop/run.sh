@@ -2,7 +2,8 @@
 # Starts Halvorin on a private X server beside a real XEmbed tray and a
 # private session bus, then drives it as a user would: the tray icon is
 # embedded, a click opens the popup, a second launch raises the main window
-# and steps back, Ctrl+2 shows the CPU tab, and SIGTERM quits.
+# and steps back, Ctrl+2 shows the CPU tab, and SIGTERM quits leaving today's
+# day file.
 set -eu
 APP="$1"
 TMP="$(mktemp -d)"
@@ -96,4 +97,10 @@ kill -TERM "$APP_PID"
 wait_for '! kill -0 "$APP_PID"' || fail "SIGTERM did not quit"
 wait "$APP_PID" || fail "the application exited with $?"
 APP_PID=""
-echo "desktop: tray, popup, second launch, Go menu and SIGTERM all as expected"
+
+# SIGTERM saved the day as it stood: today's file, whole and readable.
+DAY_FILE="$XDG_DATA_HOME/Halvorin/history/$(date +%Y-%m-%d).json"
+[ -f "$DAY_FILE" ] || fail "no day file at $DAY_FILE after SIGTERM"
+/usr/bin/python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert "hours" in d and "date" in d' "$DAY_FILE" \
+    || fail "the day file does not read back"
+echo "desktop: tray, popup, second launch, Go menu, SIGTERM and the day file all as expected"
