@@ -371,3 +371,20 @@ TEST(SettingsTab, ResetRestoresTheEighteenAndKeepsTheRest)
     EXPECT_TRUE(f.loginItem.isEnabled());
     EXPECT_FALSE(box(*tab, SettingKeys::diskInMenuBar)->isChecked()); // the bound box follows
 }
+
+TEST(SettingsTab, AChoiceThatCannotBeSavedStartsNoNewInstance)
+{
+    Fixture f;
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("settings"))); // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    UserSettings unsavable(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings/s.conf")), QSettings::IniFormat));
+    SettingsTabServices s = f.services();
+    s.settings = &unsavable;
+    SettingsTab tab(s);
+    tab.show();
+    picker(tab, "languagePicker")->segment(1)->click();
+    EXPECT_TRUE(f.relaunches.isEmpty());
+    EXPECT_FALSE(caption(tab, "languageError")->isHidden());
+}
