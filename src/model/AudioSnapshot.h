@@ -31,6 +31,7 @@ struct AudioSnapshot {
         std::optional<std::int32_t> pid;
         bool usesInput = false;
         bool usesOutput = false;
+        QString iconName;              // the icon the stream names for itself, "" if none
         bool operator==(const AudioProcess&) const = default;
     };
 

@@ -251,6 +251,7 @@ QList<AudioSnapshot::AudioProcess> mergeAudioProcesses(const Platform::AudioServ
         entry.id = key;
         entry.name = resolveAudioProcessName(applicationName, bundleID, pid, names);
         entry.bundleID = bundleID;
+        entry.iconName = fromUtf8(prop("application.icon_name"));
         if (pid >= 1)
             entry.pid = pid;
         entry.usesOutput = output;

@@ -168,7 +168,7 @@ TEST(AudioProcesses, MergeAndSort)
     AudioServerState s;
     s.clients = {
         {7, "Zoom", {{"application.name", "Zoom"}, {"application.process.id", "300"}}},
-        {8, "firefox", {{"application.name", "firefox"}, {"application.process.id", "400"}}},
+        {8, "firefox", {{"application.name", "firefox"}, {"application.process.id", "400"}, {"application.icon_name", "firefox"}}},
         {9, "meter", {{"application.name", "Volume Control"}, {"application.process.id", "500"}}},
     };
     const Platform::AudioProperties appA = {{"application.id", "org.example.App"},
@@ -195,13 +195,14 @@ TEST(AudioProcesses, MergeAndSort)
         std::optional<QString> bundle;
         std::optional<std::int32_t> pid;
         bool in, out;
+        QString icon = {};
     };
     const std::vector<Row> expected = {
         {"org.example.App", "Example", QStringLiteral("org.example.App"), 100, true, true},
         {"proc-si2", "System Audio Process", std::nullopt, std::nullopt, false, true},
         {"proc-so2", "System Audio Process", std::nullopt, std::nullopt, true, false},
         {"proc-7", "Zoom", std::nullopt, 300, false, true},
-        {"proc-8", "firefox", std::nullopt, 400, false, true},
+        {"proc-8", "firefox", std::nullopt, 400, false, true, "firefox"},
     };
     ASSERT_EQ(list.size(), static_cast<qsizetype>(expected.size()));
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -213,6 +214,7 @@ TEST(AudioProcesses, MergeAndSort)
         EXPECT_EQ(got.pid, want.pid) << i;
         EXPECT_EQ(got.usesInput, want.in) << i;
         EXPECT_EQ(got.usesOutput, want.out) << i;
+        EXPECT_EQ(got.iconName, want.icon) << i;
     }
 }
 
