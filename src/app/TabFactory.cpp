@@ -1,5 +1,10 @@
 #include "app/TabFactory.h"
 
+#include "model/UserSettings.h"
+#include "tabs/AudioTab.h"
+#include "tabs/CPUTab.h"
+#include "tabs/DiskTab.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -27,17 +32,28 @@ TabFactory placeholderTabFactory()
     return [](MainTab tab, QWidget* parent) { return placeholderTab(tab, parent); };
 }
 
-TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsServices)
+TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsServices, LiveTabSources live)
 {
-    return [settingsServices](MainTab tab, QWidget* parent) -> QWidget* {
+    return [settingsServices, live](MainTab tab, QWidget* parent) -> QWidget* {
         switch (tab) {
-        case MainTab::settings: {
-            auto* view = new SettingsTab(settingsServices(), parent);
-            return view;
-        }
+        case MainTab::settings:
+            return new SettingsTab(settingsServices(), parent);
+        case MainTab::cpu:
+            if (live.cpu)
+                return new CPUTab(*live.cpu, live.settings ? *live.settings : UserSettings::shared(), parent);
+            break;
+        case MainTab::disk:
+            if (live.disk)
+                return new DiskTab(*live.disk, parent);
+            break;
+        case MainTab::audio:
+            if (live.audio)
+                return new AudioTab(*live.audio, parent);
+            break;
         default:
-            return placeholderTab(tab, parent);
+            break;
         }
+        return placeholderTab(tab, parent);
     };
 }
 

@@ -9,6 +9,11 @@
 
 namespace Dunmorra {
 
+class AudioProvider;
+class CPUProvider;
+class DiskProvider;
+class UserSettings;
+
 // Builds a fresh view of one tab, parented by the caller. The main window
 // calls it on every selection and never keeps a tab it switched away from,
 // so each tab starts again with its own initial view state.
@@ -20,8 +25,17 @@ QWidget* placeholderTab(MainTab tab, QWidget* parent);
 // Every tab as its placeholder page.
 TabFactory placeholderTabFactory();
 
+// What the live tabs read. A live tab whose provider is missing shows its
+// placeholder; the providers must outlive every view the factory builds.
+struct LiveTabSources {
+    CPUProvider* cpu = nullptr;
+    DiskProvider* disk = nullptr;
+    AudioProvider* audio = nullptr;
+    UserSettings* settings = nullptr;   // none: UserSettings::shared()
+};
+
 // The application's tabs: each built view, and placeholders for the rest.
 // settingsServices is asked each time the Settings tab is built.
-TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsServices);
+TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsServices, LiveTabSources live = {});
 
 } // namespace Dunmorra
