@@ -21,7 +21,9 @@ HalvorinsApp::HalvorinsApp(UserSettings& settings, QObject* parent)
     , m_settings(settings)
     , m_environment(std::make_unique<AppEnvironment>())
     , m_windows(std::make_unique<MainWindowController>(
-          applicationTabFactory([this] { return settingsServices(); }), false, settings))
+          applicationTabFactory([this] { return settingsServices(); },
+                                {&m_environment->cpu(), &m_environment->disk(), &m_environment->audio(), &settings}),
+          false, settings))
 {
 }
 
