@@ -246,6 +246,10 @@ void SettingsTab::setLanguageAndRelaunch(const QString& code)
         error = m_services.relaunch();
     m_languageError->setText(error.value_or(QString()));
     m_languageError->setVisible(error.has_value());
+    // The new instance is starting and this one quits in a moment: a second
+    // choice now would start yet another.
+    if (m_services.relaunch && !error)
+        m_languagePicker->setEnabled(false);
 }
 
 void SettingsTab::refreshLaunchAtLogin()

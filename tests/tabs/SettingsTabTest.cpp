@@ -276,6 +276,7 @@ TEST(SettingsTab, PickingALanguageStoresItAloneThenRelaunches)
     EXPECT_EQ(f.settings.stringList(SettingKeys::languages), QStringList{"es"});
     EXPECT_EQ(f.relaunches, QStringList{"es"}); // on disk before the new instance starts
     EXPECT_TRUE(caption(*tab, "languageError")->isHidden());
+    EXPECT_FALSE(languages->isEnabled()); // this instance is on its way out
 
     // A change written elsewhere moves the segment but is no choice.
     f.settings.setValue(SettingKeys::languages, QStringList{"en"});
@@ -293,6 +294,7 @@ TEST(SettingsTab, FailedRelaunchKeepsRunningAndSaysWhy)
     ASSERT_FALSE(error->isHidden());
     EXPECT_EQ(error->label()->text(), *f.relaunchError);
     EXPECT_EQ(f.settings.stringList(SettingKeys::languages), QStringList{"es"}); // applies at the next start
+    EXPECT_TRUE(picker(*tab, "languagePicker")->isEnabled());
 }
 
 TEST(SettingsTab, RetentionPickerShowsOnlyOfferedValues)
