@@ -78,6 +78,73 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::AudioTab</name>
+    <message>
+        <source>Default</source>
+        <translation>Predeterminado</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volumen</translation>
+    </message>
+    <message>
+        <source>Sample Rate</source>
+        <translation>Frecuencia de muestreo</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Canales</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Conexión</translation>
+    </message>
+    <message>
+        <source>Muted</source>
+        <translation>Silenciado</translation>
+    </message>
+    <message>
+        <source>Mic</source>
+        <translation>Micrófono</translation>
+    </message>
+    <message>
+        <source>Playback</source>
+        <translation>Reproducción</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Salida</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrada</translation>
+    </message>
+    <message>
+        <source>Using Audio Now</source>
+        <translation>Usando audio ahora</translation>
+    </message>
+    <message>
+        <source>No apps are currently playing audio or using the microphone.</source>
+        <translation>Ninguna app está reproduciendo audio ni usando el micrófono.</translation>
+    </message>
+    <message>
+        <source>Available Devices</source>
+        <translation>Dispositivos disponibles</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Estéreo</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CPUTab</name>
     <message>
         <source>CPU Usage</source>

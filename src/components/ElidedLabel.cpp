@@ -7,7 +7,7 @@ namespace Dunmorra {
 ElidedLabel::ElidedLabel(const QString& text, const QFont& font, Tone tone, QWidget* parent)
     : TextLabel(text, font, tone, parent)
 {
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     setWordWrap(false);
 }
 

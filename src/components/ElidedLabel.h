@@ -4,9 +4,9 @@
 
 namespace Dunmorra {
 
-// A one-line plain-text label that takes whatever width its row leaves it
-// and ends a text that does not fit with an ellipsis, instead of widening
-// the row.
+// A one-line plain-text label that asks for its text's width but may be
+// squeezed to nothing, ending a text that does not fit with an ellipsis
+// instead of widening its row.
 class ElidedLabel : public TextLabel {
     Q_OBJECT
 public:

@@ -253,7 +253,7 @@ public:
         m_symbol = new SymbolView(QStringLiteral("speaker.wave.2"), 12, secondaryText(), nullptr, 18);
         m_symbol->setObjectName(QStringLiteral("transportSymbol"));
         line->addWidget(m_symbol, 0, Qt::AlignVCenter);
-        m_name = new TextLabel(QString(), Fonts::value());
+        m_name = new ElidedLabel(QString(), Fonts::value());
         m_name->setObjectName(QStringLiteral("deviceName"));
         line->addWidget(m_name, 0, Qt::AlignVCenter);
         m_badge = new DefaultBadge;
@@ -277,7 +277,7 @@ public:
 
 private:
     SymbolView* m_symbol;
-    TextLabel* m_name;
+    ElidedLabel* m_name;
     DefaultBadge* m_badge;
     TextLabel* m_rate;
 };

@@ -1,13 +1,15 @@
 // halvorin-snapshot TAB OUT.png [--seconds N]
 //
-// Builds the application's environment, lets its providers sample for a few seconds, and renders
-// one tab of the main window offscreen to a PNG, at the size the window's
-// default size gives its detail area.
+// Builds the application's environment, lets its providers sample for a few
+// seconds, and renders one tab of the main window offscreen to a PNG, at the
+// size the window's default size gives its detail area. With
+// APP_SANDBOX_CONTAINER_ID set it renders a sandboxed run.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"
 #include "app/MainWindowView.h"
 #include "app/TabFactory.h"
+#include "components/Sandbox.h"
 #include "model/AudioProvider.h"
 #include "model/CPUProvider.h"
 #include "model/DiskProvider.h"
@@ -66,7 +68,8 @@ int main(int argc, char** argv)
             services.settings = &settings;
             return services;
         };
-        MainWindowView window(applicationTabFactory(settingsServices, {&env.cpu(), &env.disk(), &env.audio(), &settings}), false, settings);
+        MainWindowView window(applicationTabFactory(settingsServices, {&env.cpu(), &env.disk(), &env.audio(), &settings}),
+                              isSandboxed(), settings);
         window.resize(1100, 750);
         window.show();
         window.selectTab(*tab);
