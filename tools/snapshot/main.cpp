@@ -9,6 +9,7 @@
 #include "app/MainTab.h"
 #include "app/MainWindowView.h"
 #include "app/TabFactory.h"
+#include "app/Translations.h"
 #include "components/Sandbox.h"
 #include "model/AudioProvider.h"
 #include "model/CPUProvider.h"
@@ -32,6 +33,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Halvorin"));
     QCoreApplication::setApplicationName(QStringLiteral("Halvorin"));
+    // In the language the application would show (LANGUAGE=es renders Spanish
+    // while no choice is stored).
+    installTranslations(app, UserSettings::shared());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Renders one tab of the main window to a PNG."));
