@@ -4,10 +4,14 @@
 
 #include <QEvent>
 #include <QMoveEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace Dunmorra {
 
@@ -30,6 +34,17 @@ void paintShadow(QPainter& p, const QRect& cardRect)
         p.setBrush(QColor::fromRgbF(0, 0, 0, static_cast<float>(step)));
         p.drawRoundedRect(r, Card::kRadius + i, Card::kRadius + i);
     }
+}
+// What a card's own fill covers exactly, in the card's coordinates: all but
+// the rounded corners and the hairline. Empty when the fill is translucent.
+QRegion solidInterior(const QRect& r)
+{
+    if (controlBackground().alpha() != 255)
+        return {};
+    const int corner = static_cast<int>(std::ceil(Card::kRadius)) + 1;
+    QRegion region(r.adjusted(corner, 1, -corner, -1));
+    region += r.adjusted(1, corner, -1, -corner);
+    return region;
 }
 } // namespace
 
@@ -61,9 +76,16 @@ void Card::setContent(QWidget* content)
         m_layout->addWidget(content);
 }
 
-void Card::paintEvent(QPaintEvent*)
+void Card::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
+    // A change inside the card (a figure, an animation frame) repaints only
+    // its own rectangle: fill that instead of the whole rounded shape.
+    if (const QRegion solid = solidInterior(rect()); !solid.isEmpty() && event->region().subtracted(solid).isEmpty()) {
+        for (const QRect& r : event->region())
+            p.fillRect(r, controlBackground());
+        return;
+    }
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect());
     QPainterPath shape;
@@ -88,8 +110,16 @@ bool Card::event(QEvent* event)
 bool Card::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_shadowHost && event->type() == QEvent::Paint && isVisible()) {
-        QPainter p(m_shadowHost);
-        paintShadow(p, geometry());
+        // Every card of the host sees each of its paints; most of them, such
+        // as an animation frame inside a card, do not reach a visible part of
+        // this shadow (the card's own fill covers all but its corners).
+        const QRect reach = geometry().adjusted(-kShadowReach, -kShadowReach, kShadowReach, kShadowReach);
+        const QRegion exposed = static_cast<QPaintEvent*>(event)->region().subtracted(
+            solidInterior(rect()).translated(pos()));
+        if (exposed.intersects(reach)) {
+            QPainter p(m_shadowHost);
+            paintShadow(p, geometry());
+        }
     }
     return false;
 }

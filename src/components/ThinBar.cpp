@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Dunmorra {
 
@@ -20,6 +21,11 @@ ThinBar::ThinBar(const QColor& color, QWidget* parent)
     m_animation.setEasingCurve(easeInOutCurve());
     connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
         m_displayed = v.toDouble();
+        // A frame that moves the fill's end by less than a quarter pixel
+        // looks the same: most per-second changes are a few pixels, and
+        // repainting each of the animation's frames would cost far more.
+        if (fillStep() == m_paintedStep && m_animation.currentTime() < m_animation.duration())
+            return;
         update();
     });
 }
@@ -72,8 +78,15 @@ void ThinBar::setFillOpacity(qreal opacity)
     update();
 }
 
+int ThinBar::fillStep() const
+{
+    const double quarterPixels = m_displayed * width() * devicePixelRatioF() * 4;
+    return std::isfinite(quarterPixels) ? static_cast<int>(std::lround(quarterPixels)) : 0;
+}
+
 void ThinBar::paintEvent(QPaintEvent*)
 {
+    m_paintedStep = fillStep();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);

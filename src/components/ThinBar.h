@@ -36,8 +36,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    int fillStep() const;
+
     double m_fraction = 0;
     double m_displayed = 0;
+    // The fill's end, in quarter device pixels, when last painted.
+    int m_paintedStep = -1;
     bool m_hasValue = false;
     QColor m_color;
     QColor m_trackColor;
