@@ -34,6 +34,7 @@ public:
     static constexpr std::size_t kCommLength = 15;
 
 private:
+    bool readProcessIn(int procFd, std::int32_t pid, ProcessRecord& out) const;
     std::uint64_t ticksToNanos(std::uint64_t ticks) const;
 
     std::string m_root;

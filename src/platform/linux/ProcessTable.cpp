@@ -2,9 +2,11 @@
 
 #include "platform/ProcText.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <string_view>
 #include <unistd.h>
 
@@ -30,6 +32,36 @@ std::string_view basename(std::string_view path)
 bool startsWith(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Reads a small procfs file relative to the /proc descriptor. The kernel
+// hands over a whole stat or cmdline record in one read when the buffer holds
+// it, so a read that leaves room is the end; only a full buffer reads on.
+bool readSmallFile(int dirFd, const char* path, std::string& buffer)
+{
+    const int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    constexpr std::size_t kChunk = 4096;
+    std::size_t used = 0;
+    bool ok = true;
+    for (;;) {
+        if (buffer.size() < used + kChunk)
+            buffer.resize(used + kChunk);
+        const ssize_t n = ::read(fd, buffer.data() + used, kChunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+            break;
+        }
+        used += static_cast<std::size_t>(n);
+        if (static_cast<std::size_t>(n) < kChunk)
+            break;
+    }
+    ::close(fd);
+    buffer.resize(used);
+    return ok;
 }
 
 } // namespace
@@ -59,12 +91,15 @@ std::vector<ProcessRecord> ProcessTable::read() const
     DIR* dir = ::opendir(m_procDir.c_str());
     if (!dir)
         return out;
+    // Every file is opened relative to this descriptor: no walk from the root
+    // for each of the thousands of files a scan reads.
+    const int procFd = ::dirfd(dir);
     ProcessRecord record;
     while (const dirent* entry = ::readdir(dir)) {
         std::int32_t pid = 0;
         if (!parsePid(entry->d_name, pid))
             continue;
-        if (readProcess(pid, record))
+        if (readProcessIn(procFd, pid, record))
             out.push_back(std::move(record));
         record = ProcessRecord{};
     }
@@ -74,9 +109,18 @@ std::vector<ProcessRecord> ProcessTable::read() const
 
 bool ProcessTable::readProcess(std::int32_t pid, ProcessRecord& out) const
 {
-    // "<root>/proc/<pid>/" stays in m_path; each file is appended to it.
-    m_path = m_procDir;
-    m_path.push_back('/');
+    const int procFd = ::open(m_procDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (procFd < 0)
+        return false;
+    const bool found = readProcessIn(procFd, pid, out);
+    ::close(procFd);
+    return found;
+}
+
+bool ProcessTable::readProcessIn(int procFd, std::int32_t pid, ProcessRecord& out) const
+{
+    // "<pid>/" stays in m_path; each file is appended to it.
+    m_path.clear();
     char digits[16];
     const auto r = std::to_chars(digits, digits + sizeof digits, pid);
     m_path.append(digits, r.ptr);
@@ -84,7 +128,7 @@ bool ProcessTable::readProcess(std::int32_t pid, ProcessRecord& out) const
     const std::size_t dirLength = m_path.size();
 
     m_path.append("stat");
-    if (!ProcText::readFile(m_path, m_buffer))
+    if (!readSmallFile(procFd, m_path.c_str(), m_buffer))
         return false; // gone since the directory was listed, or not ours to read
 
     // The name sits between the first '(' and the last ')': it may itself hold
@@ -137,7 +181,7 @@ bool ProcessTable::readProcess(std::int32_t pid, ProcessRecord& out) const
     out.executablePath.clear();
     if (m_link.size() < 4096)
         m_link.resize(4096);
-    const ssize_t n = ::readlink(m_path.c_str(), m_link.data(), m_link.size());
+    const ssize_t n = ::readlinkat(procFd, m_path.c_str(), m_link.data(), m_link.size());
     if (n > 0) {
         // Kernel threads and other users' processes have no readable link; kept.
         std::string_view target(m_link.data(), static_cast<std::size_t>(n));
@@ -158,7 +202,7 @@ bool ProcessTable::readProcess(std::int32_t pid, ProcessRecord& out) const
         } else {
             m_path.resize(dirLength);
             m_path.append("cmdline");
-            if (ProcText::readFile(m_path, m_buffer) && !m_buffer.empty()) {
+            if (readSmallFile(procFd, m_path.c_str(), m_buffer) && !m_buffer.empty()) {
                 const std::string_view argv0(m_buffer.c_str()); // up to the first NUL
                 const std::string_view argBase = basename(argv0);
                 if (argBase.size() > kept.size() && startsWith(argBase, kept))
