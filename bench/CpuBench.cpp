@@ -5,8 +5,6 @@
 #include "model/ProcessScanCache.h"
 #include "platform/ProcessTable.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -70,12 +68,3 @@ void PsPeer(benchmark::State& state)
 BENCHMARK(PsPeer)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "history/DayFile.h"
 #include "history/HistoricalDataStore.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -91,12 +90,3 @@ void LoadNinetyDays(benchmark::State& state)
 BENCHMARK(LoadNinetyDays)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

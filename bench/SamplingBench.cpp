@@ -8,8 +8,6 @@
 #include "model/ProcessScanCache.h"
 #include "platform/RootVolumeName.h"
 
-#include <QCoreApplication>
-
 #include <benchmark/benchmark.h>
 
 using namespace Dunmorra;
@@ -121,12 +119,3 @@ void ConnectionResolution(benchmark::State& state)
 BENCHMARK(ConnectionResolution)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
