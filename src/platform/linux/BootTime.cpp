@@ -1,6 +1,6 @@
 #include "platform/BootTime.h"
 
-#include "platform/ProcText.h"
+#include "platform/linux/TextFile.h"
 
 #include <string_view>
 
@@ -9,7 +9,7 @@ namespace Dunmorra::Platform {
 std::optional<std::int64_t> readBootTime(const std::string& root)
 {
     std::string text;
-    if (!ProcText::readFile(ProcText::join(root, "/proc/stat"), text))
+    if (!Linux::readTextFile(Linux::joinPath(root, "/proc/stat"), text))
         return std::nullopt;
     const std::string_view view(text);
     std::size_t pos = 0;
@@ -21,7 +21,7 @@ std::optional<std::int64_t> readBootTime(const std::string& root)
         if (line.substr(0, 6) == "btime ") {
             const char* p = line.data() + 6;
             std::uint64_t seconds = 0;
-            if (ProcText::parseU64(p, line.data() + line.size(), seconds) && seconds <= INT64_MAX)
+            if (Linux::parseU64(p, line.data() + line.size(), seconds) && seconds <= INT64_MAX)
                 return static_cast<std::int64_t>(seconds);
             return std::nullopt;
         }

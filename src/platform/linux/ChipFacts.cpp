@@ -1,6 +1,6 @@
 #include "platform/ChipFacts.h"
 
-#include "platform/ProcText.h"
+#include "platform/linux/TextFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,9 +19,9 @@ using Core = std::pair<long, long>; // (physical_package_id, core_id)
 std::optional<long> readNumber(const std::string& path)
 {
     std::string text;
-    if (!ProcText::readFile(path, text))
+    if (!Linux::readTextFile(path, text))
         return std::nullopt;
-    const std::string_view t = ProcText::trim(text);
+    const std::string_view t = Linux::trimmed(text, Linux::kBlanksAndNul);
     long value = 0;
     const auto r = std::from_chars(t.data(), t.data() + t.size(), value);
     if (r.ec != std::errc() || r.ptr != t.data() + t.size())
@@ -32,19 +32,19 @@ std::optional<long> readNumber(const std::string& path)
 std::string readTrimmed(const std::string& path)
 {
     std::string text;
-    if (!ProcText::readFile(path, text))
+    if (!Linux::readTextFile(path, text))
         return {};
     // Device-tree strings end in a NUL; sysfs text in a new line.
     const auto nul = text.find('\0');
     if (nul != std::string::npos)
         text.resize(nul);
-    return std::string(ProcText::trim(text));
+    return std::string(Linux::trimmed(text, Linux::kBlanksAndNul));
 }
 
 std::string brandFromCpuinfo(const std::string& root)
 {
     std::string text;
-    if (!ProcText::readFile(ProcText::join(root, "/proc/cpuinfo"), text))
+    if (!Linux::readTextFile(Linux::joinPath(root, "/proc/cpuinfo"), text))
         return {};
     std::string_view view(text);
     std::size_t pos = 0;
@@ -56,7 +56,7 @@ std::string brandFromCpuinfo(const std::string& root)
         if (line.substr(0, 10) == "model name") {
             const auto colon = line.find(':');
             if (colon != std::string_view::npos)
-                return std::string(ProcText::trim(line.substr(colon + 1)));
+                return std::string(Linux::trimmed(line.substr(colon + 1), Linux::kBlanksAndNul));
         }
         pos = eol + 1;
     }
@@ -117,7 +117,7 @@ int physicalCount(const std::string& cpuDir, const std::vector<int>& cpus)
 std::vector<int> onlineCpus(const std::string& root, const std::string& cpuDir)
 {
     std::string text;
-    if (ProcText::readFile(ProcText::join(root, "/sys/devices/system/cpu/online"), text)) {
+    if (Linux::readTextFile(Linux::joinPath(root, "/sys/devices/system/cpu/online"), text)) {
         auto ids = parseCpuList(text);
         if (!ids.empty())
             return ids;
@@ -136,10 +136,10 @@ std::optional<std::pair<std::vector<int>, std::vector<int>>> coreKinds(const std
 {
     // Intel hybrid: the perf-event PMUs list their CPUs.
     std::string text;
-    if (ProcText::readFile(ProcText::join(root, "/sys/devices/cpu_atom/cpus"), text)) {
+    if (Linux::readTextFile(Linux::joinPath(root, "/sys/devices/cpu_atom/cpus"), text)) {
         auto eff = parseCpuList(text);
         std::vector<int> perf;
-        if (ProcText::readFile(ProcText::join(root, "/sys/devices/cpu_core/cpus"), text))
+        if (Linux::readTextFile(Linux::joinPath(root, "/sys/devices/cpu_core/cpus"), text))
             perf = parseCpuList(text);
         if (!eff.empty() && !perf.empty())
             return std::make_pair(std::move(perf), std::move(eff));
@@ -171,7 +171,7 @@ std::optional<std::pair<std::vector<int>, std::vector<int>>> coreKinds(const std
 std::vector<int> parseCpuList(const std::string& text)
 {
     std::vector<int> ids;
-    const std::string_view t = ProcText::trim(text);
+    const std::string_view t = Linux::trimmed(text, Linux::kBlanksAndNul);
     const char* p = t.data();
     const char* end = p + t.size();
     while (p < end) {
@@ -205,11 +205,11 @@ ChipFacts readChipFacts(const std::string& root)
     ChipFacts facts;
     facts.brand = brandFromCpuinfo(root);
     if (facts.brand.empty())
-        facts.brand = readTrimmed(ProcText::join(root, "/proc/device-tree/model"));
+        facts.brand = readTrimmed(Linux::joinPath(root, "/proc/device-tree/model"));
     if (facts.brand.empty())
-        facts.brand = readTrimmed(ProcText::join(root, "/sys/devices/virtual/dmi/id/product_name"));
+        facts.brand = readTrimmed(Linux::joinPath(root, "/sys/devices/virtual/dmi/id/product_name"));
 
-    const std::string cpuDir = ProcText::join(root, "/sys/devices/system/cpu");
+    const std::string cpuDir = Linux::joinPath(root, "/sys/devices/system/cpu");
     const std::vector<int> all = logicalCpus(cpuDir);
     facts.physicalCores = physicalCount(cpuDir, all);
 

@@ -1,19 +1,19 @@
 #include "platform/CpuTicks.h"
 
-#include "platform/ProcText.h"
+#include "platform/linux/TextFile.h"
 
 #include <cstring>
 
 namespace Dunmorra::Platform {
 
 CpuTicksReader::CpuTicksReader(std::string root)
-    : m_path(ProcText::join(root, "/proc/stat"))
+    : m_path(Linux::joinPath(root, "/proc/stat"))
 {
 }
 
 std::optional<std::vector<CoreTicks>> CpuTicksReader::read() const
 {
-    if (!ProcText::readFile(m_path, m_buffer))
+    if (!Linux::readTextFile(m_path, m_buffer))
         return std::nullopt;
     return parse(m_buffer.data(), m_buffer.data() + m_buffer.size());
 }
@@ -32,8 +32,8 @@ std::optional<std::vector<CoreTicks>> CpuTicksReader::parse(const char* begin, c
             std::uint64_t index = 0;
             std::uint64_t f[8] = {}; // user nice system idle iowait irq softirq steal
             int got = 0;
-            if (ProcText::parseU64(p, eol, index)) {
-                while (got < 8 && ProcText::parseU64(p, eol, f[got]))
+            if (Linux::parseU64(p, eol, index)) {
+                while (got < 8 && Linux::parseU64(p, eol, f[got]))
                     ++got;
             }
             // Old kernels stop after idle; anything shorter is not a counter line.

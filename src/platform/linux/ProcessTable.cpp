@@ -1,6 +1,6 @@
 #include "platform/ProcessTable.h"
 
-#include "platform/ProcText.h"
+#include "platform/linux/TextFile.h"
 
 #include <cerrno>
 #include <charconv>
@@ -68,7 +68,7 @@ bool readSmallFile(int dirFd, const char* path, std::string& buffer)
 
 ProcessTable::ProcessTable(std::string root, long clockTicksPerSecond, long pageSize)
     : m_root(std::move(root))
-    , m_procDir(ProcText::join(m_root, "/proc"))
+    , m_procDir(Linux::joinPath(m_root, "/proc"))
     , m_clockTicksPerSecond(clockTicksPerSecond > 0 ? clockTicksPerSecond : ::sysconf(_SC_CLK_TCK))
     , m_pageSize(pageSize > 0 ? pageSize : ::sysconf(_SC_PAGESIZE))
 {
@@ -166,7 +166,7 @@ bool ProcessTable::readProcessIn(int procFd, std::int32_t pid, ProcessRecord& ou
         if (p < end && *p == '-') {
             ++p;
         }
-        if (!ProcText::parseU64(p, end, fields[field]))
+        if (!Linux::parseU64(p, end, fields[field]))
             return false;
     }
 

@@ -19,6 +19,10 @@ std::optional<std::int64_t> readIntegerAttribute(const std::string& path);
 
 bool pathExists(const std::string& path);
 
+// What sysfs and procfs texts may carry around a value: blanks, line breaks
+// and the NUL bytes of device-tree strings.
+inline constexpr std::string_view kBlanksAndNul{" \t\r\n\0", 5};
+
 inline std::string_view trimmed(std::string_view s, std::string_view chars = " \t\r\n")
 {
     const auto first = s.find_first_not_of(chars);
@@ -37,6 +41,22 @@ std::optional<T> parseNumber(std::string_view s)
         return std::nullopt;
     return value;
 }
+
+// Parses an unsigned decimal at p, skipping leading blanks; advances p.
+inline bool parseU64(const char*& p, const char* end, std::uint64_t& out)
+{
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    const auto r = std::from_chars(p, end, out);
+    if (r.ec != std::errc())
+        return false;
+    p = r.ptr;
+    return true;
+}
+
+// Decodes "\x2f"-style escapes (udev's link names, iw's SSIDs); anything
+// else, a lone or short escape included, is kept as it stands.
+std::string decodeHexEscapes(std::string_view s);
 
 // Splits off the next whitespace-separated field of `rest`.
 inline std::string_view nextField(std::string_view& rest)

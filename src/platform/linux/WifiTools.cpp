@@ -1,5 +1,7 @@
 #include "platform/WifiTools.h"
 
+#include "platform/linux/TextFile.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringDecoder>
@@ -15,37 +17,6 @@ std::optional<QString> strictUtf8(const QByteArray& bytes)
     if (decoder.hasError())
         return std::nullopt;
     return text;
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// iw prints bytes outside printable ASCII (and backslashes) as "\xNN".
-QByteArray decodeIwEscapes(QByteArrayView s)
-{
-    QByteArray out;
-    out.reserve(s.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x') {
-            const int hi = hexValue(s[i + 2]);
-            const int lo = hexValue(s[i + 3]);
-            if (hi >= 0 && lo >= 0) {
-                out.push_back(static_cast<char>(hi * 16 + lo));
-                i += 3;
-                continue;
-            }
-        }
-        out.push_back(s[i]);
-    }
-    return out;
 }
 
 QByteArrayView trimmedBytes(QByteArrayView s, std::string_view chars)
@@ -119,7 +90,8 @@ std::optional<QString> WifiTools::parseIwLink(const QByteArray& output)
         if (value.isEmpty())
             return std::nullopt;
         // Escaped bytes are the SSID's own: any network may pick a name that is not UTF-8.
-        return QString::fromUtf8(decodeIwEscapes(value));
+        const std::string ssid = Linux::decodeHexEscapes(std::string_view(value.data(), static_cast<std::size_t>(value.size())));
+        return QString::fromUtf8(ssid.data(), static_cast<qsizetype>(ssid.size()));
     }
     return std::nullopt;
 }
