@@ -31,9 +31,8 @@ std::string processShortName(std::int32_t pid, const std::string& root)
     return name;
 }
 
-std::optional<std::string> desktopEntryName(const std::string& appId)
+std::optional<std::map<std::string, std::string>> desktopEntryValues(const std::string& appId)
 {
-    // An id with a path separator would point outside the applications folders.
     if (appId.empty() || appId.find('/') != std::string::npos)
         return std::nullopt;
     const QString file = QStandardPaths::locate(QStandardPaths::ApplicationsLocation,
@@ -43,12 +42,7 @@ std::optional<std::string> desktopEntryName(const std::string& appId)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
         return std::nullopt;
-
-    const QString locale = QLocale().name();                 // "es_ES"
-    const QString language = locale.section(QLatin1Char('_'), 0, 0);
-    const QByteArray fullKey = "Name[" + locale.toUtf8() + "]";
-    const QByteArray languageKey = "Name[" + language.toUtf8() + "]";
-    QByteArray plain, full, lang;
+    std::map<std::string, std::string> values;
     bool inEntry = false;
     while (!f.atEnd()) {
         const QByteArray line = f.readLine().trimmed();
@@ -61,19 +55,25 @@ std::optional<std::string> desktopEntryName(const std::string& appId)
         const int eq = line.indexOf('=');
         if (eq <= 0)
             continue;
-        const QByteArray key = line.left(eq).trimmed();
-        const QByteArray value = line.mid(eq + 1).trimmed();
-        if (key == "Name")
-            plain = value;
-        else if (key == fullKey)
-            full = value;
-        else if (key == languageKey)
-            lang = value;
+        values[line.left(eq).trimmed().toStdString()] = line.mid(eq + 1).trimmed().toStdString();
     }
-    const QByteArray& best = !full.isEmpty() ? full : !lang.isEmpty() ? lang : plain;
-    if (best.isEmpty())
+    return values;
+}
+
+std::optional<std::string> desktopEntryName(const std::string& appId)
+{
+    const auto values = desktopEntryValues(appId);
+    if (!values)
         return std::nullopt;
-    return best.toStdString();
+    const QString locale = QLocale().name(); // "es_ES"
+    const QString language = locale.section(QLatin1Char('_'), 0, 0);
+    for (const std::string key : {"Name[" + locale.toStdString() + "]", "Name[" + language.toStdString() + "]",
+                                  std::string("Name")}) {
+        const auto found = values->find(key);
+        if (found != values->end() && !found->second.empty())
+            return found->second;
+    }
+    return std::nullopt;
 }
 
 } // namespace Dunmorra::Platform

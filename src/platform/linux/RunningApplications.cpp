@@ -2,9 +2,6 @@
 
 #include "platform/ApplicationNames.h"
 
-#include <QFile>
-#include <QStandardPaths>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -138,30 +135,13 @@ std::string processExecutableName(std::int32_t pid, const std::string& root)
 
 std::optional<std::string> desktopEntryIcon(const std::string& appId)
 {
-    if (!validAppId(appId))
+    const auto values = desktopEntryValues(appId);
+    if (!values)
         return std::nullopt;
-    const QString file = QStandardPaths::locate(QStandardPaths::ApplicationsLocation,
-                                                QString::fromStdString(appId) + QStringLiteral(".desktop"));
-    if (file.isEmpty())
+    const auto icon = values->find("Icon");
+    if (icon == values->end() || icon->second.empty())
         return std::nullopt;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return std::nullopt;
-    bool inEntry = false;
-    while (!f.atEnd()) {
-        const QByteArray line = f.readLine().trimmed();
-        if (line.startsWith('[')) {
-            inEntry = line == "[Desktop Entry]";
-            continue;
-        }
-        if (inEntry && line.startsWith("Icon=")) {
-            const QByteArray value = line.mid(5).trimmed();
-            if (value.isEmpty())
-                return std::nullopt;
-            return value.toStdString();
-        }
-    }
-    return std::nullopt;
+    return icon->second;
 }
 
 } // namespace Dunmorra::Platform
