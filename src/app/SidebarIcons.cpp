@@ -1,23 +1,19 @@
 #include "app/SidebarIcons.h"
 
+#include "components/Palette.h"
+#include "components/Symbols.h"
+
 namespace Dunmorra {
 
 QIcon sidebarIcon(MainTab tab)
 {
-    // Freedesktop names first, then a generic fallback the Adwaita theme has.
-    switch (tab) {
-    case MainTab::overview: return QIcon::fromTheme(QStringLiteral("view-grid-symbolic"), QIcon::fromTheme(QStringLiteral("view-grid")));
-    case MainTab::cpu: return QIcon::fromTheme(QStringLiteral("utilities-system-monitor-symbolic"), QIcon::fromTheme(QStringLiteral("cpu")));
-    case MainTab::memory: return QIcon::fromTheme(QStringLiteral("media-flash-symbolic"), QIcon::fromTheme(QStringLiteral("media-flash")));
-    case MainTab::disk: return QIcon::fromTheme(QStringLiteral("drive-harddisk-symbolic"), QIcon::fromTheme(QStringLiteral("drive-harddisk")));
-    case MainTab::network: return QIcon::fromTheme(QStringLiteral("network-wired-symbolic"), QIcon::fromTheme(QStringLiteral("network-wired")));
-    case MainTab::power: return QIcon::fromTheme(QStringLiteral("battery-symbolic"), QIcon::fromTheme(QStringLiteral("battery")));
-    case MainTab::audio: return QIcon::fromTheme(QStringLiteral("audio-volume-high-symbolic"), QIcon::fromTheme(QStringLiteral("audio-volume-high")));
-    case MainTab::folders: return QIcon::fromTheme(QStringLiteral("folder-symbolic"), QIcon::fromTheme(QStringLiteral("folder")));
-    case MainTab::stats: return QIcon::fromTheme(QStringLiteral("x-office-spreadsheet-symbolic"), QIcon::fromTheme(QStringLiteral("view-statistics")));
-    case MainTab::settings: return QIcon::fromTheme(QStringLiteral("preferences-system-symbolic"), QIcon::fromTheme(QStringLiteral("preferences-system")));
-    }
-    return {};
+    // The tab's symbol from the shared table (the desktop's theme where it
+    // has a fitting icon, our own drawing otherwise), in the text colour so
+    // it reads on light and dark themes alike.
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0})
+        icon.addPixmap(symbolPixmap(symbol(tab), 16, palettePrimary(), ratio));
+    return icon;
 }
 
 } // namespace Dunmorra

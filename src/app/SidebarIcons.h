@@ -6,7 +6,7 @@
 
 namespace Dunmorra {
 
-// The sidebar's icon for a tab, from the desktop's icon theme.
+// The sidebar's icon for a tab: its symbol in the text colour.
 QIcon sidebarIcon(MainTab tab);
 
 } // namespace Dunmorra

@@ -38,6 +38,8 @@ constexpr Entry kSymbols[] = {
     {"bolt", nullptr, true},
     {"cable.connector", nullptr, true},
     {"airplayvideo", nullptr, true},
+    {"chart.bar", nullptr, true},
+    {"square.grid.2x2", nullptr, true},
     {"lock.shield.fill", "security-high-symbolic", false},
     {"lock.shield", "security-medium-symbolic", false},
     {"internaldrive", "drive-harddisk-symbolic", false},

@@ -1,6 +1,7 @@
 #include "app/MainTab.h"
 #include "app/MainWindowController.h"
 #include "app/MainWindowView.h"
+#include "app/SidebarIcons.h"
 #include "app/TabNotifications.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
@@ -71,6 +72,19 @@ TEST(MainTab, RawValuesRoundTripInSidebarOrder)
     EXPECT_EQ(symbol(MainTab::overview), QStringLiteral("square.grid.2x2"));
     EXPECT_FALSE(mainTabFromRawValue(QStringLiteral("Stats")));
     EXPECT_FALSE(mainTabFromRawValue(QString()));
+}
+
+// Every row of the sidebar carries a drawn symbol, ours where the icon theme has none.
+TEST(MainTab, EverySidebarRowHasAVisibleIcon)
+{
+    for (MainTab tab : allMainTabs) {
+        const QImage image = sidebarIcon(tab).pixmap(16).toImage();
+        bool inked = false;
+        for (int y = 0; y < image.height() && !inked; ++y)
+            for (int x = 0; x < image.width() && !inked; ++x)
+                inked = qAlpha(image.pixel(x, y)) > 0;
+        EXPECT_TRUE(inked) << rawValue(tab).toStdString();
+    }
 }
 
 TEST(MainWindowView, OpensOnOverviewWithTheDefaultSize)
