@@ -4,6 +4,7 @@
 #include "app/MainWindowController.h"
 #include "app/MenuBarLabel.h"
 #include "app/TabNotifications.h"
+#include "components/Sandbox.h"
 #include "history/HistoryRecorder.h"
 #include "model/AudioProvider.h"
 #include "model/CPUProvider.h"
@@ -23,7 +24,7 @@ HalvorinsApp::HalvorinsApp(UserSettings& settings, QObject* parent)
     , m_windows(std::make_unique<MainWindowController>(
           applicationTabFactory([this] { return settingsServices(); },
                                 {&m_environment->cpu(), &m_environment->disk(), &m_environment->audio(), &settings}),
-          false, settings))
+          isSandboxed(), settings))
 {
 }
 
@@ -63,7 +64,7 @@ void HalvorinsApp::start()
         m_windows->showMainWindow();
         return;
     }
-    m_popover = std::make_unique<MenuBarPopover>([this] { return readings(); }, false, m_settings);
+    m_popover = std::make_unique<MenuBarPopover>([this] { return readings(); }, isSandboxed(), m_settings);
     m_label = std::make_unique<MenuBarLabel>();
     const CPUProvider& cpu = m_environment->cpu();
     m_label->setUsagePercent(cpu.menuBarUsagePercent());
