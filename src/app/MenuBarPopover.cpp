@@ -1,6 +1,8 @@
 #include "app/MenuBarPopover.h"
 
 #include "app/PopoverTexts.h"
+#include "components/Palette.h"
+#include "components/SparklineView.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
@@ -9,8 +11,6 @@
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -41,11 +41,6 @@ constexpr RowSpec kRows[] = {
     {MenuBarPopover::Row::audio, "Audio", SettingKeys::audioInMenuBar, SettingKeys::audioInMenuBarDefault, false},
 };
 
-QColor accentColor()
-{
-    return QApplication::palette().color(QPalette::Highlight);
-}
-
 QColor tintColor(PopoverTexts::Tint tint, const QPalette& palette)
 {
     switch (tint) {
@@ -55,46 +50,6 @@ QColor tintColor(PopoverTexts::Tint tint, const QPalette& palette)
     }
     return palette.color(QPalette::WindowText);
 }
-
-// A small trend line; draws nothing below two points.
-class TrendStrip : public QWidget {
-public:
-    explicit TrendStrip(QWidget* parent)
-        : QWidget(parent)
-    {
-        setFixedSize(60, 12);
-        setAccessibleName(QStringLiteral("Metric trend"));
-    }
-    void setValues(std::vector<double> values)
-    {
-        if (values == m_values)
-            return;
-        m_values = std::move(values);
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        if (m_values.size() < 2)
-            return;
-        const auto [lo, hi] = std::minmax_element(m_values.begin(), m_values.end());
-        const double span = *hi - *lo > 0 ? *hi - *lo : 1;
-        QPainterPath path;
-        const double step = (width() - 1.0) / static_cast<double>(m_values.size() - 1);
-        for (std::size_t i = 0; i < m_values.size(); ++i) {
-            const QPointF p(i * step, (height() - 1.0) * (1.0 - (m_values[i] - *lo) / span));
-            i == 0 ? path.moveTo(p) : path.lineTo(p);
-        }
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(accentColor(), 1.2));
-        painter.drawPath(path);
-    }
-
-private:
-    std::vector<double> m_values;
-};
 
 QFrame* divider(QWidget* parent)
 {
@@ -244,7 +199,9 @@ void MenuBarPopover::buildMetricRow(Row which, const QString& title, bool withTr
     h->addWidget(row.value);
     h->addStretch(1);
     if (withTrend) {
-        row.trend = new TrendStrip(row.widget);
+        // Present even below two points; it then draws nothing.
+        row.trend = new SparklineView(accentColor(), true, QStringLiteral("Metric trend"), row.widget);
+        row.trend->setFixedSize(60, 12);
         h->addWidget(row.trend);
     }
     parent->layout()->addWidget(row.widget);
@@ -310,11 +267,11 @@ void MenuBarPopover::refresh()
     using PopoverTexts::Tint;
     if (!row(Row::cpu)->isHidden()) {
         set(Row::cpu, PopoverTexts::cpuValue(r.cpu), Tint::primary);
-        static_cast<TrendStrip*>(m_rows[0].trend)->setValues(r.cpuTrend);
+        m_rows[0].trend->setValues(r.cpuTrend);
     }
     if (!row(Row::memory)->isHidden()) {
         set(Row::memory, PopoverTexts::memoryValue(r.memory), PopoverTexts::memoryTint(r.memory));
-        static_cast<TrendStrip*>(m_rows[1].trend)->setValues(r.memoryTrend);
+        m_rows[1].trend->setValues(r.memoryTrend);
     }
     if (!row(Row::disk)->isHidden())
         set(Row::disk, PopoverTexts::diskValue(r.disk), PopoverTexts::diskTint(r.disk));

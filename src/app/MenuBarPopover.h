@@ -18,6 +18,7 @@ class QPushButton;
 
 namespace Dunmorra {
 
+class SparklineView;
 class UserSettings;
 
 // What the popover shows, read from the providers at each refresh.
@@ -74,7 +75,7 @@ private:
     struct MetricRow {
         QWidget* widget = nullptr;
         QLabel* value = nullptr;
-        QWidget* trend = nullptr;
+        SparklineView* trend = nullptr;
     };
     struct ProcessRow {
         QWidget* widget = nullptr;

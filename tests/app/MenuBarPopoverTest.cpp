@@ -1,5 +1,7 @@
 #include "app/MenuBarPopover.h"
 #include "app/PopoverTexts.h"
+#include "components/Palette.h"
+#include "components/SparklineView.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
@@ -114,6 +116,26 @@ TEST(MenuBarPopover, ShowsReadingsOnlyWhileOpen)
     f.readings.network.uploadBytesPerSec = 1536;
     f.set(SettingKeys::networkInMenuBar, true);
     EXPECT_EQ(popover.valueLabel(Row::network)->text(), QString::fromUtf8("\u25B2 1.5 KB/s  \u25BC 0 B/s"));
+}
+
+TEST(MenuBarPopover, CpuAndMemoryRowsCarryAutoScaledAccentTrends)
+{
+    Fixture f;
+    f.readings.cpuTrend = {20, 20, 20};
+    f.readings.memoryTrend = {40};
+    MenuBarPopover popover(f.feed, false, f.settings);
+    popover.show();
+    for (Row r : {Row::cpu, Row::memory}) {
+        auto* trend = popover.row(r)->findChild<SparklineView*>();
+        ASSERT_NE(trend, nullptr);
+        EXPECT_TRUE(trend->autoScale());
+        EXPECT_EQ(trend->color(), accentColor());
+        EXPECT_EQ(trend->accessibleName(), QStringLiteral("Metric trend"));
+        EXPECT_EQ(trend->size(), QSize(60, 12));
+    }
+    EXPECT_EQ(popover.row(Row::cpu)->findChild<SparklineView*>()->values(), f.readings.cpuTrend);
+    EXPECT_EQ(popover.row(Row::memory)->findChild<SparklineView*>()->values(), f.readings.memoryTrend);
+    EXPECT_EQ(popover.row(Row::disk)->findChild<SparklineView*>(), nullptr);
 }
 
 TEST(MenuBarPopover, FooterActionsCloseAndAsk)
