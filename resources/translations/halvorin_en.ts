@@ -330,6 +330,13 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::Relauncher</name>
+    <message>
+        <source>Cannot start %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::SandboxFeatureBanner</name>
     <message>
         <source>Dismiss</source>

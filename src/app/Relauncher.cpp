@@ -41,7 +41,7 @@ std::optional<QString> Relauncher::relaunch()
     if (program.isEmpty() || !m_start(program, {}, &error)) {
         m_instance.reclaim();
         if (error.isEmpty())
-            error = QStringLiteral("Cannot start ") + program;
+            error = tr("Cannot start %1").arg(program);
         return error;
     }
     QTimer::singleShot(1000, this, [this] { m_quit(); });
