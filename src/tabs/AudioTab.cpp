@@ -198,7 +198,14 @@ public:
         m_name->setTextIfChanged(process.name);
         m_mic->setVisible(process.usesInput);
         m_playback->setVisible(process.usesOutput);
-        m_icon->setIcon(applicationIcon(process, icons));
+        // The lookup may walk the process table; a row whose stream still
+        // names the same process and application keeps the icon it found.
+        const QString iconKey = (process.pid ? QString::number(*process.pid) : QString()) + QLatin1Char('|')
+            + process.bundleID.value_or(QString()) + QLatin1Char('|') + process.iconName;
+        if (iconKey != m_iconKey) {
+            m_iconKey = iconKey;
+            m_icon->setIcon(applicationIcon(process, icons));
+        }
     }
 
     QWidget* icon() const { return m_icon; }
@@ -238,6 +245,7 @@ private:
 
     Divider* m_divider;
     IconSlot* m_icon;
+    QString m_iconKey{QStringLiteral("\n")}; // matches no stream, so the first update looks up
     ElidedLabel* m_name;
     SymbolView* m_mic;
     SymbolView* m_playback;

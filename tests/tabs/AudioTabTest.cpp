@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <limits>
+#include <memory>
 
 using namespace Dunmorra;
 using Kind = AudioSnapshot::Device::TransportKind;
@@ -270,4 +271,32 @@ TEST(AudioTab, ProcessRowsWithMarksDividersAndIcons)
     ASSERT_TRUE(tape);
     EXPECT_FALSE(shown(tape->findChild<Divider*>()));
     EXPECT_FALSE(section->findChild<QWidget*>(QStringLiteral("audioProcess:org.example.Call")));
+}
+
+// Looking an application up may walk the whole process table: a row does it
+// when its stream first shows or names another process, not on every reading.
+TEST(AudioTab, IconLookupRunsOncePerStreamIdentity)
+{
+    AudioRig rig;
+    AudioServerState s;
+    s.playbackStreams = {stream(1, "org.example.Call", "Call", "200")};
+    rig.state = s;
+    auto walks = std::make_shared<int>(0);
+    ApplicationIconLookup icons = fakeIcons();
+    icons.runningProcessOf = [walks](const QString&) {
+        ++*walks;
+        return std::optional<std::int32_t>();
+    };
+    AudioTab tab(rig.provider, icons);
+    rig.read();
+    const int first = *walks;
+    EXPECT_GE(first, 1);
+    rig.read();
+    rig.read();
+    EXPECT_EQ(*walks, first);
+
+    s.playbackStreams = {stream(1, "org.example.Call", "Call", "201")};
+    rig.state = s;
+    rig.read();
+    EXPECT_GT(*walks, first);
 }
