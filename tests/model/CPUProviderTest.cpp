@@ -1,5 +1,6 @@
 #include "model/CPUProvider.h"
 #include "model/WorkerPool.h"
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 
 #include <QCoreApplication>
@@ -37,29 +38,15 @@ struct FakeTicks {
 
 Platform::ChipFacts noChip() { return {}; }
 
-// An empty cache that never touches the real process table.
-ProcessScanCache& emptyCache()
-{
-    static ProcessScanCache cache([] { return QList<ProcessEntry>{}; });
-    return cache;
-}
-
-// Lets a launched process pass finish and its hand-back arrive.
-void finishProcessPass()
-{
-    samplingPool().waitForDone();
-    QCoreApplication::processEvents();
-}
-
 struct Rig {
     FakeTicks ticks;
     Dunmorra::Test::ManualClock clock;
     std::unique_ptr<CPUProvider> provider;
-    explicit Rig(ProcessScanCache& cache = emptyCache())
+    explicit Rig(ProcessScanCache& cache = Dunmorra::Test::emptyScanCache())
     {
         provider = std::make_unique<CPUProvider>(ticks.reader(), noChip, &cache, clock);
     }
-    ~Rig() { finishProcessPass(); }
+    ~Rig() { Dunmorra::Test::finishBackgroundJobs(); }
     void pass(Readings r)
     {
         ticks.push(std::move(r));
@@ -93,7 +80,7 @@ bool waitUntil(F done)
 TEST(CPUProvider, StartsWithThePlaceholderAndOnlyStoresTheBaseline)
 {
     Dunmorra::Test::ManualClock clock;
-    CPUProvider cpu(fixtureReader({"stat-a", "stat-b"}), noChip, &emptyCache(), clock);
+    CPUProvider cpu(fixtureReader({"stat-a", "stat-b"}), noChip, &Dunmorra::Test::emptyScanCache(), clock);
     EXPECT_EQ(cpu.current(), CPUSnapshot::initial());
     EXPECT_EQ(cpu.menuBarUsagePercent(), 0.0);
 
@@ -111,7 +98,7 @@ TEST(CPUProvider, StartsWithThePlaceholderAndOnlyStoresTheBaseline)
     EXPECT_EQ(cpu.current().coreUsages, (std::vector<double>{50.0, 0.0}));
     EXPECT_EQ(cpu.usageHistory().values(), (std::vector<double>{34.0, 25.0}));
     EXPECT_EQ(cpu.usageHistory().at(1).date, clock.wallSeconds());
-    finishProcessPass();
+    Dunmorra::Test::finishBackgroundJobs();
 }
 
 TEST(CPUProvider, MenuBarValueFollowsEveryThirdPass)
@@ -293,7 +280,7 @@ struct ScanRig {
         },
         noChip, &cache, clock);
 
-    ~ScanRig() { finishProcessPass(); }
+    ~ScanRig() { Dunmorra::Test::finishBackgroundJobs(); }
     void pass()
     {
         clock.advance(1.0);
@@ -311,7 +298,7 @@ TEST(CPUProvider, ProcessPassEveryThirdPassFromTheSharedScan)
     EXPECT_FALSE(rig.provider->isScanning());
     rig.pass(); // 3rd: launches the first scan
     EXPECT_TRUE(rig.provider->isScanning());
-    finishProcessPass();
+    Dunmorra::Test::finishBackgroundJobs();
     EXPECT_FALSE(rig.provider->isScanning());
     // No earlier ticks: the placeholder rows give way to an empty list.
     EXPECT_TRUE(rig.provider->current().topProcesses.isEmpty());
@@ -353,7 +340,7 @@ TEST(CPUProvider, OneProcessPassAtATime)
     QCoreApplication::processEvents();
     rig.pass(); // the count kept rising, so this pass launches at once
     EXPECT_TRUE(rig.provider->isScanning());
-    finishProcessPass();
+    Dunmorra::Test::finishBackgroundJobs();
     EXPECT_EQ(rig.cache.scanCount(), 2);
 }
 

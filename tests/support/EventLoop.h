@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/ProcessEntry.h"
+#include "model/ProcessScanCache.h"
 #include "model/WorkerPool.h"
 
 #include <QCoreApplication>
@@ -21,6 +23,21 @@ inline bool settle(const std::function<bool()>& done = {}, int deadlineMs = 10'0
             return true;
     } while (!deadline.hasExpired());
     return false;
+}
+
+// Waits for the jobs on the sampling pool, then delivers their hand-backs once.
+inline void finishBackgroundJobs()
+{
+    samplingPool().waitForDone();
+    QCoreApplication::processEvents();
+}
+
+// A scan cache over an empty process table, so a provider's process pass
+// never reads the machine's own.
+inline ProcessScanCache& emptyScanCache()
+{
+    static ProcessScanCache cache([] { return QList<ProcessEntry>{}; });
+    return cache;
 }
 
 } // namespace Dunmorra::Test

@@ -6,6 +6,7 @@
 #include "components/ThinBar.h"
 #include "model/AudioProvider.h"
 #include "model/WorkerPool.h"
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 #include "tabs/ApplicationIcon.h"
 
@@ -72,8 +73,7 @@ struct AudioRig {
     void read()
     {
         provider.sample();
-        samplingPool().waitForDone();
-        QCoreApplication::processEvents();
+        Dunmorra::Test::finishBackgroundJobs();
     }
 };
 

@@ -10,6 +10,7 @@
 #include "model/CPUProvider.h"
 #include "model/UserSettings.h"
 #include "model/WorkerPool.h"
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 #include "tabs/CoreBar.h"
 
@@ -27,18 +28,6 @@ using Platform::CoreTicks;
 
 namespace {
 
-ProcessScanCache& emptyCache()
-{
-    static ProcessScanCache cache([] { return QList<ProcessEntry>{}; });
-    return cache;
-}
-
-void finishProcessPass()
-{
-    samplingPool().waitForDone();
-    QCoreApplication::processEvents();
-}
-
 // A provider whose every core adds `busyPerPass` busy ticks out of 1000 a
 // pass, on a chip with the given efficiency cores.
 struct CpuRig {
@@ -51,7 +40,7 @@ struct CpuRig {
     QTemporaryDir settingsDir;
     UserSettings settings{std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat)};
 
-    CpuRig(int coreCount, int effCores, double percent, ProcessScanCache& cache = emptyCache(),
+    CpuRig(int coreCount, int effCores, double percent, ProcessScanCache& cache = Dunmorra::Test::emptyScanCache(),
            Dunmorra::Test::ManualClock* sharedClock = nullptr)
         : clock(sharedClock ? *sharedClock : ownClock)
         , cores(coreCount)
@@ -75,7 +64,7 @@ struct CpuRig {
             },
             &cache, clock);
     }
-    ~CpuRig() { finishProcessPass(); }
+    ~CpuRig() { Dunmorra::Test::finishBackgroundJobs(); }
     void passes(int n)
     {
         for (int i = 0; i < n; ++i) {
@@ -246,10 +235,10 @@ TEST_F(CPUTabTest, ProcessRowsAreKeptByPidAndFollowTheScans)
     EXPECT_EQ(tab.findChild<QWidget*>(QStringLiteral("processRow:1")), placeholderRow);
 
     rig.passes(1);
-    finishProcessPass();   // the first scan only takes the baseline: no rows
+    Dunmorra::Test::finishBackgroundJobs();   // the first scan only takes the baseline: no rows
     EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("processRow:1")));
     rig.passes(3);
-    finishProcessPass();
+    Dunmorra::Test::finishBackgroundJobs();
     const auto& rows = rig.provider->current().topProcesses;
     ASSERT_EQ(rows.size(), 2);
     QWidget* systemd = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
