@@ -3,7 +3,6 @@
 #include "components/Formatters.h"
 #include "platform/NumberText.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace Dunmorra::PopoverTexts {
@@ -11,13 +10,6 @@ namespace Dunmorra::PopoverTexts {
 namespace {
 
 const QString emDash = QString::fromUtf8("\u2014");
-
-QString fixed1(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
-}
 
 QString upDown(double up, double down)
 {
@@ -34,7 +26,7 @@ QString cpuValue(const CPUSnapshot& cpu)
 
 QString memoryValue(const MemorySnapshot& memory)
 {
-    return fixed1(static_cast<double>(memory.usedBytes) / 1073741824.0) + QStringLiteral(" GB");
+    return fixedPointText(static_cast<double>(memory.usedBytes) / 1073741824.0, 1) + QStringLiteral(" GB");
 }
 
 Tint memoryTint(const MemorySnapshot& memory)
