@@ -19,14 +19,14 @@ namespace Dunmorra {
 
 using namespace std::chrono_literals;
 
-AppEnvironment::AppEnvironment(const Clock& clock, QObject* parent)
+AppEnvironment::AppEnvironment(const Clock& clock, const std::string& systemRoot, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
     , m_cpu(std::make_unique<CPUProvider>(CPUProvider::TickReader{}, CPUProvider::ChipReader{}, nullptr, clock))
-    , m_memory(std::make_unique<MemoryProvider>(MemoryProvider::procReader(), nullptr, clock))
-    , m_battery(std::make_unique<BatteryProvider>(BatteryProvider::sysfsReader(), clock))
-    , m_disk(std::make_unique<DiskProvider>(DiskProvider::linuxReaders(), clock))
-    , m_network(std::make_unique<NetworkProvider>(NetworkProvider::linuxReaders(), NetworkProvider::linuxResolver(), clock))
+    , m_memory(std::make_unique<MemoryProvider>(MemoryProvider::procReader(systemRoot), nullptr, clock))
+    , m_battery(std::make_unique<BatteryProvider>(BatteryProvider::sysfsReader(systemRoot), clock))
+    , m_disk(std::make_unique<DiskProvider>(DiskProvider::linuxReaders(systemRoot), clock))
+    , m_network(std::make_unique<NetworkProvider>(NetworkProvider::linuxReaders(systemRoot), NetworkProvider::linuxResolver(), clock))
     , m_folders(std::make_unique<FolderProvider>())
     , m_audio(std::make_unique<AudioProvider>(AudioProvider::Reader{}, AudioNameLookup::system(), clock))
     , m_recorder(std::make_unique<HistoryRecorder>(clock))

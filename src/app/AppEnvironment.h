@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <memory>
+#include <string>
 
 namespace Dunmorra {
 
@@ -34,8 +35,10 @@ public:
     // network 1 s, audio 3 s, the recorder every 60 s, the alerts every 5 s.
     // The first CPU and memory readings, the first battery refresh and the
     // disk and network baselines are taken before it returns. The clock
-    // decides what "today" is.
-    explicit AppEnvironment(const Clock& clock = Clock::system(), QObject* parent = nullptr);
+    // decides what "today" is. Memory, battery, disk and network figures are
+    // read under systemRoot ("/" on a real system, a fixture tree otherwise).
+    explicit AppEnvironment(const Clock& clock = Clock::system(), const std::string& systemRoot = "/",
+                            QObject* parent = nullptr);
     ~AppEnvironment() override;
 
     CPUProvider& cpu() const { return *m_cpu; }

@@ -22,8 +22,7 @@ HalvorinsApp::HalvorinsApp(UserSettings& settings, QObject* parent)
     , m_settings(settings)
     , m_environment(std::make_unique<AppEnvironment>())
     , m_windows(std::make_unique<MainWindowController>(
-          applicationTabFactory([this] { return settingsServices(); },
-                                {&m_environment->cpu(), &m_environment->disk(), &m_environment->audio(), &settings}),
+          applicationTabFactory([this] { return settingsServices(); }, liveTabSources(*m_environment, settings)),
           isSandboxed(), settings))
 {
 }

@@ -1,5 +1,6 @@
 #include "app/TabFactory.h"
 
+#include "app/AppEnvironment.h"
 #include "model/UserSettings.h"
 #include "tabs/AudioTab.h"
 #include "tabs/CPUTab.h"
@@ -27,6 +28,23 @@ QWidget* placeholderTab(MainTab tab, QWidget* parent)
     return page;
 }
 
+LiveTabSources liveTabSources(AppEnvironment& env, UserSettings& settings)
+{
+    LiveTabSources live;
+    live.cpu = &env.cpu();
+    live.disk = &env.disk();
+    live.audio = &env.audio();
+    live.settings = &settings;
+    live.memory = &env.memory();
+    live.battery = &env.battery();
+    live.network = &env.network();
+    live.folders = &env.folders();
+    live.recorder = &env.recorder();
+    live.historyStore = &env.historyStore();
+    live.environment = &env;
+    return live;
+}
+
 TabFactory placeholderTabFactory()
 {
     return [](MainTab tab, QWidget* parent) { return placeholderTab(tab, parent); };
@@ -50,7 +68,17 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
             if (live.audio)
                 return new AudioTab(*live.audio, parent);
             break;
-        default:
+        case MainTab::overview:
+            break;
+        case MainTab::memory:
+            break;
+        case MainTab::network:
+            break;
+        case MainTab::power:
+            break;
+        case MainTab::folders:
+            break;
+        case MainTab::stats:
             break;
         }
         return placeholderTab(tab, parent);

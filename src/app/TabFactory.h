@@ -9,9 +9,16 @@
 
 namespace Dunmorra {
 
+class AppEnvironment;
 class AudioProvider;
+class BatteryProvider;
 class CPUProvider;
 class DiskProvider;
+class FolderProvider;
+class HistoricalDataStore;
+class HistoryRecorder;
+class MemoryProvider;
+class NetworkProvider;
 class UserSettings;
 
 // Builds a fresh view of one tab, parented by the caller. The main window
@@ -32,7 +39,17 @@ struct LiveTabSources {
     DiskProvider* disk = nullptr;
     AudioProvider* audio = nullptr;
     UserSettings* settings = nullptr;   // none: UserSettings::shared()
+    MemoryProvider* memory = nullptr;
+    BatteryProvider* battery = nullptr;
+    NetworkProvider* network = nullptr;
+    FolderProvider* folders = nullptr;
+    HistoryRecorder* recorder = nullptr;
+    HistoricalDataStore* historyStore = nullptr;
+    AppEnvironment* environment = nullptr;   // the selected day
 };
+
+// Every source the environment owns, for the running application and its tools.
+LiveTabSources liveTabSources(AppEnvironment& environment, UserSettings& settings);
 
 // The application's tabs: each built view, and placeholders for the rest.
 // settingsServices is asked each time the Settings tab is built.

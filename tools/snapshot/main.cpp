@@ -1,9 +1,12 @@
-// halvorin-snapshot TAB OUT.png [--seconds N]
+// halvorin-snapshot TAB OUT.png [--seconds N] [--root DIR]
 //
 // Builds the application's environment, lets its providers sample for a few
 // seconds, and renders one tab of the main window offscreen to a PNG, at the
 // size the window's default size gives its detail area. With
-// APP_SANDBOX_CONTAINER_ID set it renders a sandboxed run.
+// APP_SANDBOX_CONTAINER_ID set it renders a sandboxed run; with --root the
+// memory, battery, disk and network figures come from a fixture tree (a
+// laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
+// a folder of day files.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"
@@ -11,9 +14,6 @@
 #include "app/TabFactory.h"
 #include "app/Translations.h"
 #include "components/Sandbox.h"
-#include "model/AudioProvider.h"
-#include "model/CPUProvider.h"
-#include "model/DiskProvider.h"
 #include "model/UserSettings.h"
 #include "model/WorkerPool.h"
 
@@ -45,6 +45,9 @@ int main(int argc, char** argv)
     QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("How long the providers sample first (default 5)."),
                                QStringLiteral("n"), QStringLiteral("5"));
     parser.addOption(seconds);
+    QCommandLineOption root(QStringLiteral("root"), QStringLiteral("Read /proc and /sys under this folder (default /)."),
+                            QStringLiteral("dir"), QStringLiteral("/"));
+    parser.addOption(root);
     parser.process(app);
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2)
@@ -64,7 +67,7 @@ int main(int argc, char** argv)
     int status = 0;
     {
         // Builds and starts every provider as the application does.
-        AppEnvironment env;
+        AppEnvironment env(Clock::system(), parser.value(root).toStdString());
 
         UserSettings& settings = UserSettings::shared();
         const auto settingsServices = [&settings] {
@@ -72,8 +75,8 @@ int main(int argc, char** argv)
             services.settings = &settings;
             return services;
         };
-        MainWindowView window(applicationTabFactory(settingsServices, {&env.cpu(), &env.disk(), &env.audio(), &settings}),
-                              isSandboxed(), settings);
+        MainWindowView window(applicationTabFactory(settingsServices, liveTabSources(env, settings)), isSandboxed(),
+                              settings);
         window.resize(1100, 750);
         window.show();
         window.selectTab(*tab);
