@@ -21,5 +21,5 @@ install_packages() {
 
 build_project() {
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD" --parallel "$(nproc)"
+    cmake --build "$BUILD" --parallel "${HALVORIN_JOBS:-$(nproc)}"
 }
