@@ -7,13 +7,10 @@
 #include "model/AudioProvider.h"
 #include "model/BatteryProvider.h"
 #include "model/CPUProvider.h"
+#include "model/DaySelection.h"
 #include "model/DiskProvider.h"
 #include "model/MemoryProvider.h"
 #include "model/NetworkProvider.h"
-
-#include <QDateTime>
-
-#include <cmath>
 
 namespace Dunmorra {
 
@@ -32,7 +29,10 @@ AppEnvironment::AppEnvironment(const Clock& clock, const std::string& systemRoot
     , m_recorder(std::make_unique<HistoryRecorder>(clock))
     , m_historyStore(std::make_unique<HistoricalDataStore>())
     , m_alerts(std::make_unique<AlertsMonitor>(std::unique_ptr<Platform::NotificationService>{}, nullptr, clock))
+    , m_days(std::make_unique<DaySelection>(clock))
 {
+    connect(m_days.get(), &DaySelection::selectedDateChanged, this, &AppEnvironment::selectedDateChanged);
+
     // The folder model works on demand only.
     m_cpu->start(1s);
     m_memory->start(2s);
@@ -53,27 +53,19 @@ AppEnvironment::AppEnvironment(const Clock& clock, const std::string& systemRoot
 
 AppEnvironment::~AppEnvironment() = default;
 
-QDate AppEnvironment::today() const
+QDate AppEnvironment::selectedDate() const
 {
-    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::floor(m_clock.wallSeconds() * 1000.0))).date();
+    return m_days->selectedDate();
 }
 
 void AppEnvironment::setSelectedDate(QDate day)
 {
-    if (day == m_selectedDate)
-        return;
-    m_selectedDate = day;
-    Q_EMIT selectedDateChanged();
+    m_days->setSelectedDate(day);
 }
 
 void AppEnvironment::shiftSelectedDate(int days)
 {
-    const QDate now = today();
-    const QDate base = m_selectedDate.isValid() ? m_selectedDate : now;
-    QDate shifted = base.addDays(days); // calendar days: a day without a midnight is still one day
-    if (!shifted.isValid())
-        shifted = base;
-    setSelectedDate(shifted >= now ? QDate() : shifted);
+    m_days->shiftSelectedDate(days);
 }
 
 } // namespace Dunmorra

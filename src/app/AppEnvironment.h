@@ -14,6 +14,7 @@ class AlertsMonitor;
 class AudioProvider;
 class BatteryProvider;
 class CPUProvider;
+class DaySelection;
 class DiskProvider;
 class FolderProvider;
 class HistoricalDataStore;
@@ -52,18 +53,18 @@ public:
     HistoricalDataStore& historyStore() const { return *m_historyStore; }
     AlertsMonitor& alerts() const { return *m_alerts; }
 
-    QDate selectedDate() const { return m_selectedDate; }
+    QDate selectedDate() const;
     void setSelectedDate(QDate day);
     // Moves the selected day by `days` calendar days from the selected day,
     // or from today when live. Today or later is live again.
     void shiftSelectedDate(int days);
+    // The same selection as the views below the application see it.
+    DaySelection& daySelection() const { return *m_days; }
 
 Q_SIGNALS:
     void selectedDateChanged();
 
 private:
-    QDate today() const;
-
     const Clock& m_clock;
     std::unique_ptr<CPUProvider> m_cpu;
     std::unique_ptr<MemoryProvider> m_memory;
@@ -75,7 +76,7 @@ private:
     std::unique_ptr<HistoryRecorder> m_recorder;
     std::unique_ptr<HistoricalDataStore> m_historyStore;
     std::unique_ptr<AlertsMonitor> m_alerts;
-    QDate m_selectedDate;
+    std::unique_ptr<DaySelection> m_days;
 };
 
 } // namespace Dunmorra

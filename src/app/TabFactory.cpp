@@ -5,6 +5,7 @@
 #include "tabs/AudioTab.h"
 #include "tabs/CPUTab.h"
 #include "tabs/DiskTab.h"
+#include "tabs/overview/OverviewTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -69,6 +70,13 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
                 return new AudioTab(*live.audio, parent);
             break;
         case MainTab::overview:
+            if (live.environment && live.historyStore && live.cpu && live.memory && live.battery && live.disk
+                && live.network && live.audio) {
+                return new OverviewTab({live.environment->daySelection(), *live.historyStore, *live.cpu, *live.memory,
+                                        *live.battery, *live.disk, *live.network, *live.audio,
+                                        live.settings ? *live.settings : UserSettings::shared()},
+                                       parent);
+            }
             break;
         case MainTab::memory:
             break;

@@ -21,4 +21,17 @@ inline std::int64_t truncToInt64(double value)
     return static_cast<std::int64_t>(value);
 }
 
+// double -> whole bytes, dropping the fraction: not finite or not above 0
+// reads 0, 2^64 or more saturates. Recorded totals pass through here, since
+// a hand-edited day file may hold any number.
+inline std::uint64_t toWholeBytes(double value)
+{
+    if (!(value > 0) || !std::isfinite(value))
+        return 0;
+    constexpr double hi = 18446744073709551616.0;  // 2^64, exact
+    if (value >= hi)
+        return std::numeric_limits<std::uint64_t>::max();
+    return static_cast<std::uint64_t>(value);
+}
+
 } // namespace Dunmorra

@@ -15,6 +15,17 @@ Divider::Divider(qreal opacity, QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
+Divider::Divider(Qt::Orientation orientation, qreal opacity, QWidget* parent)
+    : Divider(opacity, parent)
+{
+    if (orientation == Qt::Vertical) {
+        setMinimumHeight(0);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+        setFixedWidth(1);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
+}
+
 void Divider::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

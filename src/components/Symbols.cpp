@@ -77,6 +77,19 @@ constexpr Entry kSymbols[] = {
     {"calendar", "x-office-calendar-symbolic", false},
     {"info.circle.fill", "help-about-symbolic", false},
     {"laptopcomputer", "computer-symbolic", false},
+    {"bolt.fill", nullptr, true},
+    {"square.fill", nullptr, true},
+    {"square", nullptr, true},
+    {"waveform.slash", nullptr, true},
+    {"waveform.badge.mic", nullptr, true},
+    {"clock.badge.questionmark", nullptr, true},
+    {"wifi.circle", "network-wireless-connected-symbolic", false},
+    {"chevron.down", "pan-down-symbolic", false},
+    {"checkmark", "object-select-symbolic", false},
+    {"location.slash", "location-services-disabled-symbolic", false},
+    {"arrow.up", "go-up-symbolic", false},
+    {"arrow.down", "go-down-symbolic", false},
+    {"circle.fill", "media-record-symbolic", false},
 };
 
 const Entry* find(const QString& symbol)

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 
 namespace Dunmorra {
 
@@ -29,6 +30,18 @@ public:
     std::optional<DailySummary> summary(const QDateTime& instant);
 
     const std::map<QDate, DailySummary>& cache() const { return m_cache; }
+    // The held summary of a day, or null; never reads a file.
+    const DailySummary* held(QDate day) const;
+    // Whether the day's file exists. Existence only: it may still not decode.
+    bool hasFile(QDate day) const;
+
+    // The same reading as summary(), off the GUI thread, for views: unless
+    // the day is held or already being read, its file is read and decoded on
+    // the sampling pool. The answer comes on this object's thread: dayLoaded
+    // once the day is held, or dayUnavailable for a missing, unreadable or
+    // undecodable file (which is tried again on the next request).
+    void request(QDate day);
+    bool isReading(QDate day) const { return m_reading.count(day) > 0; }
 
     // Takes the recorder's writes of a day already held, so a day read while
     // it was still being recorded (yesterday, a minute after midnight) does
@@ -36,15 +49,21 @@ public:
     void follow(const HistoryRecorder& recorder);
 
 public Q_SLOTS:
-    // Replaces the held copy of that day; a day not held stays unread.
+    // Replaces the held copy of that day; a day neither held nor being read
+    // stays unread.
     void dayWritten(QDate day, const Dunmorra::DailySummary& summary);
 
 Q_SIGNALS:
     void cacheChanged();
+    void dayLoaded(QDate day);
+    void dayUnavailable(QDate day);
 
 private:
+    void readFinished(QDate day, std::optional<DailySummary> stored);
+
     QString m_directory;
     std::map<QDate, DailySummary> m_cache;
+    std::set<QDate> m_reading;
 };
 
 } // namespace Dunmorra

@@ -33,11 +33,16 @@ private:
 } // namespace
 
 LegendItem::LegendItem(const QColor& color, const QString& text, QWidget* parent)
+    : LegendItem(color, text, Fonts::caption(), parent)
+{
+}
+
+LegendItem::LegendItem(const QColor& color, const QString& text, const QFont& font, QWidget* parent)
     : QWidget(parent)
 {
     auto* row = PagePieces::row(4);
     row->addWidget(new Dot(color), 0, Qt::AlignVCenter);
-    row->addWidget(new TextLabel(text, Fonts::caption(), Tone::Secondary), 0, Qt::AlignVCenter);
+    row->addWidget(new TextLabel(text, font, Tone::Secondary), 0, Qt::AlignVCenter);
     setLayout(row);
     setAccessibleName(text);
 }

@@ -10,6 +10,8 @@ class LegendItem : public QWidget {
     Q_OBJECT
 public:
     LegendItem(const QColor& color, const QString& text, QWidget* parent = nullptr);
+    // With its own text font (the dot keeps its size).
+    LegendItem(const QColor& color, const QString& text, const QFont& font, QWidget* parent = nullptr);
 };
 
 } // namespace Dunmorra

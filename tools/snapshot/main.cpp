@@ -1,4 +1,4 @@
-// halvorin-snapshot TAB OUT.png [--seconds N] [--root DIR]
+// halvorin-snapshot TAB OUT.png [--seconds N] [--root DIR] [--day yyyy-MM-dd]
 //
 // Builds the application's environment, lets its providers sample for a few
 // seconds, and renders one tab of the main window offscreen to a PNG, at the
@@ -6,7 +6,8 @@
 // APP_SANDBOX_CONTAINER_ID set it renders a sandboxed run; with --root the
 // memory, battery, disk and network figures come from a fixture tree (a
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
-// a folder of day files.
+// a folder of day files. With --day the history views show that recorded day
+// instead of today.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"
@@ -19,6 +20,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QTimer>
 
 #include <cstdio>
@@ -48,6 +50,9 @@ int main(int argc, char** argv)
     QCommandLineOption root(QStringLiteral("root"), QStringLiteral("Read /proc and /sys under this folder (default /)."),
                             QStringLiteral("dir"), QStringLiteral("/"));
     parser.addOption(root);
+    QCommandLineOption day(QStringLiteral("day"), QStringLiteral("Show this recorded day (yyyy-MM-dd) instead of today."),
+                           QStringLiteral("yyyy-MM-dd"));
+    parser.addOption(day);
     parser.process(app);
     const QStringList args = parser.positionalArguments();
     if (args.size() != 2)
@@ -64,10 +69,22 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    QDate shownDay;
+    if (parser.isSet(day)) {
+        shownDay = QDate::fromString(parser.value(day), QStringLiteral("yyyy-MM-dd"));
+        if (!shownDay.isValid()) {
+            std::fprintf(stderr, "halvorin-snapshot: --day wants a date as yyyy-MM-dd\n");
+            return 2;
+        }
+    }
+
     int status = 0;
     {
         // Builds and starts every provider as the application does.
         AppEnvironment env(Clock::system(), parser.value(root).toStdString());
+        // Today or later is live, as the day navigation has it.
+        if (shownDay.isValid() && shownDay < QDate::currentDate())
+            env.setSelectedDate(shownDay);
 
         UserSettings& settings = UserSettings::shared();
         const auto settingsServices = [&settings] {

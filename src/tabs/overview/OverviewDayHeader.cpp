@@ -1,0 +1,88 @@
+#include "tabs/overview/OverviewDayHeader.h"
+
+#include "components/Palette.h"
+#include "components/Symbols.h"
+#include "components/Typography.h"
+#include "tabs/PagePieces.h"
+
+#include <QHBoxLayout>
+#include <QToolButton>
+
+namespace Dunmorra {
+
+namespace {
+
+// A chevron in the header's tone; a disabled one is fainter.
+QIcon chevron(const QString& symbol, qreal strength, qreal dpr)
+{
+    QIcon icon;
+    icon.addPixmap(symbolPixmap(symbol, 11, withAlpha(secondaryText(), strength), dpr), QIcon::Normal);
+    icon.addPixmap(symbolPixmap(symbol, 11, withAlpha(secondaryText(), strength * 0.45), dpr), QIcon::Disabled);
+    return icon;
+}
+
+QToolButton* plainButton(const char* name, const QString& accessibleName)
+{
+    auto* button = new QToolButton;
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAccessibleName(accessibleName);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setIconSize(QSize(11, 11));
+    return button;
+}
+
+} // namespace
+
+OverviewDayHeader::OverviewDayHeader(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("dayHeader"));
+    auto* row = PagePieces::row(10);
+    row->setContentsMargins(2, 0, 2, 2);
+
+    m_previous = plainButton("previousDay", tr("Previous day"));
+    m_previous->setIcon(chevron(QStringLiteral("chevron.left"), 1.0, devicePixelRatioF()));
+    connect(m_previous, &QToolButton::clicked, this, &OverviewDayHeader::previousDayPressed);
+    row->addWidget(m_previous, 0, Qt::AlignVCenter);
+
+    m_label = new TextLabel(QString(), figureFont(12, QFont::Medium), Tone::Secondary);
+    m_label->setObjectName(QStringLiteral("dayLabel"));
+    m_label->setMinimumWidth(80);
+    m_label->setAlignment(Qt::AlignCenter);
+    row->addWidget(m_label, 0, Qt::AlignVCenter);
+
+    m_next = plainButton("nextDay", tr("Next day"));
+    connect(m_next, &QToolButton::clicked, this, &OverviewDayHeader::nextDayPressed);
+    row->addWidget(m_next, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+
+    m_live = new QToolButton;
+    m_live->setObjectName(QStringLiteral("liveButton"));
+    m_live->setAutoRaise(true);
+    m_live->setText(tr("Live"));
+    m_live->setFont(uiFont(11, QFont::DemiBold));
+    QPalette green = m_live->palette();
+    green.setColor(QPalette::ButtonText, paletteGreen());
+    m_live->setPalette(green);
+    connect(m_live, &QToolButton::clicked, this, &OverviewDayHeader::livePressed);
+    row->addWidget(m_live, 0, Qt::AlignVCenter);
+    setLayout(row);
+    showDay(QString(), false, false);
+}
+
+void OverviewDayHeader::showDay(const QString& label, bool historical, bool hasPreviousDay)
+{
+    m_label->setTextIfChanged(label);
+    m_previous->setEnabled(hasPreviousDay);
+    if (historical != m_historical) {
+        m_historical = historical;
+        // Live, the next day is dimmed as well as disabled.
+        m_next->setIcon(chevron(QStringLiteral("chevron.right"), historical ? 1.0 : 0.3, devicePixelRatioF()));
+    }
+    m_next->setEnabled(historical);
+    m_live->setVisible(historical);
+}
+
+} // namespace Dunmorra

@@ -1,0 +1,64 @@
+#include "tabs/overview/OverviewPieces.h"
+
+#include "components/Card.h"
+#include "components/ElidedLabel.h"
+#include "components/Palette.h"
+#include "components/Symbols.h"
+#include "tabs/PagePieces.h"
+
+#include <QVBoxLayout>
+
+namespace Dunmorra::OverviewPieces {
+
+namespace {
+// Far wider than any row, so shortening never shows, while a name of
+// megabytes costs nothing to measure.
+constexpr int kLongestShownName = 512;
+} // namespace
+
+IconLabel* cardHeader(const QString& symbol, const QString& text)
+{
+    auto* header = new IconLabel(symbol, text, Fonts::caption(), secondaryText());
+    header->setObjectName(QStringLiteral("cardHeader"));
+    return header;
+}
+
+ElidedLabel* figure(qreal size, const char* objectName, int minimumWidth)
+{
+    auto* label = new ElidedLabel(QString(), figureFont(size, QFont::DemiBold));
+    label->setObjectName(QLatin1String(objectName));
+    if (minimumWidth > 0)
+        label->setMinimumWidth(minimumWidth);
+    return label;
+}
+
+TextLabel* caption(const char* objectName, Tone tone)
+{
+    auto* label = new ElidedLabel(QString(), Fonts::caption(), tone);
+    label->setObjectName(QLatin1String(objectName));
+    return label;
+}
+
+Card* metricCard(const char* objectName, QVBoxLayout*& stack, int spacing)
+{
+    auto* content = new QWidget;
+    stack = PagePieces::stack(content, spacing);
+    auto* card = new Card(content, nullptr);
+    card->setObjectName(QLatin1String(objectName));
+    card->setMinimumWidth(160);
+    return card;
+}
+
+QString oneLine(const QString& name)
+{
+    QString line = name.left(kLongestShownName);
+    for (QChar& c : line) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
+    return line;
+}
+
+} // namespace Dunmorra::OverviewPieces

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "components/Typography.h"
+
+#include <QString>
+
+class QVBoxLayout;
+
+namespace Dunmorra {
+
+class Card;
+class ElidedLabel;
+class IconLabel;
+
+// How the Overview's cards spell their parts.
+namespace OverviewPieces {
+
+// A card's small title: a symbol and a text, 11 regular, secondary.
+IconLabel* cardHeader(const QString& symbol, const QString& text);
+// A large one-line figure, rounded and semibold. A day file may hold any
+// number, so a figure that does not fit is cut short instead of widening
+// the grid.
+ElidedLabel* figure(qreal size, const char* objectName, int minimumWidth = 0);
+// A one-line text in the 11-unit caption font.
+TextLabel* caption(const char* objectName, Tone tone);
+// A card of the metric grid: its content stack with the given spacing, at
+// least 160 wide, growing with its column.
+Card* metricCard(const char* objectName, QVBoxLayout*& stack, int spacing);
+
+// Names from the system or a day file as one line of plain text: line
+// breaks and other control characters become spaces, and a name longer
+// than anything a row can show is shortened first.
+QString oneLine(const QString& name);
+
+} // namespace OverviewPieces
+
+} // namespace Dunmorra
