@@ -3,6 +3,7 @@
 #include "HistoryTestData.h"
 #include "ScopedTimeZone.h"
 #include "history/HistoryRecorder.h"
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 #include "support/TestEnvironment.h"
 
@@ -99,6 +100,55 @@ TEST_F(HistoricalDataStoreTest, RecorderWritesReplaceAHeldDayOnly)
         step();
     EXPECT_EQ(store.cache().count(day.addDays(1)), 0u);
     EXPECT_EQ(store.summary(day.addDays(1))->recordedMinutes(), 10);
+}
+
+TEST_F(HistoricalDataStoreTest, ARequestedDayIsReadInTheBackgroundOnceAndAnsweredOnThisThread)
+{
+    writeDay(day, sample);
+    HistoricalDataStore store(dir);
+    QSignalSpy loaded(&store, &HistoricalDataStore::dayLoaded);
+    QSignalSpy unavailable(&store, &HistoricalDataStore::dayUnavailable);
+    EXPECT_TRUE(store.hasFile(day));
+    EXPECT_FALSE(store.hasFile(day.addDays(-1)));
+
+    store.request(day);
+    store.request(day);   // already being read: one reading
+    EXPECT_TRUE(store.isReading(day));
+    EXPECT_EQ(store.held(day), nullptr);
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return !store.isReading(day); }));
+    ASSERT_EQ(loaded.count(), 1);
+    EXPECT_EQ(loaded.at(0).at(0).toDate(), day);
+    ASSERT_TRUE(store.held(day));
+    EXPECT_EQ(*store.held(day), sample);
+    store.request(day);   // held: nothing to read, nothing to say
+    EXPECT_FALSE(store.isReading(day));
+
+    // Missing, then undecodable: no data, kept nowhere, asked again each time.
+    const QDate other = day.addDays(-1);
+    for (const char* fixture : {static_cast<const char*>(nullptr), "history/bad/truncated.json"}) {
+        if (fixture) {
+            ASSERT_TRUE(QFile::copy(Dunmorra::Test::fixturePath(QLatin1String(fixture)), fileOf(other)));
+        }
+        store.request(other);
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return !store.isReading(other); }));
+        EXPECT_EQ(store.held(other), nullptr);
+    }
+    EXPECT_EQ(unavailable.count(), 2);
+    EXPECT_EQ(loaded.count(), 1);
+}
+
+TEST_F(HistoricalDataStoreTest, ARecorderWriteDuringTheReadIsTheCopyKept)
+{
+    writeDay(day, sample);
+    HistoricalDataStore store(dir);
+    QSignalSpy loaded(&store, &HistoricalDataStore::dayLoaded);
+    store.request(day);
+    const DailySummary newer = DailySummary::emptyFor(day);
+    store.dayWritten(day, newer);   // arrives before the read's answer
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return !store.isReading(day); }));
+    EXPECT_EQ(loaded.count(), 1);
+    ASSERT_TRUE(store.held(day));
+    EXPECT_EQ(*store.held(day), newer);
 }
 
 } // namespace

@@ -74,6 +74,10 @@ public:
     // "Live", "Yesterday" or the day as "MMM d, yyyy" in the user's locale.
     static QString dayLabel(QDate selected, QDate today);
 
+    // Looks at the files again: the header's test for the previous day, and
+    // the file of a shown day that had no data. A timer calls it every 2 s.
+    void recheck();
+
     const NetworkFilter& networkFilter() const;
     OverviewDayHeader* header() const { return m_header; }
     OverviewNetworkCard* networkCard() const { return m_network; }
@@ -88,7 +92,6 @@ private:
     void showSelectedDay();
     void setBody(Body body);
     void refreshHeader();
-    void recheck();
 
     DaySelection& m_days;
     HistoricalDataStore& m_history;
