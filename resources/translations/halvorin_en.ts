@@ -323,6 +323,265 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::OverviewAudioCard</name>
+    <message>
+        <source>Audio activity is not recorded in history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUTPUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INPUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ACTIVE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Muted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No audio at this moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 apps using audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewBatteryCard</name>
+    <message>
+        <source>Battery</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Started %1%  ·  Ended %2%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not recorded on this day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No battery found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewCpuCard</name>
+    <message>
+        <source>CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Collecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak %1%  ·  Hourly avg, 24 h</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewDayHeader</name>
+    <message>
+        <source>Previous day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewMemoryCard</name>
+    <message>
+        <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>of %1 GB  ·  %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg · Peak %1 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewNetworkCard</name>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload network info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter by network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No networks recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Networks</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewStorageCard</name>
+    <message>
+        <source>used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uptime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1d</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1h %2m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1m</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I/O (total)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>I/O</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewTab</name>
+    <message>
+        <source>No data for this day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halvorin records data in the background while running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewTopProcesses</name>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process CPU and memory data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>

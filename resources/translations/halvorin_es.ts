@@ -323,6 +323,265 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::OverviewAudioCard</name>
+    <message>
+        <source>Audio activity is not recorded in history</source>
+        <translation>La actividad de audio no se guarda en el historial</translation>
+    </message>
+    <message>
+        <source>OUTPUT</source>
+        <translation>SALIDA</translation>
+    </message>
+    <message>
+        <source>INPUT</source>
+        <translation>ENTRADA</translation>
+    </message>
+    <message>
+        <source>ACTIVE</source>
+        <translation>ACTIVO</translation>
+    </message>
+    <message>
+        <source>Muted</source>
+        <translation>Silenciado</translation>
+    </message>
+    <message>
+        <source>No audio at this moment.</source>
+        <translation>No hay audio en este momento.</translation>
+    </message>
+    <message>
+        <source>%1 apps using audio</source>
+        <translation>%1 apps usando audio</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewBatteryCard</name>
+    <message>
+        <source>Battery</source>
+        <translation>Batería</translation>
+    </message>
+    <message>
+        <source>Started %1%  ·  Ended %2%</source>
+        <translation>Empezó %1%  ·  Terminó %2%</translation>
+    </message>
+    <message>
+        <source>Not recorded on this day</source>
+        <translation>No registrada este día</translation>
+    </message>
+    <message>
+        <source>No battery found</source>
+        <translation>No se encontró ninguna batería</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewCpuCard</name>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
+    </message>
+    <message>
+        <source>Collecting…</source>
+        <translation>Recopilando…</translation>
+    </message>
+    <message>
+        <source>Last %1 s</source>
+        <translation>Últimos %1 s</translation>
+    </message>
+    <message>
+        <source>Peak %1%  ·  Hourly avg, 24 h</source>
+        <translation>Pico %1%  ·  Media por hora, 24 h</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewDayHeader</name>
+    <message>
+        <source>Previous day</source>
+        <translation>Día anterior</translation>
+    </message>
+    <message>
+        <source>Next day</source>
+        <translation>Día siguiente</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>En vivo</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewMemoryCard</name>
+    <message>
+        <source>Memory</source>
+        <translation>Memoria</translation>
+    </message>
+    <message>
+        <source>of %1 GB  ·  %2</source>
+        <translation>de %1 GB  ·  %2</translation>
+    </message>
+    <message>
+        <source>Avg · Peak %1 GB</source>
+        <translation>Media · Pico %1 GB</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewNetworkCard</name>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Reload network info</source>
+        <translation>Recargar la información de red</translation>
+    </message>
+    <message>
+        <source>Filter by network</source>
+        <translation>Filtrar por red</translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation>Tendencia de dos métricas</translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation>Permitir la ubicación para el nombre de la Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Bajada</translation>
+    </message>
+    <message>
+        <source>No networks recorded</source>
+        <translation>Ninguna red registrada</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Enviado</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Recibido</translation>
+    </message>
+    <message>
+        <source>All Networks</source>
+        <translation>Todas las redes</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewStorageCard</name>
+    <message>
+        <source>used</source>
+        <translation>usado</translation>
+    </message>
+    <message>
+        <source>Storage</source>
+        <translation>Almacenamiento</translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation>Usado</translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation>Libre</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Lectura</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Escritura</translation>
+    </message>
+    <message>
+        <source>Uptime</source>
+        <translation>Tiempo activo</translation>
+    </message>
+    <message>
+        <source>%1d</source>
+        <translation>%1 d</translation>
+    </message>
+    <message>
+        <source>%1h %2m</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>%1h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1m</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>I/O (total)</source>
+        <translation>E/S (total)</translation>
+    </message>
+    <message>
+        <source>I/O</source>
+        <translation>E/S</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewTab</name>
+    <message>
+        <source>No data for this day</source>
+        <translation>No hay datos de este día</translation>
+    </message>
+    <message>
+        <source>Halvorin records data in the background while running.</source>
+        <translation>Halvorin registra datos en segundo plano mientras se ejecuta.</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>En vivo</translation>
+    </message>
+    <message>
+        <source>Yesterday</source>
+        <translation>Ayer</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::OverviewTopProcesses</name>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation>Procesos principales no disponibles</translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process CPU and memory data.</source>
+        <translation>El entorno aislado no permite acceder a los datos de CPU y memoria por proceso.</translation>
+    </message>
+    <message>
+        <source>Top processes</source>
+        <translation>Procesos principales</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Proceso</translation>
+    </message>
+    <message>
+        <source>CPU</source>
+        <translation>CPU</translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation>Memoria</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
