@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace Dunmorra {
 
 ElidedLabel::ElidedLabel(const QString& text, const QFont& font, Tone tone, QWidget* parent)
@@ -11,9 +13,24 @@ ElidedLabel::ElidedLabel(const QString& text, const QFont& font, Tone tone, QWid
     setWordWrap(false);
 }
 
+void ElidedLabel::setKeptWidth(int pixels)
+{
+    m_keptWidth = std::max(0, pixels);
+    updateGeometry();
+}
+
 QSize ElidedLabel::minimumSizeHint() const
 {
-    return {0, TextLabel::minimumSizeHint().height()};
+    const int kept = m_keptWidth > 0 ? std::min(TextLabel::sizeHint().width(), m_keptWidth) : 0;
+    return {kept, TextLabel::minimumSizeHint().height()};
+}
+
+QSize ElidedLabel::sizeHint() const
+{
+    QSize hint = TextLabel::sizeHint();
+    if (m_keptWidth > 0)
+        hint.setWidth(std::min(hint.width(), m_keptWidth));
+    return hint;
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)

@@ -12,10 +12,19 @@ class ElidedLabel : public TextLabel {
 public:
     explicit ElidedLabel(const QString& text, const QFont& font, Tone tone = Tone::Primary, QWidget* parent = nullptr);
 
+    // Keeps the text's full width, up to `pixels`, before any ellipsis: a
+    // figure stays whole while an absurd one is still cut short. 0 (the
+    // default) lets the label be squeezed to nothing.
+    void setKeptWidth(int pixels);
+
     QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_keptWidth = 0;
 };
 
 } // namespace Dunmorra

@@ -23,8 +23,8 @@ OverviewCpuCard::OverviewCpuCard(CPUProvider& cpu, QWidget* parent)
     QVBoxLayout* stack = nullptr;
     Card* card = OverviewPieces::metricCard("cpuCardFrame", stack, 8);
     stack->addWidget(OverviewPieces::cardHeader(QStringLiteral("cpu"), tr("CPU")));
-    m_value = OverviewPieces::figure(32, "cpuValue", 80);
-    stack->addWidget(m_value);
+    m_value = OverviewPieces::figure(32, "cpuValue");
+    stack->addWidget(OverviewPieces::atLeast(m_value, 80));
     m_trend = new SparklineView(accentColor(), false, tr("Metric trend"));
     m_trend->setObjectName(QStringLiteral("cpuTrend"));
     m_trend->setFixedHeight(28);

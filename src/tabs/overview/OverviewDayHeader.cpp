@@ -6,6 +6,8 @@
 #include "tabs/PagePieces.h"
 
 #include <QHBoxLayout>
+
+#include <algorithm>
 #include <QToolButton>
 
 namespace Dunmorra {
@@ -69,6 +71,8 @@ OverviewDayHeader::OverviewDayHeader(QWidget* parent)
     connect(m_live, &QToolButton::clicked, this, &OverviewDayHeader::livePressed);
     row->addWidget(m_live, 0, Qt::AlignVCenter);
     setLayout(row);
+    // As tall with the "Live" button as without it: the cards never jump.
+    setMinimumHeight(std::max(m_live->sizeHint().height(), m_previous->sizeHint().height()) + 2);
     showDay(QString(), false, false);
 }
 

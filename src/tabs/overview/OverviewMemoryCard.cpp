@@ -39,14 +39,14 @@ OverviewMemoryCard::OverviewMemoryCard(MemoryProvider& memory, QWidget* parent)
     stack->addWidget(OverviewPieces::cardHeader(QStringLiteral("memorychip"), tr("Memory")));
 
     auto* valueRow = PagePieces::row(4);
-    m_value = OverviewPieces::figure(32, "memoryValue", 90);
+    m_value = OverviewPieces::figure(32, "memoryValue");
     auto* unit = new TextLabel(QStringLiteral("GB"), figureFont(14, QFont::Medium), Tone::Secondary);
     unit->setObjectName(QStringLiteral("memoryUnit"));
     // Layouts have no first-baseline alignment: sit both on the bottom and
     // lift the unit by the difference of the two fonts' descents.
     const int lift = QFontMetrics(m_value->font()).descent() - QFontMetrics(unit->font()).descent();
     unit->setContentsMargins(0, 0, 0, std::max(0, lift));
-    valueRow->addWidget(m_value, 0, Qt::AlignBottom);
+    valueRow->addWidget(OverviewPieces::atLeast(m_value, 90), 0, Qt::AlignBottom);
     valueRow->addWidget(unit, 0, Qt::AlignBottom);
     valueRow->addStretch(1);
     stack->addLayout(valueRow);

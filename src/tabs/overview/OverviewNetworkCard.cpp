@@ -181,8 +181,8 @@ QWidget* OverviewNetworkCard::buildTotalsRow()
     const auto column = [](const char* arrow, TextLabel*& value, TextLabel*& label, const char* valueName,
                            const char* labelName, bool trailing) {
         auto* widget = new QWidget;
-        widget->setMinimumWidth(75);
         auto* stack = PagePieces::stack(widget, 2);
+        stack->addStrut(75);
         auto* line = PagePieces::row(4);
         value = new TextLabel(QString(), figureFont(14, QFont::Medium));
         value->setObjectName(QLatin1String(valueName));

@@ -14,6 +14,8 @@ namespace {
 // Far wider than any row, so shortening never shows, while a name of
 // megabytes costs nothing to measure.
 constexpr int kLongestShownName = 512;
+// What a card of the narrowest column holds: any real figure fits whole.
+constexpr int kKeptFigureWidth = 130;
 } // namespace
 
 IconLabel* cardHeader(const QString& symbol, const QString& text)
@@ -23,13 +25,21 @@ IconLabel* cardHeader(const QString& symbol, const QString& text)
     return header;
 }
 
-ElidedLabel* figure(qreal size, const char* objectName, int minimumWidth)
+ElidedLabel* figure(qreal size, const char* objectName)
 {
     auto* label = new ElidedLabel(QString(), figureFont(size, QFont::DemiBold));
     label->setObjectName(QLatin1String(objectName));
-    if (minimumWidth > 0)
-        label->setMinimumWidth(minimumWidth);
+    label->setKeptWidth(kKeptFigureWidth);
     return label;
+}
+
+QWidget* atLeast(QWidget* view, int width)
+{
+    auto* frame = new QWidget;
+    QVBoxLayout* stack = PagePieces::stack(frame, 0);
+    stack->addWidget(view);
+    stack->addStrut(width);
+    return frame;
 }
 
 TextLabel* caption(const char* objectName, Tone tone)
@@ -43,9 +53,10 @@ Card* metricCard(const char* objectName, QVBoxLayout*& stack, int spacing)
 {
     auto* content = new QWidget;
     stack = PagePieces::stack(content, spacing);
+    // At least 160 with the card's padding, wider when the content needs it.
+    stack->addStrut(160 - 2 * Card::kPadding);
     auto* card = new Card(content, nullptr);
     card->setObjectName(QLatin1String(objectName));
-    card->setMinimumWidth(160);
     return card;
 }
 

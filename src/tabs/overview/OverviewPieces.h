@@ -20,7 +20,10 @@ IconLabel* cardHeader(const QString& symbol, const QString& text);
 // A large one-line figure, rounded and semibold. A day file may hold any
 // number, so a figure that does not fit is cut short instead of widening
 // the grid.
-ElidedLabel* figure(qreal size, const char* objectName, int minimumWidth = 0);
+ElidedLabel* figure(qreal size, const char* objectName);
+// The view in a frame at least `width` wide that still grows with the
+// view's own minimum (an explicit minimum width would override it).
+QWidget* atLeast(QWidget* view, int width);
 // A one-line text in the 11-unit caption font.
 TextLabel* caption(const char* objectName, Tone tone);
 // A card of the metric grid: its content stack with the given spacing, at

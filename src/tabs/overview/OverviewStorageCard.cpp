@@ -31,6 +31,7 @@ TextLabel* figureValue(const char* name)
 {
     auto* label = new ElidedLabel(QString(), figureFont(14, QFont::Medium));
     label->setObjectName(QLatin1String(name));
+    label->setKeptWidth(110);
     return label;
 }
 
@@ -135,8 +136,8 @@ QWidget* OverviewStorageCard::buildUptimePanel()
 {
     auto* panel = new QWidget;
     panel->setObjectName(QStringLiteral("uptimePanel"));
-    panel->setMinimumWidth(60);
     auto* stack = PagePieces::stack(panel, 4);
+    stack->addStrut(60);
     stack->addWidget(new TextLabel(tr("Uptime"), Fonts::caption(), Tone::Secondary));
     m_uptimeFigure = OverviewPieces::figure(22, "uptimeValue");
     stack->addWidget(m_uptimeFigure);

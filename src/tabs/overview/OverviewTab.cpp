@@ -31,6 +31,9 @@ OverviewTab::OverviewTab(OverviewSources sources, QWidget* parent)
 {
     setObjectName(QStringLiteral("tab.overview"));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // At the window's smallest, long translations may need a little more
+    // than the width: scroll rather than cut figures short.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     stack()->setContentsMargins(16, 16, 16, 16);
     stack()->setSpacing(12);
 
@@ -78,7 +81,6 @@ QWidget* OverviewTab::buildNoDataView()
     view->setObjectName(QStringLiteral("noDataView"));
     auto* stack = PagePieces::stack(view, 12);
     stack->setContentsMargins(0, 60, 0, 0);
-    stack->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     stack->addWidget(new SymbolView(QStringLiteral("clock.badge.questionmark"), 40, secondaryText()), 0,
                      Qt::AlignHCenter);
     auto* title = new TextLabel(tr("No data for this day"), uiFont(13, QFont::DemiBold), Tone::Secondary);

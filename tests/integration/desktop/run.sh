@@ -2,8 +2,8 @@
 # Starts Halvorin on a private X server beside a real XEmbed tray and a
 # private session bus, then drives it as a user would: the tray icon is
 # embedded, a click opens the popup, a second launch raises the main window
-# and steps back, Ctrl+2 shows the CPU tab, and SIGTERM quits leaving today's
-# day file.
+# and steps back, the Overview steps back to yesterday's day file, Ctrl+2
+# shows the CPU tab, and SIGTERM quits leaving today's day file.
 set -eu
 APP="$1"
 TMP="$(mktemp -d)"
@@ -41,6 +41,10 @@ chmod 700 "$TMP/runtime"
 export XDG_DATA_HOME="$TMP/data" XDG_CONFIG_HOME="$TMP/config" XDG_CACHE_HOME="$TMP/cache" XDG_RUNTIME_DIR="$TMP/runtime"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
 export QT_QPA_PLATFORM=xcb
+# A recorded yesterday for the Overview to step back to.
+mkdir -p "$XDG_DATA_HOME/Halvorin/history"
+cp "$(dirname "$0")/../../fixtures/history/2026-12-09.json" \
+    "$XDG_DATA_HOME/Halvorin/history/$(date -d yesterday +%Y-%m-%d).json"
 
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
 X_PID=$!
@@ -89,6 +93,17 @@ WINDOW="$(xdotool search --onlyvisible --name '^Overview$' | head -1)"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 [ "$WIDTH" -eq 1100 ] && [ "$HEIGHT" -eq 750 ] || fail "the main window is ${WIDTH}x${HEIGHT}"
 
+# The Overview opens live; its first control steps to yesterday, whose file is
+# there, and the header then offers the green "Live" button.
+green_in_header() {
+    import -window "$WINDOW" -crop 920x34+180+26 +repage "$TMP/header.png" 2>/dev/null || return 1
+    [ "$(convert "$TMP/header.png" -fuzz 12% -fill black +opaque "#2EC257" -fill white -opaque "#2EC257" \
+        -format "%[fx:maxima>0]" info:)" = 1 ]
+}
+green_in_header && fail "the live Overview already shows a Live button"
+xdotool mousemove --window "$WINDOW" 211 43 click 1
+wait_for green_in_header || fail "the previous-day button did not show yesterday's recorded day"
+
 xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = CPU ]' || fail "Ctrl+2 did not show the CPU tab"
@@ -103,4 +118,4 @@ DAY_FILE="$XDG_DATA_HOME/Halvorin/history/$(date +%Y-%m-%d).json"
 [ -f "$DAY_FILE" ] || fail "no day file at $DAY_FILE after SIGTERM"
 /usr/bin/python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert "hours" in d and "date" in d' "$DAY_FILE" \
     || fail "the day file does not read back"
-echo "desktop: tray, popup, second launch, Go menu, SIGTERM and the day file all as expected"
+echo "desktop: tray, popup, second launch, a recorded day, Go menu, SIGTERM and the day file all as expected"
