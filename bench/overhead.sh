@@ -6,9 +6,10 @@
 # Starts Halvorin tray-only on a private X server with a real tray, btop
 # (update 1000 ms) and htop (-d 10) in a detached tmux, lets everything settle
 # for 10 s, then reads each process's CPU time and resident size over the
-# window (60 s by default). A second window measures Halvorin with the main
-# window open on the CPU tab. Resident size is read again at the end, so a
-# growing figure shows. btop and htop are installed when missing.
+# window (60 s by default). Two more windows measure Halvorin with the main
+# window open on the Overview tab, then on the CPU tab. Resident size is read
+# again at the end, so a growing figure shows. btop and htop are installed
+# when missing.
 set -eu
 APP="${1:-build/src/halvorin}"
 SECONDS_WINDOW="${2:-60}"
@@ -77,10 +78,14 @@ sleep 10
 echo "halvorin resident at start of window: $(($(rss_kb "$APP_PID") / 1024)) MB"
 measure "tray only, main window closed"
 
-# Open the main window through a second launch, then the CPU tab.
+# Open the main window through a second launch: it shows the Overview, live.
 "$APP" >/dev/null 2>&1 || true
 sleep 1
 WINDOW="$(xdotool search --onlyvisible --name '^Overview$' | head -1)"
+sleep 10
+measure "main window open on the Overview tab, live"
+
+# Then the CPU tab.
 xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
 sleep 10

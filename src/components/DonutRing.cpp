@@ -19,6 +19,11 @@ DonutRing::DonutRing(qreal lineWidth, const QColor& color, QWidget* parent)
     m_animation.setEasingCurve(easeInOutCurve());
     connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
         m_displayed = v.toDouble();
+        // As the bar does: a frame that moves the arc's end by less than a
+        // quarter pixel looks the same, and the volume's used share changes
+        // by such amounts every second.
+        if (arcStep(m_displayed) == m_paintedStep && m_animation.currentTime() < m_animation.duration())
+            return;
         update();
     });
 }
@@ -43,6 +48,11 @@ void DonutRing::setFraction(double fraction)
     const double end = m_animation.state() == QAbstractAnimation::Running ? m_animation.endValue().toDouble() : m_displayed;
     if (end == target)
         return;
+    // A change too small to see is taken without an animation.
+    if (m_animation.state() != QAbstractAnimation::Running && arcStep(target) == m_paintedStep) {
+        m_displayed = target;
+        return;
+    }
     m_animation.stop();
     m_animation.setStartValue(m_displayed);
     m_animation.setEndValue(target);
@@ -57,8 +67,16 @@ void DonutRing::setColor(const QColor& color)
     update();
 }
 
+int DonutRing::arcStep(double end) const
+{
+    const double quarterPixels = end * M_PI * std::max(0.0, std::min(width(), height()) - m_lineWidth)
+        * devicePixelRatioF() * 4;
+    return std::isfinite(quarterPixels) ? static_cast<int>(std::lround(quarterPixels)) : 0;
+}
+
 void DonutRing::paintEvent(QPaintEvent*)
 {
+    m_paintedStep = arcStep(m_displayed);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal side = std::min(width(), height());

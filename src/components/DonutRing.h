@@ -29,9 +29,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The arc's end in quarter device pixels along the ring.
+    int arcStep(double end) const;
+
     double m_fraction = 0;
     double m_displayed = 0;
     bool m_hasValue = false;
+    int m_paintedStep = -1;
     qreal m_lineWidth;
     QColor m_color;
     QVariantAnimation m_animation;

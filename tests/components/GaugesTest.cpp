@@ -60,6 +60,20 @@ TEST(ThinBar, FirstValueIsImmediateLaterChangesAnimate)
     EXPECT_TRUE(ring.isAnimating());
 }
 
+TEST(DonutRing, AChangeTooSmallToSeeTakesNoAnimation)
+{
+    DonutRing ring(14, Qt::blue);
+    ring.resize(100, 100);
+    ring.setFraction(0.5);
+    ring.grab();   // painted at 0.5
+    // A volume's used share moves by about this much a second.
+    ring.setFraction(0.500001);
+    EXPECT_FALSE(ring.isAnimating());
+    EXPECT_DOUBLE_EQ(ring.displayedArcEnd(), 0.500001);
+    ring.setFraction(0.52);
+    EXPECT_TRUE(ring.isAnimating());
+}
+
 TEST(RangeSeries, TakesNewestValuesAndThinsToExactly120)
 {
     auto ringOf = [](int count) {

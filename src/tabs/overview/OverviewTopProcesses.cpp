@@ -127,6 +127,7 @@ void OverviewTopProcesses::refresh()
     if (!m_rows)
         return;
     if (const DailySummary* day = m_day.recorded()) {
+        m_shownLive.reset();
         m_rows->sync(
             day->topProcesses(), [](const HistoricProcess& p) { return QStringLiteral("name:") + p.name; },
             [](const HistoricProcess&) { return new OverviewProcessRow; },
@@ -135,8 +136,12 @@ void OverviewTopProcesses::refresh()
             });
         return;
     }
+    const QList<CPUSnapshot::ProcessInfo>& live = m_cpu.current().topProcesses;
+    if (m_shownLive == live)
+        return;
+    m_shownLive = live;
     m_rows->sync(
-        m_cpu.current().topProcesses, [](const CPUSnapshot::ProcessInfo& p) { return QStringLiteral("pid:%1").arg(p.id); },
+        live, [](const CPUSnapshot::ProcessInfo& p) { return QStringLiteral("pid:%1").arg(p.id); },
         [](const CPUSnapshot::ProcessInfo&) { return new OverviewProcessRow; },
         [](OverviewProcessRow& row, const CPUSnapshot::ProcessInfo& p, int) {
             row.update(QStringLiteral("pid:%1").arg(p.id), p.name, p.cpuPercent, p.memoryBytes);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "model/CPUSnapshot.h"
 #include "tabs/overview/OverviewDay.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QVBoxLayout;
 
@@ -38,6 +40,8 @@ private:
 
     CPUProvider& m_cpu;
     OverviewDay m_day;
+    // The live rows last shown: the list changes every third CPU sample only.
+    std::optional<QList<CPUSnapshot::ProcessInfo>> m_shownLive;
     QVBoxLayout* m_rowsLayout = nullptr;
     std::unique_ptr<KeyedRows<QString, OverviewProcessRow>> m_rows;
 };
