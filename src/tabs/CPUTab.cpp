@@ -17,6 +17,7 @@
 #include "model/CPUProvider.h"
 #include "tabs/CoreBar.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessTableRow.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -24,54 +25,26 @@
 namespace Dunmorra {
 
 namespace {
-constexpr int kCpuColumnWidth = 60;
-constexpr int kMemoryColumnWidth = 80;
-
-TextLabel* fixedColumn(const QString& text, const QFont& font, Tone tone, int width)
-{
-    auto* label = new TextLabel(text, font, tone);
-    label->setFixedWidth(width);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
+constexpr ProcessTableRow::Columns kColumns{60, 80};
 } // namespace
 
 // One row of the process table, followed by its faint divider.
-class CPUProcessRow : public QWidget {
+class CPUProcessRow : public ProcessTableRow {
 public:
     CPUProcessRow()
+        : ProcessTableRow(kColumns, 5, 0.4)
     {
-        auto* stack = PagePieces::stack(this, 0);
-        auto* line = PagePieces::row();
-        line->setContentsMargins(0, 5, 0, 5);
-        m_name = new ElidedLabel(QString(), Fonts::value(), Tone::Primary);
-        m_name->setObjectName(QStringLiteral("processName"));
-        m_cpu = fixedColumn(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
-        m_cpu->setObjectName(QStringLiteral("processCpu"));
-        m_memory = fixedColumn(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
-        m_memory->setObjectName(QStringLiteral("processMemory"));
-        line->addWidget(m_name, 1);
-        line->addWidget(m_cpu);
-        line->addWidget(m_memory);
-        stack->addLayout(line);
-        stack->addWidget(new Divider(0.4));
     }
 
     void update(const CPUSnapshot::ProcessInfo& process)
     {
         setObjectName(QStringLiteral("processRow:%1").arg(process.id));
-        m_name->setTextIfChanged(process.name);
+        setTexts(process.name, localePercent(process.cpuPercent / 100.0, 1),
+                 QString::fromStdString(formatBytes(process.memoryBytes)));
         const QString help = process.executablePath.isEmpty() ? process.name : process.executablePath;
-        if (m_name->toolTip() != help)
-            m_name->setToolTip(help);
-        m_cpu->setTextIfChanged(localePercent(process.cpuPercent / 100.0, 1));
-        m_memory->setTextIfChanged(QString::fromStdString(formatBytes(process.memoryBytes)));
+        if (nameLabel()->toolTip() != help)
+            nameLabel()->setToolTip(help);
     }
-
-private:
-    ElidedLabel* m_name;
-    TextLabel* m_cpu;
-    TextLabel* m_memory;
 };
 
 CPUTab::CPUTab(CPUProvider& cpu, UserSettings& settings, QWidget* parent)
@@ -196,16 +169,7 @@ QWidget* CPUTab::buildProcessSection(UserSettings& settings)
 
     auto* content = new QWidget;
     m_processRowsLayout = PagePieces::stack(content, 0);
-    auto* header = PagePieces::row();
-    header->setContentsMargins(0, 0, 0, 6);
-    auto* processHeader = new TextLabel(tr("Process"), Fonts::caption(), Tone::Secondary);
-    header->addWidget(processHeader, 1);
-    header->addWidget(fixedColumn(tr("CPU"), Fonts::caption(), Tone::Secondary, kCpuColumnWidth));
-    header->addWidget(fixedColumn(tr("Memory"), Fonts::caption(), Tone::Secondary, kMemoryColumnWidth));
-    auto* headerHost = new QWidget;
-    headerHost->setObjectName(QStringLiteral("processHeader"));
-    headerHost->setLayout(header);
-    m_processRowsLayout->addWidget(headerHost);
+    m_processRowsLayout->addWidget(ProcessTableRow::header(kColumns, tr("Process"), tr("CPU"), tr("Memory"), 6));
     m_processRowsLayout->addWidget(new Divider(1.0));
     m_processRows = std::make_unique<KeyedRows<std::int32_t, CPUProcessRow>>(m_processRowsLayout, 2);
     stack->addWidget(new Card(content, nullptr));

@@ -10,59 +10,32 @@
 #include "model/CPUProvider.h"
 #include "platform/NumberText.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessTableRow.h"
 #include "tabs/overview/OverviewPieces.h"
 
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace Dunmorra {
 
 namespace {
-constexpr int kCpuColumnWidth = 56;
-constexpr int kMemoryColumnWidth = 80;
-
-TextLabel* fixedColumn(const QString& text, const QFont& font, Tone tone, int width)
-{
-    auto* label = new TextLabel(text, font, tone);
-    label->setFixedWidth(width);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
+constexpr ProcessTableRow::Columns kColumns{56, 80};
 } // namespace
 
 // One process: its name, CPU share and memory, over a faint divider.
-class OverviewProcessRow : public QWidget {
+class OverviewProcessRow : public ProcessTableRow {
 public:
     OverviewProcessRow()
+        : ProcessTableRow(kColumns, 6, 0.35)
     {
-        auto* stack = PagePieces::stack(this, 0);
-        auto* line = PagePieces::row();
-        line->setContentsMargins(0, 6, 0, 6);
-        m_name = new ElidedLabel(QString(), font());
-        m_name->setObjectName(QStringLiteral("processName"));
-        m_cpu = fixedColumn(QString(), figureFont(14, QFont::Medium), Tone::Primary, kCpuColumnWidth);
-        m_cpu->setObjectName(QStringLiteral("processCpu"));
-        m_memory = fixedColumn(QString(), figureFont(14, QFont::Medium), Tone::Secondary, kMemoryColumnWidth);
-        m_memory->setObjectName(QStringLiteral("processMemory"));
-        line->addWidget(m_name, 1);
-        line->addWidget(m_cpu);
-        line->addWidget(m_memory);
-        stack->addLayout(line);
-        stack->addWidget(new Divider(0.35));
+        nameLabel()->setFont(uiFont(13));
     }
 
     void update(const QString& key, const QString& name, double cpuPercent, std::uint64_t memoryBytes)
     {
         setObjectName(QStringLiteral("processRow:") + key);
-        m_name->setTextIfChanged(OverviewPieces::oneLine(name));
-        m_cpu->setTextIfChanged(localePercent(cpuPercent / 100.0, 1));
-        m_memory->setTextIfChanged(QString::fromStdString(formatBytes(memoryBytes)));
+        setTexts(OverviewPieces::oneLine(name), localePercent(cpuPercent / 100.0, 1),
+                 QString::fromStdString(formatBytes(memoryBytes)));
     }
-
-private:
-    ElidedLabel* m_name;
-    TextLabel* m_cpu;
-    TextLabel* m_memory;
 };
 
 OverviewTopProcesses::OverviewTopProcesses(CPUProvider& cpu, UserSettings& settings, QWidget* parent)
@@ -83,15 +56,7 @@ OverviewTopProcesses::OverviewTopProcesses(CPUProvider& cpu, UserSettings& setti
 
     auto* content = new QWidget;
     m_rowsLayout = PagePieces::stack(content, 0);
-    auto* header = PagePieces::row();
-    header->setContentsMargins(0, 0, 0, 8);
-    header->addWidget(new TextLabel(tr("Process"), Fonts::caption(), Tone::Secondary), 1);
-    header->addWidget(fixedColumn(tr("CPU"), Fonts::caption(), Tone::Secondary, kCpuColumnWidth));
-    header->addWidget(fixedColumn(tr("Memory"), Fonts::caption(), Tone::Secondary, kMemoryColumnWidth));
-    auto* headerHost = new QWidget;
-    headerHost->setObjectName(QStringLiteral("processHeader"));
-    headerHost->setLayout(header);
-    m_rowsLayout->addWidget(headerHost);
+    m_rowsLayout->addWidget(ProcessTableRow::header(kColumns, tr("Process"), tr("CPU"), tr("Memory"), 8));
     m_rowsLayout->addWidget(new Divider(1.0));
     m_rows = std::make_unique<KeyedRows<QString, OverviewProcessRow>>(m_rowsLayout, 2);
     stack->addWidget(new Card(content, nullptr));
