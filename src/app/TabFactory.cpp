@@ -5,6 +5,7 @@
 #include "tabs/AudioTab.h"
 #include "tabs/CPUTab.h"
 #include "tabs/DiskTab.h"
+#include "tabs/network/NetworkTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -73,6 +74,8 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
         case MainTab::memory:
             break;
         case MainTab::network:
+            if (live.network && live.recorder)
+                return new NetworkTab(*live.network, *live.recorder, parent);
             break;
         case MainTab::power:
             break;

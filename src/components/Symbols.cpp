@@ -77,6 +77,9 @@ constexpr Entry kSymbols[] = {
     {"calendar", "x-office-calendar-symbolic", false},
     {"info.circle.fill", "help-about-symbolic", false},
     {"laptopcomputer", "computer-symbolic", false},
+    {"number", nullptr, true},
+    {"wifi.circle", nullptr, true},
+    {"location.slash", "location-services-disabled-symbolic", false},
 };
 
 const Entry* find(const QString& symbol)
