@@ -216,6 +216,29 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::ConnectionCard</name>
+    <message>
+        <source>Current Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload connection info</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CoreBar</name>
     <message>
         <source>performance</source>
@@ -300,6 +323,37 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::InterfacesSection</name>
+    <message>
+        <source>Interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No active interfaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::MenuBarPopover</name>
     <message>
         <source>No metrics selected — enable some in Settings.</source>
@@ -319,6 +373,21 @@
     </message>
     <message>
         <source>Quit Halvorin</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::NetworkTab</name>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -566,6 +635,56 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ThroughputHistoryCard</name>
+    <message>
+        <source>Throughput history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::TodaysNetworksCard</name>
+    <message>
+        <source>Today&apos;s Networks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No network activity recorded yet today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -216,6 +216,29 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::ConnectionCard</name>
+    <message>
+        <source>Current Connection</source>
+        <translation>Conexión actual</translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation>Permitir la ubicación para el nombre de la Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Recargar</translation>
+    </message>
+    <message>
+        <source>Reload connection info</source>
+        <translation>Recargar la información de la conexión</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CoreBar</name>
     <message>
         <source>performance</source>
@@ -300,6 +323,37 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::InterfacesSection</name>
+    <message>
+        <source>Interface</source>
+        <translation>Interfaz</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>Dirección IP</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Enviado</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Recibido</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>No active interfaces</source>
+        <translation>No hay interfaces activas</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::MenuBarPopover</name>
     <message>
         <source>No metrics selected — enable some in Settings.</source>
@@ -320,6 +374,21 @@
     <message>
         <source>Quit Halvorin</source>
         <translation>Salir de Halvorin</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::NetworkTab</name>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
     </message>
 </context>
 <context>
@@ -567,6 +636,56 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ThroughputHistoryCard</name>
+    <message>
+        <source>Throughput history</source>
+        <translation>Historial de tráfico</translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation>Tendencia de dos métricas</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Ahora</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::TodaysNetworksCard</name>
+    <message>
+        <source>Today&apos;s Networks</source>
+        <translation>Redes de hoy</translation>
+    </message>
+    <message>
+        <source>No network activity recorded yet today</source>
+        <translation>Aún no hay actividad de red registrada hoy</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todas</translation>
     </message>
 </context>
 <context>
