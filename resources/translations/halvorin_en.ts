@@ -386,15 +386,18 @@
         <source>Download</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Metric trend</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::RateTile</name>
+    <message>
+        <source>Metric trend</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

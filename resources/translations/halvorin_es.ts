@@ -386,16 +386,19 @@
         <source>Download</source>
         <translation>Descarga</translation>
     </message>
-    <message>
-        <source>Metric trend</source>
-        <translation>Tendencia de la métrica</translation>
-    </message>
 </context>
 <context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::RateTile</name>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
     </message>
 </context>
 <context>

@@ -16,17 +16,11 @@
 namespace Dunmorra {
 
 namespace {
+using PagePieces::column;
+
 constexpr int kInterfaceWidth = 60;
 constexpr int kTypeWidth = 72;
 constexpr int kTotalWidth = 80;
-
-template <typename Label>
-Label* column(Label* label, int width, Qt::Alignment alignment)
-{
-    label->setFixedWidth(width);
-    label->setAlignment(alignment | Qt::AlignVCenter);
-    return label;
-}
 
 // The column headers, one caption per column at the rows' widths.
 QHBoxLayout* headerRow()

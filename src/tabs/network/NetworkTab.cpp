@@ -1,13 +1,12 @@
 #include "tabs/network/NetworkTab.h"
 
-#include "components/Card.h"
 #include "components/Formatters.h"
 #include "components/Palette.h"
 #include "components/SparklineView.h"
-#include "components/Symbols.h"
+#include "components/Typography.h"
 #include "history/HistoryRecorder.h"
 #include "model/NetworkProvider.h"
-#include "tabs/PagePieces.h"
+#include "tabs/RateTile.h"
 #include "tabs/network/ConnectionCard.h"
 #include "tabs/network/InterfacesSection.h"
 #include "tabs/network/ThroughputHistoryCard.h"
@@ -38,10 +37,13 @@ NetworkTab::NetworkTab(NetworkProvider& network, HistoryRecorder& recorder, QWid
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* tiles = cardRow();
-    QWidget* upload = buildRateTile(QStringLiteral("arrow.up.circle"), tr("Upload"), "uploadRate",
-                                    withAlpha(paletteOrange(), 0.9), m_uploadRate, m_uploadTrend);
-    QWidget* download = buildRateTile(QStringLiteral("arrow.down.circle"), tr("Download"), "downloadRate",
-                                      accentColor(), m_downloadRate, m_downloadTrend);
+    auto* upload = new RateTile(QStringLiteral("arrow.up.circle"), tr("Upload"), "uploadRate",
+                                withAlpha(paletteOrange(), 0.9));
+    auto* download = new RateTile(QStringLiteral("arrow.down.circle"), tr("Download"), "downloadRate", accentColor());
+    m_uploadRate = upload->rate();
+    m_uploadTrend = upload->trend();
+    m_downloadRate = download->rate();
+    m_downloadTrend = download->trend();
     shareRowWidth(upload);
     shareRowWidth(download);
     tiles->addWidget(upload, 1, Qt::AlignVCenter);
@@ -70,22 +72,6 @@ NetworkTab::NetworkTab(NetworkProvider& network, HistoryRecorder& recorder, QWid
     refreshTrends();
     refreshHistory();
     refreshNetworks();
-}
-
-QWidget* NetworkTab::buildRateTile(const QString& symbol, const QString& title, const char* name, const QColor& color,
-                                   TextLabel*& rate, SparklineView*& trend)
-{
-    auto* content = new QWidget;
-    auto* stack = PagePieces::stack(content, 8);
-    stack->addWidget(PagePieces::cardTitle(symbol, title));
-    rate = new TextLabel(QString(), Fonts::bigFigure());
-    rate->setObjectName(QLatin1String(name));
-    stack->addWidget(rate);
-    trend = new SparklineView(color, true, tr("Metric trend"));
-    trend->setObjectName(QLatin1String(name) + QStringLiteral("Trend"));
-    trend->setFixedHeight(32);
-    stack->addWidget(trend);
-    return new Card(content, nullptr);
 }
 
 NetTimeRange NetworkTab::timeRange() const

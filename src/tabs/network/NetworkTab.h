@@ -51,9 +51,6 @@ Q_SIGNALS:
     void locationSettingsRequested();
 
 private:
-    QWidget* buildRateTile(const QString& symbol, const QString& title, const char* name, const QColor& color,
-                           TextLabel*& rate, SparklineView*& trend);
-
     void refreshCurrent();
     void refreshTrends();
     void refreshHistory();

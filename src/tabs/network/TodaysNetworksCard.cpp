@@ -25,10 +25,7 @@ constexpr int kTotalColumnWidth = 90;
 
 TextLabel* totalColumn(const QString& text, const QFont& font, Tone tone)
 {
-    auto* label = new TextLabel(text, font, tone);
-    label->setFixedWidth(kTotalColumnWidth);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
+    return PagePieces::column(new TextLabel(text, font, tone), kTotalColumnWidth, Qt::AlignRight);
 }
 
 QString byteTotal(double bytes)
