@@ -67,7 +67,6 @@ ConnectionCard::ConnectionCard(QWidget* parent)
     addressRow->addWidget(new SymbolView(QStringLiteral("number"), 10, secondaryText()), 0, Qt::AlignVCenter);
     m_address = new TextLabel(QString(), uiFont(12), Tone::Secondary);
     m_address->setObjectName(QStringLiteral("connectionAddress"));
-    m_address->setTextInteractionFlags(Qt::TextSelectableByMouse);
     addressRow->addWidget(m_address, 0, Qt::AlignVCenter);
     addressRow->addStretch(1);
     m_addressLine->setLayout(addressRow);
