@@ -6,6 +6,7 @@
 #include "tabs/CPUTab.h"
 #include "tabs/DiskTab.h"
 #include "tabs/network/NetworkTab.h"
+#include "tabs/MemoryTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -72,6 +73,8 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
         case MainTab::overview:
             break;
         case MainTab::memory:
+            if (live.memory)
+                return new MemoryTab(*live.memory, live.settings ? *live.settings : UserSettings::shared(), parent);
             break;
         case MainTab::network:
             if (live.network && live.recorder)
