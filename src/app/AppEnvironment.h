@@ -53,6 +53,8 @@ public:
     HistoryRecorder& recorder() const { return *m_recorder; }
     HistoricalDataStore& historyStore() const { return *m_historyStore; }
     AlertsMonitor& alerts() const { return *m_alerts; }
+    // The clock that decides what "today" is for every part of the system.
+    const Clock& clock() const { return m_clock; }
 
     QDate selectedDate() const { return m_selectedDate; }
     void setSelectedDate(QDate day);
