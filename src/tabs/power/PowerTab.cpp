@@ -211,7 +211,7 @@ QWidget* PowerTab::buildChargeHistorySection()
     section->setObjectName(QStringLiteral("chargeHistory"));
     auto* stack = PagePieces::stack(section, 8);
     stack->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("Charge history  (last 30 min)")));
-    // The chart's accessible name is a fixed English text, as the other trend lines have it.
+    // The accessible name of this line is a fixed text, not one of the catalogue.
     m_chargeSparkline = new SparklineView(accentColor(), false, QStringLiteral("Metric trend"));
     m_chargeSparkline->setObjectName(QStringLiteral("chargeSparkline"));
     m_chargeSparkline->setFixedHeight(40);
