@@ -6,11 +6,11 @@
 # Starts Halvorin tray-only on a private X server with a real tray, btop
 # (update 1000 ms) and htop (-d 10) in a detached tmux, lets everything settle
 # for 10 s, then reads each process's CPU time and resident size over the
-# window (60 s by default). A second window measures Halvorin with the main
-# window open on the CPU tab, a third with the Network tab on its 24 h range.
-# Resident size is read again at the end, so a growing figure shows. btop and
-# htop are installed when missing. Each run has its own tmux server, so runs
-# side by side neither share nor end each other's peers.
+# window (60 s by default). Further windows measure Halvorin with the main
+# window open on the CPU tab, the Network tab on its 24 h range, the Memory
+# and the Power tab. Resident size is read again at the end, so a growing
+# figure shows. btop and htop are installed when missing. Each run has its own
+# tmux server, so runs side by side neither share nor end each other's peers.
 set -eu
 APP="${1:-build/src/halvorin}"
 SECONDS_WINDOW="${2:-60}"
@@ -97,3 +97,11 @@ sleep 2
 xdotool mousemove --window "$WINDOW" 1034 425 click 1
 sleep 10
 measure "main window open on the Network tab, 24 h range"
+
+xdotool key --window "$WINDOW" ctrl+3
+sleep 10
+measure "main window open on the Memory tab"
+
+xdotool key --window "$WINDOW" ctrl+6
+sleep 10
+measure "main window open on the Power tab"
