@@ -19,6 +19,8 @@
 #include "platform/NumberText.h"
 #include "tabs/InfoRow.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessTable.h"
+#include "tabs/UsageHistoryCard.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -90,10 +92,8 @@ public:
         line->setContentsMargins(0, 5, 0, 5);
         m_name = new ElidedLabel(QString(), Fonts::value(), Tone::Primary);
         m_name->setObjectName(QStringLiteral("processName"));
-        m_memory = new TextLabel(QString(), Fonts::value(), Tone::Secondary);
+        m_memory = ProcessTable::column(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
         m_memory->setObjectName(QStringLiteral("processMemory"));
-        m_memory->setFixedWidth(kMemoryColumnWidth);
-        m_memory->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         line->addWidget(m_name, 1, Qt::AlignVCenter);
         line->addWidget(m_memory, 0, Qt::AlignVCenter);
         stack->addLayout(line);
@@ -204,30 +204,16 @@ QWidget* MemoryTab::buildBreakdownSection()
 
 QWidget* MemoryTab::buildHistoryCard()
 {
-    auto* content = new QWidget;
-    auto* stack = PagePieces::stack(content, 10);
-    auto* header = PagePieces::row();
-    header->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("Usage history")));
-    header->addStretch(1);
     QStringList labels;
     for (MemTimeRange range : allMemTimeRanges)
         labels << rawValue(range);
-    m_rangePicker = new SegmentedPicker(labels);
-    m_rangePicker->setObjectName(QStringLiteral("timeRangePicker"));
-    header->addWidget(m_rangePicker, 0, Qt::AlignVCenter);
-    stack->addLayout(header);
-    m_historySparkline = new SparklineView(SystemColors::purple(), false, tr("Memory usage history"));
-    m_historySparkline->setObjectName(QStringLiteral("historySparkline"));
-    m_historySparkline->setFixedHeight(60);
-    stack->addWidget(m_historySparkline);
-    stack->addLayout(PagePieces::edgeRow(new TextLabel(tr("0%"), Fonts::caption(), Tone::Secondary),
-                                         new TextLabel(tr("100%"), Fonts::caption(), Tone::Secondary)));
+    auto* card = new UsageHistoryCard(tr("Usage history"), labels, SystemColors::purple(), tr("Memory usage history"));
+    m_rangePicker = card->picker();
+    m_historySparkline = card->sparkline();
     connect(m_rangePicker, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(allMemTimeRanges.size()))
             setTimeRange(allMemTimeRanges[static_cast<std::size_t>(index)]);
     });
-    auto* card = new Card(content, nullptr);
-    card->setObjectName(QStringLiteral("historyCard"));
     return card;
 }
 
@@ -237,28 +223,9 @@ QWidget* MemoryTab::buildProcessSection(UserSettings& settings)
         return new SandboxFeatureBanner(tr("Top processes unavailable"),
                                         tr("The sandbox does not allow access to per-process memory data."), settings);
     }
-    auto* section = new QWidget;
-    section->setObjectName(QStringLiteral("topProcesses"));
-    auto* stack = PagePieces::stack(section, 8);
-    stack->addWidget(PagePieces::sectionTitle(tr("Top processes by memory")));
-
-    auto* content = new QWidget;
-    auto* rows = PagePieces::stack(content, 0);
-    auto* headerHost = new QWidget;
-    headerHost->setObjectName(QStringLiteral("processHeader"));
-    auto* header = PagePieces::row();
-    header->setContentsMargins(0, 0, 0, 6);
-    headerHost->setLayout(header);
-    header->addWidget(new TextLabel(tr("Process"), Fonts::caption(), Tone::Secondary), 1);
-    auto* memoryHeader = new TextLabel(tr("Memory"), Fonts::caption(), Tone::Secondary);
-    memoryHeader->setFixedWidth(kMemoryColumnWidth);
-    memoryHeader->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    header->addWidget(memoryHeader);
-    rows->addWidget(headerHost);
-    rows->addWidget(new Divider(1.0));
-    m_processRows = std::make_unique<KeyedRows<std::int32_t, MemoryProcessRow>>(rows, 2);
-    stack->addWidget(new Card(content, nullptr));
-    return section;
+    auto* table = new ProcessTable(tr("Top processes by memory"), {{tr("Memory"), kMemoryColumnWidth}});
+    m_processRows = std::make_unique<KeyedRows<std::int32_t, MemoryProcessRow>>(table->rows(), ProcessTable::kFirstRow);
+    return table;
 }
 
 QColor MemoryTab::pressureColor(MemorySnapshot::MemoryPressure pressure)
