@@ -109,7 +109,6 @@ void HealthTrendSection::applyPastDays(QDate day, std::vector<std::int64_t> valu
     m_readDay = day;
     m_recorded = std::move(values);
     render();
-    Q_EMIT pastDaysRead();
 }
 
 std::vector<std::int64_t> HealthTrendSection::healthSeries(const std::vector<std::int64_t>& recorded, std::int64_t live)

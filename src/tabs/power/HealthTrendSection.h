@@ -40,9 +40,6 @@ public:
     // How many reads of the day files were started.
     int readsStarted() const { return m_generation; }
 
-Q_SIGNALS:
-    void pastDaysRead();
-
 private:
     QDate today() const;
     void readPastDays(QDate today);
