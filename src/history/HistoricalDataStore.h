@@ -42,6 +42,8 @@ public:
     // undecodable file (which is tried again on the next request).
     void request(QDate day);
     bool isReading(QDate day) const { return m_reading.count(day) > 0; }
+    // Where the day files are read from.
+    const QString& directory() const { return m_directory; }
 
     // Takes the recorder's writes of a day already held, so a day read while
     // it was still being recorded (yesterday, a minute after midnight) does

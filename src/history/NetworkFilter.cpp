@@ -4,22 +4,43 @@
 
 namespace Dunmorra {
 
-std::optional<NetworkFilter::Network> NetworkFilter::match(const std::vector<Network>& networks) const
+bool NetworkFilter::setNetworks(std::vector<Network> networks)
 {
-    if (!m_selected)
-        return std::nullopt;
-    for (const Network& network : networks) {
-        if (network.name == *m_selected)
-            return network;
-    }
-    return std::nullopt;
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(networks.size()));
+    for (const Network& n : networks)
+        names << n.name;
+    m_networks = std::move(networks);
+    if (names == m_names)
+        return false;
+    m_names = std::move(names);
+    return true;
 }
 
-std::vector<NetworkFilter::Network> NetworkFilter::apply(const std::vector<Network>& networks) const
+const NetworkFilter::Network* NetworkFilter::selectedEntry() const
 {
-    if (std::optional<Network> one = match(networks))
-        return {*one};
-    return networks;
+    if (!m_selection)
+        return nullptr;
+    for (const Network& n : m_networks) {
+        if (n.name == *m_selection)
+            return &n;
+    }
+    return nullptr;
+}
+
+std::vector<NetworkFilter::Network> NetworkFilter::shown() const
+{
+    if (const Network* entry = selectedEntry())
+        return {*entry};
+    return m_networks;
+}
+
+int NetworkFilter::menuIndex() const
+{
+    if (!m_selection)
+        return 0;
+    const qsizetype i = m_names.indexOf(*m_selection);
+    return i < 0 ? -1 : static_cast<int>(i) + 1;
 }
 
 QString NetworkFilter::symbolFor(const QString& name)

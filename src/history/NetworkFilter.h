@@ -3,41 +3,51 @@
 #include "history/DailySummary.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
 
 namespace Dunmorra {
 
-// A choice of one network among a day's networks (DailySummary::sortedNetworks),
-// or of all of them: view state of the cards and tables that list a day's
-// traffic by network. A chosen name counts only when the day holds an entry
-// under exactly that name; otherwise the filter reads as all networks, while
-// the choice itself stays as it was.
+// Narrowing one day's per-network totals to one chosen network. It holds the
+// day's networks (most traffic first, as DailySummary::sortedNetworks gives
+// them) and the chosen name, which outlives the list it was chosen from: a
+// name the list no longer holds narrows nothing, and narrows again once the
+// name is back.
 class NetworkFilter {
 public:
     using Network = DailySummary::NamedNetwork;
 
-    const std::optional<QString>& selected() const { return m_selected; }
-    bool isAll() const { return !m_selected.has_value(); }
-    void select(const QString& name) { m_selected = name; }
-    void clear() { m_selected.reset(); }
-    bool isSelected(const QString& name) const { return m_selected && *m_selected == name; }
+    // Takes the day's networks. True when their names or the names' order
+    // changed: the only time a menu offering them needs filling again, so a
+    // refresh with new totals leaves an open menu alone.
+    bool setNetworks(std::vector<Network> networks);
+    const std::vector<Network>& networks() const { return m_networks; }
+    // The names in list order: the menu's choices after "all networks".
+    const QStringList& names() const { return m_names; }
 
-    // The chosen network's entry in the list; none while all are chosen or
-    // when the list has no entry of that name.
-    std::optional<Network> match(const std::vector<Network>& networks) const;
-    // The list as the filter narrows it: the matched entry alone, else all.
-    std::vector<Network> apply(const std::vector<Network>& networks) const;
+    // None: every network.
+    const std::optional<QString>& selection() const { return m_selection; }
+    void setSelection(std::optional<QString> name) { m_selection = std::move(name); }
 
-    // The symbol of a network's name: a cable for "Ethernet", Wi-Fi for any
-    // other name.
+    // The entry named exactly by the selection, when the list holds one.
+    const Network* selectedEntry() const;
+    // That entry alone when there is one; otherwise every network.
+    std::vector<Network> shown() const;
+    // Where the selection stands in a menu of "all networks" followed by
+    // names(): 0 without a selection, i + 1 for the i-th name, -1 for a name
+    // the list does not hold.
+    int menuIndex() const;
+
+    // The symbol of a network's row or menu item: "cable.connector" for the
+    // label "Ethernet" exactly, "wifi" for any other name.
     static QString symbolFor(const QString& name);
 
-    bool operator==(const NetworkFilter&) const = default;
-
 private:
-    std::optional<QString> m_selected;
+    std::vector<Network> m_networks;
+    QStringList m_names;
+    std::optional<QString> m_selection;
 };
 
 } // namespace Dunmorra

@@ -1,11 +1,9 @@
-#include "components/Conversions.h"
 #include "components/FittingPair.h"
 
 #include <QLabel>
 
 #include <gtest/gtest.h>
 
-#include <limits>
 
 using namespace Dunmorra;
 
@@ -64,20 +62,4 @@ TEST(FittingPair, TheJoinerStandsBetweenOnlySideBySideAndCountsTowardsTheFit)
     pair.refit();
     EXPECT_EQ(pair.sizeHint().width(), name->sizeHint().width());
     EXPECT_FALSE(joiner->isVisible());
-}
-
-TEST(Conversions, WholeBytesDropTheFractionAndNeverWrap)
-{
-    const std::pair<double, std::uint64_t> cases[] = {
-        {1536.7, 1536},
-        {0.9, 0},
-        {-5, 0},
-        {std::numeric_limits<double>::quiet_NaN(), 0},
-        {std::numeric_limits<double>::infinity(), 0},
-        {1e300, std::numeric_limits<std::uint64_t>::max()},
-        {18446744073709551616.0, std::numeric_limits<std::uint64_t>::max()},
-        {9007199254740992.0, 9007199254740992ULL},
-    };
-    for (const auto& [value, bytes] : cases)
-        EXPECT_EQ(toWholeBytes(value), bytes) << value;
 }

@@ -8,6 +8,9 @@
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
 // a folder of day files. With --day the history views show that recorded day
 // instead of today.
+// The Wi-Fi name of a fixture tree is asked of a NetworkManager on the
+// session bus, e.g. dbusmock's networkmanager template with
+// tests/integration/network/join_wifi.py.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"

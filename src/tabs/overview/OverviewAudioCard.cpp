@@ -48,9 +48,7 @@ QWidget* audioColumn(SymbolView* symbol, QLayout* texts, QWidget* trailing = nul
 
 Divider* columnDivider()
 {
-    auto* divider = new Divider(Qt::Vertical, 1.0);
-    divider->setFixedHeight(34);
-    return divider;
+    return Divider::vertical(34);
 }
 
 } // namespace
@@ -162,10 +160,10 @@ QString OverviewAudioCard::appsText(const QList<AudioSnapshot::AudioProcess>& pr
 {
     switch (processes.size()) {
     case 0: return tr("No audio at this moment.");
-    case 1: return OverviewPieces::oneLine(processes[0].name);
+    case 1: return OverviewPieces::shownName(processes[0].name);
     case 2:
-        return OverviewPieces::oneLine(processes[0].name) + QStringLiteral(" \u00B7 ")
-            + OverviewPieces::oneLine(processes[1].name);
+        return OverviewPieces::shownName(processes[0].name) + QStringLiteral(" \u00B7 ")
+            + OverviewPieces::shownName(processes[1].name);
     default: return tr("%1 apps using audio").arg(processes.size());
     }
 }
@@ -182,7 +180,7 @@ void OverviewAudioCard::refresh()
     const bool muted = now.defaultOutput && now.defaultOutput->isMuted;
     m_outputSymbol->setSymbol(outputSymbol(now.defaultOutput));
     m_outputSymbol->setColor(muted ? paletteRed() : accentColor());
-    m_outputName->setTextIfChanged(now.defaultOutput ? OverviewPieces::oneLine(now.defaultOutput->name)
+    m_outputName->setTextIfChanged(now.defaultOutput ? OverviewPieces::shownName(now.defaultOutput->name)
                                                      : QStringLiteral("None"));
     const std::optional<QString> volume = volumeText(now.defaultOutput);
     m_volume->setVisible(volume.has_value());
@@ -195,7 +193,7 @@ void OverviewAudioCard::refresh()
     }
 
     m_inputSymbol->setColor(now.defaultInput ? paletteOrange() : secondaryText());
-    m_inputName->setTextIfChanged(now.defaultInput ? OverviewPieces::oneLine(now.defaultInput->name)
+    m_inputName->setTextIfChanged(now.defaultInput ? OverviewPieces::shownName(now.defaultInput->name)
                                                    : QStringLiteral("None"));
 
     const bool active = !now.activeProcesses.isEmpty();

@@ -8,9 +8,9 @@
 #include "components/FittingPair.h"
 #include "components/Formatters.h"
 #include "components/Palette.h"
+#include "components/StatusDot.h"
 #include "components/Symbols.h"
 #include "model/NetworkProvider.h"
-#include "tabs/LegendItem.h"
 #include "tabs/PagePieces.h"
 #include "tabs/overview/OverviewPieces.h"
 
@@ -27,7 +27,7 @@ namespace {
 
 QString bytesText(double total)
 {
-    return QString::fromStdString(formatBytes(toWholeBytes(total)));
+    return QString::fromStdString(formatBytes(toUInt64Clamped(total)));
 }
 
 QString rateText(double rate)
@@ -38,7 +38,7 @@ QString rateText(double rate)
 // A menu item shows its text as given: "&" would otherwise mark a shortcut.
 QString menuText(const QString& name)
 {
-    return OverviewPieces::oneLine(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return OverviewPieces::shownName(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 // The menu's label: the network symbol and a small chevron side by side.
@@ -214,8 +214,14 @@ QWidget* OverviewNetworkCard::buildLegend()
     m_legend = new QWidget;
     m_legend->setObjectName(QStringLiteral("networkLegend"));
     auto* row = PagePieces::row(10);
-    row->addWidget(new LegendItem(withAlpha(paletteOrange(), 0.75), tr("Up"), uiFont(9)));
-    row->addWidget(new LegendItem(accentColor(), tr("Down"), uiFont(9)));
+    // The chart's legend in the card's small type.
+    for (const auto& [color, text] : {std::pair{withAlpha(paletteOrange(), 0.75), tr("Up")},
+                                      std::pair{accentColor(), tr("Down")}}) {
+        auto* item = PagePieces::row(3);
+        item->addWidget(new StatusDot(color, 7), 0, Qt::AlignVCenter);
+        item->addWidget(new TextLabel(text, uiFont(9), Tone::Secondary), 0, Qt::AlignVCenter);
+        row->addLayout(item);
+    }
     row->addStretch(1);
     m_legend->setLayout(row);
     return m_legend;
@@ -229,21 +235,17 @@ void OverviewNetworkCard::showDay(const OverviewDay& day)
 
 void OverviewNetworkCard::choose(const std::optional<QString>& name)
 {
-    const NetworkFilter before = m_filter;
-    if (name)
-        m_filter.select(*name);
-    else
-        m_filter.clear();
-    if (m_filter == before)
+    if (m_filter.selection() == name)
         return;
+    m_filter.setSelection(name);
     refresh();
     Q_EMIT filterChanged();
 }
 
-QString OverviewNetworkCard::recordedTitle(const std::vector<NetworkFilter::Network>& networks,
-                                           const NetworkFilter& filter)
+QString OverviewNetworkCard::recordedTitle(const NetworkFilter& filter)
 {
-    if (const std::optional<NetworkFilter::Network> chosen = filter.match(networks))
+    const std::vector<NetworkFilter::Network>& networks = filter.networks();
+    if (const NetworkFilter::Network* chosen = filter.selectedEntry())
         return chosen->name;
     if (networks.size() == 1)
         return networks.front().name;
@@ -252,10 +254,10 @@ QString OverviewNetworkCard::recordedTitle(const std::vector<NetworkFilter::Netw
     return QStringLiteral("Multiple Networks");
 }
 
-QString OverviewNetworkCard::recordedSymbol(const std::vector<NetworkFilter::Network>& networks,
-                                            const NetworkFilter& filter)
+QString OverviewNetworkCard::recordedSymbol(const NetworkFilter& filter)
 {
-    if (const std::optional<NetworkFilter::Network> chosen = filter.match(networks))
+    const std::vector<NetworkFilter::Network>& networks = filter.networks();
+    if (const NetworkFilter::Network* chosen = filter.selectedEntry())
         return NetworkFilter::symbolFor(chosen->name);
     if (networks.size() == 1)
         return NetworkFilter::symbolFor(networks.front().name);
@@ -288,23 +290,23 @@ void OverviewNetworkCard::refreshLive()
     m_filterButton->hide();
     const NetworkSnapshot& now = m_network.current();
     m_symbol->setSymbol(liveSymbol(now));
-    m_title->setTextIfChanged(OverviewPieces::oneLine(now.interfaceName));
+    m_title->setTextIfChanged(OverviewPieces::shownName(now.interfaceName));
 
     const bool wifi = now.ssid.has_value();
     const bool location = !wifi && now.needsLocation;
     const bool address = !wifi && !location && now.ipAddress.has_value();
     if (wifi) {
-        m_wifiName->setTextIfChanged(OverviewPieces::oneLine(*now.ssid));
+        m_wifiName->setTextIfChanged(OverviewPieces::shownName(*now.ssid));
         m_wifiAddress->setVisible(now.ipAddress.has_value());
         if (now.ipAddress)
-            m_wifiAddress->setTextIfChanged(OverviewPieces::oneLine(*now.ipAddress));
+            m_wifiAddress->setTextIfChanged(OverviewPieces::shownName(*now.ipAddress));
     }
     m_wifiLine->setVisible(wifi);
     m_wifiLine->refit();
     m_location->setVisible(location);
     m_address->setVisible(address);
     if (address)
-        m_address->setTextIfChanged(OverviewPieces::oneLine(*now.ipAddress));
+        m_address->setTextIfChanged(OverviewPieces::shownName(*now.ipAddress));
 
     m_upValue->setTextIfChanged(rateText(now.uploadBytesPerSec));
     m_downValue->setTextIfChanged(rateText(now.downloadBytesPerSec));
@@ -323,30 +325,31 @@ void OverviewNetworkCard::refreshLive()
 
 void OverviewNetworkCard::refreshRecorded(const DailySummary& day)
 {
-    const std::vector<NetworkFilter::Network> networks = day.sortedNetworks();
-    rebuildMenu(networks);
-    m_filterButton->setVisible(!networks.empty());
+    m_filter.setNetworks(day.sortedNetworks());
+    rebuildMenu();
+    m_filterButton->setVisible(!m_filter.networks().empty());
 
-    m_symbol->setSymbol(recordedSymbol(networks, m_filter));
-    m_title->setTextIfChanged(OverviewPieces::oneLine(recordedTitle(networks, m_filter)));
+    m_symbol->setSymbol(recordedSymbol(m_filter));
+    m_title->setTextIfChanged(OverviewPieces::shownName(recordedTitle(m_filter)));
     m_wifiLine->hide();
     m_location->hide();
     m_address->hide();
 
-    const std::optional<NetworkFilter::Network> chosen = m_filter.match(networks);
+    const NetworkFilter::Network* chosen = m_filter.selectedEntry();
     m_upValue->setTextIfChanged(bytesText(chosen ? chosen->stat.uploadBytes : day.totalNetworkUpBytes()));
     m_downValue->setTextIfChanged(bytesText(chosen ? chosen->stat.downloadBytes : day.totalNetworkDownBytes()));
     m_upLabel->setTextIfChanged(tr("Sent"));
     m_downLabel->setTextIfChanged(tr("Received"));
 }
 
-void OverviewNetworkCard::rebuildMenu(const std::vector<NetworkFilter::Network>& networks)
+void OverviewNetworkCard::rebuildMenu()
 {
-    m_menuNetworks = networks;
+    const std::vector<NetworkFilter::Network>& networks = m_filter.networks();
+    const bool everything = !m_filter.selection();
     m_menu->clear();
     const qreal dpr = devicePixelRatioF();
     const QColor tone = palettePrimary();
-    QAction* all = m_menu->addAction(symbolIconIn(m_filter.isAll() ? QStringLiteral("checkmark") : QStringLiteral("network"),
+    QAction* all = m_menu->addAction(symbolIconIn(everything ? QStringLiteral("checkmark") : QStringLiteral("network"),
                                                   14, tone, dpr),
                                      tr("All Networks"));
     all->setObjectName(QStringLiteral("allNetworks"));
@@ -356,14 +359,14 @@ void OverviewNetworkCard::rebuildMenu(const std::vector<NetworkFilter::Network>&
     if (networks.size() >= 2)
         m_menu->addSeparator();
     for (const NetworkFilter::Network& network : networks) {
-        const QString symbol = m_filter.isSelected(network.name) ? QStringLiteral("checkmark")
+        const QString symbol = m_filter.selection() == network.name ? QStringLiteral("checkmark")
                                                                   : NetworkFilter::symbolFor(network.name);
         QAction* item = m_menu->addAction(symbolIconIn(symbol, 14, tone, dpr), menuText(network.name));
         item->setData(network.name);
         item->setProperty("symbol", symbol);
         connect(item, &QAction::triggered, this, [this, name = network.name] { choose(name); }, Qt::QueuedConnection);
     }
-    all->setProperty("symbol", m_filter.isAll() ? QStringLiteral("checkmark") : QStringLiteral("network"));
+    all->setProperty("symbol", everything ? QStringLiteral("checkmark") : QStringLiteral("network"));
 }
 
 } // namespace Dunmorra

@@ -8,7 +8,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <vector>
 
 class QMenu;
 class QPushButton;
@@ -39,9 +38,9 @@ public:
     // Chooses a network of the day shown, or all of them with none.
     void choose(const std::optional<QString>& name);
 
-    // The recorded day's title and symbol for its networks and the filter.
-    static QString recordedTitle(const std::vector<NetworkFilter::Network>& networks, const NetworkFilter& filter);
-    static QString recordedSymbol(const std::vector<NetworkFilter::Network>& networks, const NetworkFilter& filter);
+    // The recorded day's title and symbol for the filter's networks and choice.
+    static QString recordedTitle(const NetworkFilter& filter);
+    static QString recordedSymbol(const NetworkFilter& filter);
     // The live connection's symbol: Wi-Fi, a cable or Wi-Fi struck through.
     static QString liveSymbol(const NetworkSnapshot& now);
 
@@ -61,13 +60,12 @@ private:
     void refresh();
     void refreshLive();
     void refreshRecorded(const DailySummary& day);
-    void rebuildMenu(const std::vector<NetworkFilter::Network>& networks);
+    void rebuildMenu();
 
     NetworkProvider& m_network;
     std::function<void()> m_openLocationSettings;
     OverviewDay m_day;
     NetworkFilter m_filter;
-    std::vector<NetworkFilter::Network> m_menuNetworks;
 
     QToolButton* m_reload = nullptr;
     QToolButton* m_filterButton = nullptr;

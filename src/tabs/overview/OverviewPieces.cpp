@@ -3,6 +3,7 @@
 #include "components/Card.h"
 #include "components/ElidedLabel.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "components/Symbols.h"
 #include "tabs/PagePieces.h"
 
@@ -60,16 +61,9 @@ Card* metricCard(const char* objectName, QVBoxLayout*& stack, int spacing)
     return card;
 }
 
-QString oneLine(const QString& name)
+QString shownName(const QString& name)
 {
-    QString line = name.left(kLongestShownName);
-    for (QChar& c : line) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line
-            || category == QChar::Separator_Paragraph)
-            c = QLatin1Char(' ');
-    }
-    return line;
+    return oneLine(name.left(kLongestShownName));
 }
 
 } // namespace Dunmorra::OverviewPieces

@@ -30,10 +30,9 @@ TextLabel* caption(const char* objectName, Tone tone);
 // least 160 wide, growing with its column.
 Card* metricCard(const char* objectName, QVBoxLayout*& stack, int spacing);
 
-// Names from the system or a day file as one line of plain text: line
-// breaks and other control characters become spaces, and a name longer
-// than anything a row can show is shortened first.
-QString oneLine(const QString& name);
+// A name from the system or a day file as one line (see oneLine), shortened
+// first when it is longer than anything a row can show.
+QString shownName(const QString& name);
 
 } // namespace OverviewPieces
 

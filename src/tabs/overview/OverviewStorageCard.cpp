@@ -35,6 +35,17 @@ TextLabel* figureValue(const char* name)
     return label;
 }
 
+// A line between the panels over the group's full height, which follows the
+// storage panel's arrangement.
+Divider* panelDivider()
+{
+    Divider* line = Divider::vertical(1);
+    line->setMinimumHeight(0);
+    line->setMaximumHeight(QWIDGETSIZE_MAX);
+    line->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    return line;
+}
+
 struct Figures {
     std::uint64_t total = 0, used = 0, free = 0;
     QString read, write;
@@ -52,9 +63,9 @@ OverviewStorageCard::OverviewStorageCard(DiskProvider& disk, std::function<Uptim
     auto* group = PagePieces::row(20);
     group->setContentsMargins(0, 10, 0, 10);
     group->addWidget(buildStoragePanel(), 1, Qt::AlignTop);
-    group->addWidget(new Divider(Qt::Vertical, 1.0));
+    group->addWidget(panelDivider());
     group->addWidget(buildIOPanel(), 0, Qt::AlignTop);
-    group->addWidget(new Divider(Qt::Vertical, 1.0));
+    group->addWidget(panelDivider());
     group->addWidget(buildUptimePanel(), 0, Qt::AlignTop);
     content->setLayout(group);
     auto* card = new Card(content, nullptr);
@@ -187,8 +198,8 @@ void OverviewStorageCard::refresh()
         },
         [](const DailySummary& day) {
             return Figures{day.diskTotalBytes, day.diskUsedBytes, day.diskFreeBytes,
-                           QString::fromStdString(formatBytes(toWholeBytes(day.totalDiskReadBytes()))),
-                           QString::fromStdString(formatBytes(toWholeBytes(day.totalDiskWriteBytes()))),
+                           QString::fromStdString(formatBytes(toUInt64Clamped(day.totalDiskReadBytes()))),
+                           QString::fromStdString(formatBytes(toUInt64Clamped(day.totalDiskWriteBytes()))),
                            Uptime{day.uptimeDays, day.uptimeHours, day.uptimeMinutes}};
         });
 

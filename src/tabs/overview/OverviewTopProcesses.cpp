@@ -1,6 +1,5 @@
 #include "tabs/overview/OverviewTopProcesses.h"
 
-#include "components/Card.h"
 #include "components/Divider.h"
 #include "components/ElidedLabel.h"
 #include "components/Formatters.h"
@@ -10,7 +9,7 @@
 #include "model/CPUProvider.h"
 #include "platform/NumberText.h"
 #include "tabs/PagePieces.h"
-#include "tabs/ProcessTableRow.h"
+#include "tabs/ProcessTable.h"
 #include "tabs/overview/OverviewPieces.h"
 
 #include <QVBoxLayout>
@@ -18,24 +17,43 @@
 namespace Dunmorra {
 
 namespace {
-constexpr ProcessTableRow::Columns kColumns{56, 80};
+constexpr int kCpuColumnWidth = 56;
+constexpr int kMemoryColumnWidth = 80;
 } // namespace
 
 // One process: its name, CPU share and memory, over a faint divider.
-class OverviewProcessRow : public ProcessTableRow {
+class OverviewProcessRow : public QWidget {
 public:
     OverviewProcessRow()
-        : ProcessTableRow(kColumns, 6, 0.35)
     {
-        nameLabel()->setFont(uiFont(13));
+        auto* stack = PagePieces::stack(this, 0);
+        auto* line = PagePieces::row();
+        line->setContentsMargins(0, 6, 0, 6);
+        m_name = new ElidedLabel(QString(), uiFont(13));
+        m_name->setObjectName(QStringLiteral("processName"));
+        m_cpu = ProcessTable::column(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
+        m_cpu->setObjectName(QStringLiteral("processCpu"));
+        m_memory = ProcessTable::column(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
+        m_memory->setObjectName(QStringLiteral("processMemory"));
+        line->addWidget(m_name, 1);
+        line->addWidget(m_cpu);
+        line->addWidget(m_memory);
+        stack->addLayout(line);
+        stack->addWidget(new Divider(0.35));
     }
 
     void update(const QString& key, const QString& name, double cpuPercent, std::uint64_t memoryBytes)
     {
         setObjectName(QStringLiteral("processRow:") + key);
-        setTexts(OverviewPieces::oneLine(name), localePercent(cpuPercent / 100.0, 1),
-                 QString::fromStdString(formatBytes(memoryBytes)));
+        m_name->setTextIfChanged(OverviewPieces::shownName(name));
+        m_cpu->setTextIfChanged(localePercent(cpuPercent / 100.0, 1));
+        m_memory->setTextIfChanged(QString::fromStdString(formatBytes(memoryBytes)));
     }
+
+private:
+    ElidedLabel* m_name;
+    TextLabel* m_cpu;
+    TextLabel* m_memory;
 };
 
 OverviewTopProcesses::OverviewTopProcesses(CPUProvider& cpu, UserSettings& settings, QWidget* parent)
@@ -50,17 +68,10 @@ OverviewTopProcesses::OverviewTopProcesses(CPUProvider& cpu, UserSettings& setti
             settings));
         return;
     }
-    auto* section = new QWidget;
-    auto* stack = PagePieces::stack(section, 8);
-    stack->addWidget(new TextLabel(tr("Top processes"), uiFont(13, QFont::DemiBold)));
-
-    auto* content = new QWidget;
-    m_rowsLayout = PagePieces::stack(content, 0);
-    m_rowsLayout->addWidget(ProcessTableRow::header(kColumns, tr("Process"), tr("CPU"), tr("Memory"), 8));
-    m_rowsLayout->addWidget(new Divider(1.0));
-    m_rows = std::make_unique<KeyedRows<QString, OverviewProcessRow>>(m_rowsLayout, 2);
-    stack->addWidget(new Card(content, nullptr));
-    outer->addWidget(section);
+    auto* table = new ProcessTable(tr("Top processes"), {{tr("CPU"), kCpuColumnWidth}, {tr("Memory"), kMemoryColumnWidth}});
+    m_rowsLayout = table->rows();
+    m_rows = std::make_unique<KeyedRows<QString, OverviewProcessRow>>(m_rowsLayout, ProcessTable::kFirstRow);
+    outer->addWidget(table);
 
     connect(&m_cpu, &CPUProvider::currentChanged, this, [this] {
         if (!m_day.isRecorded())

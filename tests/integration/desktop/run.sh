@@ -3,7 +3,8 @@
 # private session bus, then drives it as a user would: the tray icon is
 # embedded, a click opens the popup, a second launch raises the main window
 # and steps back, the Overview steps back to yesterday's day file, Ctrl+2
-# shows the CPU tab, and SIGTERM quits leaving today's day file.
+# shows the CPU tab, Ctrl+3 the Memory tab, Ctrl+5 the Network tab and Ctrl+6
+# the Power tab, and SIGTERM quits leaving today's day file.
 set -eu
 APP="$1"
 TMP="$(mktemp -d)"
@@ -107,6 +108,15 @@ wait_for green_in_header || fail "the previous-day button did not show yesterday
 xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = CPU ]' || fail "Ctrl+2 did not show the CPU tab"
+xdotool key --window "$WINDOW" ctrl+3
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Memory ]' || fail "Ctrl+3 did not show the Memory tab"
+xdotool key --window "$WINDOW" ctrl+5
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Network ]' || fail "Ctrl+5 did not show the Network tab"
+sleep 2 # a couple of samples and a connection resolution with the tab open
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away with the Network tab open"
+xdotool key --window "$WINDOW" ctrl+6
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Power ]' || fail "Ctrl+6 did not show the Power tab"
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away on the Power tab"
 
 kill -TERM "$APP_PID"
 wait_for '! kill -0 "$APP_PID"' || fail "SIGTERM did not quit"

@@ -116,8 +116,9 @@ TEST_F(OverviewRules, StorageColoursAndUptimeTexts)
         const auto texts = OverviewStorageCard::uptimeTexts(c.uptime);
         EXPECT_EQ(texts.figure, QLatin1String(c.figure));
         EXPECT_EQ(texts.detail.has_value(), c.detail != nullptr) << c.figure;
-        if (c.detail && texts.detail)
+        if (c.detail && texts.detail) {
             EXPECT_EQ(*texts.detail, QLatin1String(c.detail));
+        }
     }
 }
 
@@ -147,9 +148,9 @@ TEST_F(OverviewRules, AudioSymbolsVolumesAndApplications)
     QList<AudioSnapshot::AudioProcess> apps;
     EXPECT_EQ(OverviewAudioCard::appsText(apps), QStringLiteral("No audio at this moment."));
     apps.append({QStringLiteral("a"), QStringLiteral("Music\nPlayer"), {}, {}, false, true, {}});
-    EXPECT_EQ(OverviewAudioCard::appsText(apps), QStringLiteral("Music Player"));
+    EXPECT_EQ(OverviewAudioCard::appsText(apps), QStringLiteral("Music\uFFFDPlayer"));
     apps.append({QStringLiteral("b"), QStringLiteral("Video"), {}, {}, false, true, {}});
-    EXPECT_EQ(OverviewAudioCard::appsText(apps), QString::fromUtf8("Music Player · Video"));
+    EXPECT_EQ(OverviewAudioCard::appsText(apps), QString::fromUtf8("Music\uFFFDPlayer · Video"));
     for (int i = 0; i < 3; ++i)
         apps.append({QStringLiteral("c%1").arg(i), QStringLiteral("C"), {}, {}, false, true, {}});
     EXPECT_EQ(OverviewAudioCard::appsText(apps), QStringLiteral("5 apps using audio"));
@@ -157,36 +158,30 @@ TEST_F(OverviewRules, AudioSymbolsVolumesAndApplications)
 
 TEST_F(OverviewRules, NetworkTitlesAndSymbols)
 {
-    const auto networks = [](std::initializer_list<const char*> names) {
-        DailySummary day;
-        double total = 1000;
-        for (const char* name : names)
-            day.networkSSIDs[QLatin1String(name)] = {total, total};   // sorted by name once totals tie
-        return day.sortedNetworks();
-    };
-    NetworkFilter all;
-    NetworkFilter cafe;
-    cafe.select(QStringLiteral("Cafe"));
-    NetworkFilter ethernet;
-    ethernet.select(QStringLiteral("Ethernet"));
     struct Case {
-        std::vector<NetworkFilter::Network> list;
-        const NetworkFilter* filter;
+        std::vector<const char*> names;   // equal totals: listed by name
+        std::optional<QString> chosen;
         const char* title;
         const char* symbol;
     };
     const Case cases[] = {
-        {networks({"Ethernet"}), &all, "Ethernet", "cable.connector"},
-        {networks({"Home"}), &all, "Home", "wifi"},
-        {networks({"Home", "Cafe", "Ethernet"}), &all, "Multiple Networks", "network"},
-        {networks({"Home", "Cafe", "Ethernet"}), &cafe, "Cafe", "wifi"},
-        {networks({"Home", "Cafe", "Ethernet"}), &ethernet, "Ethernet", "cable.connector"},
-        {networks({"Home", "Office"}), &cafe, "Multiple Networks", "network"},   // not that day's network
-        {networks({}), &all, "No networks recorded", "network"},
+        {{"Ethernet"}, std::nullopt, "Ethernet", "cable.connector"},
+        {{"Home"}, std::nullopt, "Home", "wifi"},
+        {{"Home", "Cafe", "Ethernet"}, std::nullopt, "Multiple Networks", "network"},
+        {{"Home", "Cafe", "Ethernet"}, QStringLiteral("Cafe"), "Cafe", "wifi"},
+        {{"Home", "Cafe", "Ethernet"}, QStringLiteral("Ethernet"), "Ethernet", "cable.connector"},
+        {{"Home", "Office"}, QStringLiteral("Cafe"), "Multiple Networks", "network"},   // not that day's network
+        {{}, std::nullopt, "No networks recorded", "network"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(OverviewNetworkCard::recordedTitle(c.list, *c.filter), QLatin1String(c.title)) << c.title;
-        EXPECT_EQ(OverviewNetworkCard::recordedSymbol(c.list, *c.filter), QLatin1String(c.symbol)) << c.title;
+        DailySummary day;
+        for (const char* name : c.names)
+            day.networkSSIDs[QLatin1String(name)] = {1000, 1000};
+        NetworkFilter filter;
+        filter.setNetworks(day.sortedNetworks());
+        filter.setSelection(c.chosen);
+        EXPECT_EQ(OverviewNetworkCard::recordedTitle(filter), QLatin1String(c.title)) << c.title;
+        EXPECT_EQ(OverviewNetworkCard::recordedSymbol(filter), QLatin1String(c.symbol)) << c.title;
     }
 
     NetworkSnapshot now;
@@ -203,7 +198,7 @@ TEST_F(OverviewRules, NetworkTitlesAndSymbols)
 
 TEST_F(OverviewRules, NamesBecomeOneLineOfBoundedLength)
 {
-    EXPECT_EQ(OverviewPieces::oneLine(QStringLiteral("a\nb\tc\rd\u2028e")), QStringLiteral("a b c d e"));
-    EXPECT_EQ(OverviewPieces::oneLine(QStringLiteral("<b>bold</b> & more")), QStringLiteral("<b>bold</b> & more"));
-    EXPECT_EQ(OverviewPieces::oneLine(QString(10'000, QLatin1Char('x'))).size(), 512);
+    EXPECT_EQ(OverviewPieces::shownName(QStringLiteral("a\nb")), QStringLiteral("a\uFFFDb"));
+    EXPECT_EQ(OverviewPieces::shownName(QStringLiteral("<b>bold</b> & more")), QStringLiteral("<b>bold</b> & more"));
+    EXPECT_EQ(OverviewPieces::shownName(QString(10'000, QLatin1Char('x'))).size(), 512);
 }
