@@ -77,6 +77,7 @@ constexpr Entry kSymbols[] = {
     {"calendar", "x-office-calendar-symbolic", false},
     {"info.circle.fill", "help-about-symbolic", false},
     {"laptopcomputer", "computer-symbolic", false},
+    {"arrow.down.doc", "document-save-symbolic", false},
 };
 
 const Entry* find(const QString& symbol)
