@@ -5,6 +5,7 @@
 #include "tabs/AudioTab.h"
 #include "tabs/CPUTab.h"
 #include "tabs/DiskTab.h"
+#include "tabs/stats/StatsTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -79,6 +80,8 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
         case MainTab::folders:
             break;
         case MainTab::stats:
+            if (live.recorder)
+                return new StatsTab(*live.recorder, Clock::system(), {}, parent);
             break;
         }
         return placeholderTab(tab, parent);

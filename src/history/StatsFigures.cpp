@@ -50,17 +50,42 @@ double memoryChartTop(const std::vector<DayStats>& stats)
     return 1.1 * std::max(chartable(largest(stats, &DayStats::peakMemoryGB)), 1.0);
 }
 
+int DaySlots::slotOf(QDate day) const
+{
+    if (!day.isValid() || !first.isValid())
+        return -1;
+    const qint64 slot = first.daysTo(day);
+    return slot >= 0 && slot < count ? static_cast<int>(slot) : -1;
+}
+
+DaySlots daySlots(const std::vector<DayStats>& stats)
+{
+    QDate earliest, latest;
+    for (const DayStats& row : stats) {
+        if (!row.date.isValid())
+            continue;
+        if (!earliest.isValid() || row.date < earliest)
+            earliest = row.date;
+        if (!latest.isValid() || row.date > latest)
+            latest = row.date;
+    }
+    DaySlots grid;
+    if (!latest.isValid())
+        return grid;
+    const qint64 span = earliest.daysTo(latest) + 1;
+    grid.count = static_cast<int>(std::min<qint64>(span, DaySlots::kMaxDaySlots));
+    grid.first = latest.addDays(1 - grid.count);
+    return grid;
+}
+
 std::vector<QDate> trendAxisDays(const std::vector<DayStats>& stats, int strideDays)
 {
     std::vector<QDate> days;
-    if (stats.empty() || strideDays < 1)
+    const DaySlots grid = daySlots(stats);
+    if (strideDays < 1)
         return days;
-    const QDate first = stats.front().date;
-    const QDate last = std::max_element(stats.begin(), stats.end(), [](const DayStats& a, const DayStats& b) {
-                           return a.date < b.date;
-                       })->date;
-    for (QDate day = first; day.isValid() && day <= last; day = day.addDays(strideDays))
-        days.push_back(day);
+    for (int i = 0; i < grid.count; i += strideDays)
+        days.push_back(grid.first.addDays(i));
     return days;
 }
 

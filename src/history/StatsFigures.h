@@ -30,8 +30,21 @@ double chartable(double value);
 // below 1.1 GB; finite whatever the rows hold.
 double memoryChartTop(const std::vector<DayStats>& stats);
 
+// The calendar days the charts lay out, one slot each, from the earliest
+// row's day to the latest's. Rows without a valid day have no slot; at most
+// kMaxDaySlots days are laid out, counted back from the latest, so a day file
+// dated decades off cannot stretch the charts to thousands of columns.
+struct DaySlots {
+    static constexpr int kMaxDaySlots = 400;
+    QDate first;
+    int count = 0;
+    // The day's slot, or -1 when it has none.
+    int slotOf(QDate day) const;
+};
+DaySlots daySlots(const std::vector<DayStats>& stats);
+
 // Date marks of the trend charts: every stride-th calendar day from the
-// first row's day to the last's.
+// first slot's day to the last's.
 std::vector<QDate> trendAxisDays(const std::vector<DayStats>& stats, int strideDays);
 
 // Date marks of the bar charts: local noon of every stride-th row, counted
