@@ -1,5 +1,6 @@
 #include "app/TabFactory.h"
 
+#include "history/HistoryRecorder.h"
 #include "model/AudioProvider.h"
 #include "model/CPUProvider.h"
 #include "model/DiskProvider.h"
@@ -7,6 +8,7 @@
 #include "tabs/AudioTab.h"
 #include "tabs/CPUTab.h"
 #include "tabs/DiskTab.h"
+#include "tabs/stats/StatsTab.h"
 
 #include <QTemporaryDir>
 
@@ -44,4 +46,16 @@ TEST(TabFactory, LiveTabsWhereTheirProviderIsGivenPlaceholdersElsewhere)
         QWidget* page = bare(tab, &host);
         EXPECT_TRUE(page->findChild<QWidget*>(QStringLiteral("placeholderTitle"))) << rawValue(tab).toStdString();
     }
+}
+
+TEST(TabFactory, StatsTabWhereTheRecorderIsGiven)
+{
+    QTemporaryDir dir;
+    HistoryRecorder recorder(Clock::system(), dir.filePath(QStringLiteral("history")));
+    LiveTabSources live;
+    live.recorder = &recorder;
+    QWidget host;
+    EXPECT_TRUE(qobject_cast<StatsTab*>(applicationTabFactory({}, live)(MainTab::stats, &host)));
+    QWidget* bare = applicationTabFactory({})(MainTab::stats, &host);
+    EXPECT_TRUE(bare->findChild<QWidget*>(QStringLiteral("placeholderTitle")));
 }
