@@ -27,6 +27,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -124,6 +125,10 @@ StatsTab::StatsTab(const HistoryRecorder& recorder, const Clock& clock, ExportSe
     stack()->addWidget(m_statistics);
     stack()->addWidget(m_emptyCard);
 
+    m_chartTimer = new QTimer(this);
+    m_chartTimer->setSingleShot(true);
+    m_chartTimer->setInterval(0);
+    connect(m_chartTimer, &QTimer::timeout, this, &StatsTab::showNextChart);
     connect(&m_loader, &StatsHistoryLoader::loaded, this, &StatsTab::applyHistory);
     connect(&m_loader, &StatsHistoryLoader::loadingChanged, this, &StatsTab::refreshBody);
     refreshBody();
@@ -224,8 +229,14 @@ QWidget* StatsTab::buildStatistics()
                                     {orange, tr("Read")}, {teal, tr("Write")});
     m_diskCard->setObjectName(QStringLiteral("diskChart"));
 
-    for (QWidget* card : {m_cpuCard, m_memoryCard, m_networkCard, m_diskCard})
+    for (QWidget* card : {m_cpuCard, m_memoryCard, m_networkCard, m_diskCard}) {
+        // A card waiting for its turn keeps its place, so showing it lays
+        // out nothing else on the page.
+        QSizePolicy policy = card->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        card->setSizePolicy(policy);
         stack->addWidget(card);
+    }
     return statistics;
 }
 
@@ -243,8 +254,43 @@ void StatsTab::applyHistory(const StatsHistory& history)
     m_summaries = history.summaries;
     m_stats = history.stats;
     m_summary->setStats(m_stats);
-    refreshCharts();
+    // Laying out and drawing a chart costs several milliseconds, most of it
+    // measuring axis texts: the cards come back one per turn of the event
+    // loop, so the window answers input between them.
+    for (QWidget* card : {m_cpuCard, m_memoryCard, m_networkCard, m_diskCard})
+        card->hide();
+    prepareCharts();
+    m_nextChart = 0;
+    m_chartTimer->start();
     refreshBody();
+}
+
+void StatsTab::showNextChart()
+{
+    switch (m_nextChart) {
+    case 0:
+        refreshCpuChart();
+        m_cpuCard->show();
+        break;
+    case 1:
+        refreshMemoryChart();
+        m_memoryCard->show();
+        break;
+    case 2:
+        refreshBarChart(m_networkChart, m_networkCard, &DayStats::networkDownMB, &DayStats::networkUpMB);
+        m_networkChart->setAccessibleName(tr("Network data usage chart."));
+        m_networkCard->show();
+        break;
+    case 3:
+        refreshBarChart(m_diskChart, m_diskCard, &DayStats::diskReadMB, &DayStats::diskWriteMB);
+        m_diskChart->setAccessibleName(tr("Disk I/O chart."));
+        m_diskCard->show();
+        break;
+    default:
+        return;
+    }
+    if (++m_nextChart < kChartCount)
+        m_chartTimer->start();
 }
 
 void StatsTab::refreshBody()
@@ -256,37 +302,46 @@ void StatsTab::refreshBody()
     m_export->setEnabled(!m_stats.empty());
 }
 
-void StatsTab::refreshCharts()
+void StatsTab::prepareCharts()
 {
     // Each calendar day is one slot on the x axis, centred on its number, so
     // the points of the trend charts stand over the columns of the bar charts.
     const DaySlots grid = daySlots(m_stats);
-    const int span = std::max(grid.count, 1);
-    const double lo = -0.5;
-    const double hi = span - 0.5;
+    m_firstSlotDay = grid.first;
+    m_slotCount = std::max(grid.count, 1);
     const int stride = axisStrideDays(m_range);
-
-    std::vector<AxisMark> trendMarks;
+    m_trendMarks.clear();
     for (QDate day : trendAxisDays(m_stats, stride))
-        trendMarks.push_back({static_cast<double>(grid.slotOf(day)), monthDayText(day)});
-    std::vector<AxisMark> barMarks;
+        m_trendMarks.push_back({static_cast<double>(grid.slotOf(day)), monthDayText(day)});
+    m_barMarks.clear();
     for (const QDateTime& noon : barAxisDates(m_stats, stride)) {
         if (const int slot = grid.slotOf(noon.date()); slot >= 0)
-            barMarks.push_back({static_cast<double>(slot), monthDayText(noon.date())});
+            m_barMarks.push_back({static_cast<double>(slot), monthDayText(noon.date())});
     }
-    // Points of the days that have a slot, with their values fitted to the scale.
-    const auto points = [&](Field field, double top) {
-        QList<QPointF> list;
-        for (const DayStats& row : m_stats) {
-            if (const int slot = grid.slotOf(row.date); slot >= 0)
-                list << QPointF(slot, std::clamp(chartable(row.*field), 0.0, top));
-        }
-        return list;
-    };
+}
 
-    // CPU: a fixed 0-100 scale whatever the values.
-    m_cpuChart->setPoints(points(&DayStats::peakCPU, 100), points(&DayStats::avgCPU, 100));
-    m_cpuChart->setXAxis(lo, hi, trendMarks);
+namespace {
+
+// Points of the rows that have a day slot, their values fitted to the scale.
+QList<QPointF> trendPoints(const std::vector<DayStats>& stats, const DaySlots& grid, Field field, double top)
+{
+    QList<QPointF> points;
+    for (const DayStats& row : stats) {
+        if (const int slot = grid.slotOf(row.date); slot >= 0)
+            points << QPointF(slot, std::clamp(chartable(row.*field), 0.0, top));
+    }
+    return points;
+}
+
+} // namespace
+
+void StatsTab::refreshCpuChart()
+{
+    // A fixed 0-100 scale whatever the values.
+    const DaySlots grid{m_firstSlotDay, m_slotCount};
+    m_cpuChart->setPoints(trendPoints(m_stats, grid, &DayStats::peakCPU, 100),
+                          trendPoints(m_stats, grid, &DayStats::avgCPU, 100));
+    m_cpuChart->setXAxis(-0.5, m_slotCount - 0.5, m_trendMarks);
     m_cpuChart->setYAxis(0, 100, marksAt({0, 25, 50, 75, 100}, [](double v) { return localePercent(v / 100, 0); }));
     const double avgCPU = average(m_stats, &DayStats::avgCPU);
     const double peakCPU = largest(m_stats, &DayStats::peakCPU);
@@ -294,46 +349,48 @@ void StatsTab::refreshCharts()
                                       .arg(fixedPointText(chartable(avgCPU), 0), fixedPointText(chartable(peakCPU), 0)));
     m_cpuCard->firstLegend()->setValue(percent(avgCPU, 1));
     m_cpuCard->secondLegend()->setValue(percent(peakCPU, 0));
+}
 
-    // Memory: from 0 to a tenth above the highest peak.
+void StatsTab::refreshMemoryChart()
+{
+    // From 0 to a tenth above the highest peak.
+    const DaySlots grid{m_firstSlotDay, m_slotCount};
     const double top = memoryChartTop(m_stats);
-    m_memoryChart->setPoints(points(&DayStats::peakMemoryGB, top), points(&DayStats::avgMemoryGB, top));
-    m_memoryChart->setXAxis(lo, hi, trendMarks);
+    m_memoryChart->setPoints(trendPoints(m_stats, grid, &DayStats::peakMemoryGB, top),
+                             trendPoints(m_stats, grid, &DayStats::avgMemoryGB, top));
+    m_memoryChart->setXAxis(-0.5, m_slotCount - 0.5, m_trendMarks);
     m_memoryChart->setYAxis(0, top, marksAt(StatsAxisTicks::withinTop(top), gigabytes));
     const double avgMemory = average(m_stats, &DayStats::avgMemoryGB);
-    m_memoryChart->setAccessibleName(
-        tr("Memory usage trend. Avg %1 GB.").arg(fixedPointText(chartable(avgMemory), 1)));
+    m_memoryChart->setAccessibleName(tr("Memory usage trend. Avg %1 GB.").arg(fixedPointText(chartable(avgMemory), 1)));
     m_memoryCard->firstLegend()->setValue(gigabytes(avgMemory));
     m_memoryCard->secondLegend()->setValue(gigabytes(largest(m_stats, &DayStats::peakMemoryGB)));
+}
 
-    // Network and disk: one stacked column per calendar day, empty where
-    // nothing was recorded; marks under every stride-th recorded column.
-    const auto fillBars = [&](StatsBarChart* chart, StatsChartCard* card, Field firstField, Field secondField) {
-        QList<qreal> firstValues(span, 0.0);
-        QList<qreal> secondValues(span, 0.0);
-        for (const DayStats& row : m_stats) {
-            const int slot = grid.slotOf(row.date);
-            if (slot < 0)
-                continue;
-            // Two records of one day (a time-zone change) share its column.
-            firstValues[slot] += std::max(chartable(row.*firstField), 0.0);
-            secondValues[slot] += std::max(chartable(row.*secondField), 0.0);
-        }
-        double highest = 0;
-        for (qsizetype i = 0; i < span; ++i)
-            highest = std::max(highest, firstValues[i] + secondValues[i]);
-        const double unit = StatsAxisTicks::megabyteUnit(highest);
-        const double barTop = StatsAxisTicks::roundedTop(highest, unit);
-        chart->setValues(firstValues, secondValues);
-        chart->setXAxis(lo, hi, barMarks);
-        chart->setYAxis(0, barTop, marksAt(StatsAxisTicks::withinTop(barTop, unit), megabytesAsBytes));
-        card->firstLegend()->setValue(megabytesAsBytes(total(m_stats, firstField)));
-        card->secondLegend()->setValue(megabytesAsBytes(total(m_stats, secondField)));
-    };
-    fillBars(m_networkChart, m_networkCard, &DayStats::networkDownMB, &DayStats::networkUpMB);
-    m_networkChart->setAccessibleName(tr("Network data usage chart."));
-    fillBars(m_diskChart, m_diskCard, &DayStats::diskReadMB, &DayStats::diskWriteMB);
-    m_diskChart->setAccessibleName(tr("Disk I/O chart."));
+void StatsTab::refreshBarChart(StatsBarChart* chart, StatsChartCard* card, Field firstField, Field secondField)
+{
+    // One stacked column per calendar day, empty where nothing was recorded;
+    // marks under every stride-th recorded column.
+    const DaySlots grid{m_firstSlotDay, m_slotCount};
+    QList<qreal> firstValues(m_slotCount, 0.0);
+    QList<qreal> secondValues(m_slotCount, 0.0);
+    for (const DayStats& row : m_stats) {
+        const int slot = grid.slotOf(row.date);
+        if (slot < 0)
+            continue;
+        // Two records of one day (a time-zone change) share its column.
+        firstValues[slot] += std::max(chartable(row.*firstField), 0.0);
+        secondValues[slot] += std::max(chartable(row.*secondField), 0.0);
+    }
+    double highest = 0;
+    for (qsizetype i = 0; i < m_slotCount; ++i)
+        highest = std::max(highest, firstValues[i] + secondValues[i]);
+    const double unit = StatsAxisTicks::megabyteUnit(highest);
+    const double top = StatsAxisTicks::roundedTop(highest, unit);
+    chart->setValues(firstValues, secondValues);
+    chart->setXAxis(-0.5, m_slotCount - 0.5, m_barMarks);
+    chart->setYAxis(0, top, marksAt(StatsAxisTicks::withinTop(top, unit), megabytesAsBytes));
+    card->firstLegend()->setValue(megabytesAsBytes(total(m_stats, firstField)));
+    card->secondLegend()->setValue(megabytesAsBytes(total(m_stats, secondField)));
 }
 
 QString StatsTab::csvContent() const

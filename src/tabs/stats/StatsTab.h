@@ -5,6 +5,7 @@
 #include "history/DayStats.h"
 #include "history/StatsHistoryLoader.h"
 #include "history/StatsRange.h"
+#include "tabs/stats/StatsChartView.h"
 #include "model/Clock.h"
 
 #include <QString>
@@ -13,6 +14,7 @@
 #include <vector>
 
 class QPushButton;
+class QTimer;
 
 namespace Dunmorra {
 
@@ -46,6 +48,8 @@ public:
     const std::vector<DailySummary>& dailySummaries() const { return m_summaries; }
     bool isLoading() const { return m_loader.isLoading(); }
     bool isExporting() const { return m_isExporting; }
+    // Every chart card shows the stored rows.
+    bool chartsShown() const { return m_nextChart >= kChartCount; }
 
     // The file the export would write for what the page shows.
     QString csvContent() const;
@@ -61,7 +65,12 @@ private:
 
     void applyHistory(const StatsHistory& history);
     void refreshBody();
-    void refreshCharts();
+    void prepareCharts();
+    void showNextChart();
+    void refreshCpuChart();
+    void refreshMemoryChart();
+    void refreshBarChart(StatsBarChart* chart, StatsChartCard* card, double DayStats::*first,
+                         double DayStats::*second);
 
     StatsHistoryLoader m_loader;
     ExportServices m_services;
@@ -69,6 +78,16 @@ private:
     std::vector<DayStats> m_stats;
     std::vector<DailySummary> m_summaries;
     bool m_isExporting = false;
+
+    // What every chart shares for the stored rows: the day slots of the x
+    // axis and its date marks.
+    static constexpr int kChartCount = 4;
+    int m_nextChart = kChartCount;
+    QTimer* m_chartTimer = nullptr;
+    QDate m_firstSlotDay;
+    int m_slotCount = 0;
+    std::vector<AxisMark> m_trendMarks;
+    std::vector<AxisMark> m_barMarks;
 
     SegmentedPicker* m_picker = nullptr;
     QPushButton* m_export = nullptr;

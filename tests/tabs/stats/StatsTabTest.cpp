@@ -63,7 +63,7 @@ protected:
     }
     static bool loaded(const StatsTab& tab)
     {
-        return Dunmorra::Test::settle([&] { return !tab.isLoading(); });
+        return Dunmorra::Test::settle([&] { return !tab.isLoading() && tab.chartsShown(); });
     }
     static bool shown(const StatsTab& tab, const char* name)
     {
