@@ -2,6 +2,7 @@
 
 #include "components/Card.h"
 #include "components/Conversions.h"
+#include "components/ElidedLabel.h"
 #include "components/Formatters.h"
 #include "components/Palette.h"
 #include "components/Symbols.h"
@@ -40,7 +41,9 @@ TextLabel* StatsSummaryRow::addCard(const QString& symbol, const QColor& tint, c
     // The card's colour marks its symbol; the text keeps the secondary tone.
     heading->symbolView()->setColor(tint);
     stack->addWidget(heading);
-    auto* value = new TextLabel(QString(), Fonts::bigFigure());
+    // At the window's narrowest a long figure ends in an ellipsis rather than
+    // being cut; its accessible name and tooltip keep it whole.
+    auto* value = new ElidedLabel(QString(), Fonts::bigFigure());
     value->setObjectName(QLatin1String(name));
     value->setProperty("title", title);
     stack->addWidget(value);
@@ -53,6 +56,7 @@ TextLabel* StatsSummaryRow::addCard(const QString& symbol, const QColor& tint, c
 void StatsSummaryRow::setValue(TextLabel* label, const QString& value)
 {
     label->setTextIfChanged(value);
+    label->setToolTip(value);
     label->setAccessibleName(label->property("title").toString() + QLatin1String(": ") + value);
 }
 

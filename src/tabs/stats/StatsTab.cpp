@@ -21,6 +21,8 @@
 #include <QCategoryAxis>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QMimeDatabase>
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPointer>
@@ -76,9 +78,34 @@ std::vector<AxisMark> marksAt(const std::vector<double>& values, const std::func
     return marks;
 }
 
+// Tells a file's type from its name alone. The dialog's own provider reads
+// the start of every file it lists, which never returns for some (browsing
+// /proc reaches /proc/kmsg) and would hang the window.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override
+    {
+        if (info.isDir())
+            return QFileIconProvider::icon(IconType::Folder);
+        const QMimeType mime = m_types.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+        return QIcon::fromTheme(mime.iconName(), QFileIconProvider::icon(IconType::File));
+    }
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isDir())
+            return QFileIconProvider::type(info);
+        return m_types.mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
+    }
+
+private:
+    QMimeDatabase m_types;
+};
+
 QString chooseFileWithDialog(QWidget* parent, const QString& proposedName)
 {
     QFileDialog dialog(parent, StatsTab::tr("Export CSV"));
+    NameOnlyIconProvider icons;
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // Portal and desktop dialogs may ignore the default suffix: the proposed
