@@ -44,21 +44,6 @@ QColor paletteBlue()
     return QColor(0, 122, 255);
 }
 
-QColor palettePurple()
-{
-    return QColor(175, 82, 222);
-}
-
-QColor paletteTeal()
-{
-    return QColor(48, 176, 199);
-}
-
-QColor paletteIndigo()
-{
-    return QColor(88, 86, 214);
-}
-
 QColor accentColor()
 {
     return QColor(47, 124, 246);

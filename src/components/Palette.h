@@ -12,9 +12,6 @@ QColor paletteOrange();
 QColor paletteRed();
 QColor paletteGreen();   // sRGB 0.18 / 0.76 / 0.34
 QColor paletteBlue();
-QColor palettePurple();
-QColor paletteTeal();
-QColor paletteIndigo();
 
 // The application's own accent (trend lines, badges, the audio device tint).
 QColor accentColor();

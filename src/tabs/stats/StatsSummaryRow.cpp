@@ -6,6 +6,7 @@
 #include "components/Formatters.h"
 #include "components/Palette.h"
 #include "components/Symbols.h"
+#include "components/SystemColors.h"
 #include "components/TabPage.h"
 #include "components/Typography.h"
 #include "history/StatsFigures.h"
@@ -26,7 +27,7 @@ StatsSummaryRow::StatsSummaryRow(QWidget* parent)
 {
     auto* row = TabPage::cardRow();
     setLayout(row);
-    m_days = addCard(QStringLiteral("calendar"), paletteIndigo(), tr("Days recorded"), "daysRecorded");
+    m_days = addCard(QStringLiteral("calendar"), SystemColors::indigo(), tr("Days recorded"), "daysRecorded");
     m_avgCPU = addCard(QStringLiteral("cpu"), paletteBlue(), tr("Avg CPU"), "avgCPU");
     m_peakCPU = addCard(QStringLiteral("cpu"), paletteRed(), tr("Peak CPU"), "peakCPU");
     m_totalData = addCard(QStringLiteral("network"), paletteGreen(), tr("Total data"), "totalData");

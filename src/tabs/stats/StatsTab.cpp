@@ -6,6 +6,7 @@
 #include "components/Palette.h"
 #include "components/SegmentedPicker.h"
 #include "components/Symbols.h"
+#include "components/SystemColors.h"
 #include "history/CSVDocument.h"
 #include "history/StatsFigures.h"
 #include "platform/DateText.h"
@@ -237,7 +238,7 @@ QWidget* StatsTab::buildStatistics()
                                    {withAlpha(accent, 0.3), tr("Peak")});
     m_cpuCard->setObjectName(QStringLiteral("cpuChart"));
 
-    const QColor purple = palettePurple();
+    const QColor purple = SystemColors::purple();
     m_memoryChart = new StatsTrendChart(purple, tr("Peak GB"), tr("Avg GB"));
     m_memoryCard = new StatsChartCard(QStringLiteral("memorychip"), tr("Memory Usage"), m_memoryChart,
                                       {purple, tr("Avg")}, {withAlpha(purple, 0.3), tr("Peak")});
@@ -250,7 +251,7 @@ QWidget* StatsTab::buildStatistics()
                                        {down, tr("Download")}, {orange, tr("Upload")});
     m_networkCard->setObjectName(QStringLiteral("networkChart"));
 
-    const QColor teal = withAlpha(paletteTeal(), 0.8);
+    const QColor teal = withAlpha(SystemColors::teal(), 0.8);
     m_diskChart = new StatsBarChart(orange, tr("Read MB"), teal, tr("Write MB"));
     m_diskCard = new StatsChartCard(QStringLiteral("internaldrive"), tr("Disk I/O"), m_diskChart,
                                     {orange, tr("Read")}, {teal, tr("Write")});
