@@ -7,6 +7,9 @@
 // memory, battery, disk and network figures come from a fixture tree (a
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
 // a folder of day files.
+// The Wi-Fi name of a fixture tree is asked of a NetworkManager on the
+// session bus, e.g. dbusmock's networkmanager template with
+// tests/integration/network/join_wifi.py.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"

@@ -68,7 +68,7 @@ void StatsSummaryRow::setStats(const std::vector<DayStats>& stats)
     setValue(m_avgCPU, localePercent(chartable(average(stats, &DayStats::avgCPU)) / 100.0, 1));
     setValue(m_peakCPU, localePercent(chartable(largest(stats, &DayStats::peakCPU)) / 100.0, 0));
     const double dataMB = total(stats, &DayStats::networkUpMB) + total(stats, &DayStats::networkDownMB);
-    setValue(m_totalData, QString::fromStdString(formatBytes(toWholeBytes(dataMB * kMB))));
+    setValue(m_totalData, QString::fromStdString(formatBytes(toUInt64Clamped(dataMB * kMB))));
 }
 
 QStringList StatsSummaryRow::values() const

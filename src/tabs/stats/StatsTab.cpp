@@ -63,7 +63,7 @@ QString gigabytes(double value)
 
 QString megabytesAsBytes(double megabytes)
 {
-    return QString::fromStdString(formatBytes(toWholeBytes(megabytes * kMB)));
+    return QString::fromStdString(formatBytes(toUInt64Clamped(megabytes * kMB)));
 }
 
 QString percent(double value, int digits)

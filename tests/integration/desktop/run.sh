@@ -2,8 +2,9 @@
 # Starts Halvorin on a private X server beside a real XEmbed tray and a
 # private session bus, then drives it as a user would: the tray icon is
 # embedded, a click opens the popup, a second launch raises the main window
-# and steps back, Ctrl+2 shows the CPU tab, Ctrl+9 the Stats tab over a
-# recorded day and a corrupt one, and SIGTERM quits leaving today's day file.
+# and steps back, Ctrl+2 shows the CPU tab, Ctrl+3 the Memory tab, Ctrl+5 the
+# Network tab, Ctrl+6 the Power tab and Ctrl+9 the Stats tab over a recorded
+# day and a corrupt one, and SIGTERM quits leaving today's day file.
 set -eu
 APP="$1"
 TMP="$(mktemp -d)"
@@ -113,6 +114,15 @@ eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = CPU ]' || fail "Ctrl+2 did not show the CPU tab"
+xdotool key --window "$WINDOW" ctrl+3
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Memory ]' || fail "Ctrl+3 did not show the Memory tab"
+xdotool key --window "$WINDOW" ctrl+5
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Network ]' || fail "Ctrl+5 did not show the Network tab"
+sleep 2 # a couple of samples and a connection resolution with the tab open
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away with the Network tab open"
+xdotool key --window "$WINDOW" ctrl+6
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Power ]' || fail "Ctrl+6 did not show the Power tab"
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away on the Power tab"
 xdotool key --window "$WINDOW" ctrl+9
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Stats ]' || fail "Ctrl+9 did not show the Stats tab"
 sleep 1
