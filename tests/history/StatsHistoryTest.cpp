@@ -122,5 +122,16 @@ TEST_F(StatsHistoryTest, SummaryFromAnotherTimeZoneSortsByItsInstant)
     EXPECT_EQ(h.stats[1].date, QDate(2026, 3, 7));
 }
 
+TEST_F(StatsHistoryTest, AnInstantNoCalendarHoldsIsADayWithoutADate)
+{
+    // Only an altered file holds such a date; it sorts last and has no day.
+    DailySummary altered = DailySummary::emptyFor(QDate(2026, 3, 9));
+    altered.date = 1e300;
+    const StatsHistory h = StatsHistory::fromSummaries({altered, DailySummary::emptyFor(kToday)});
+    ASSERT_EQ(h.stats.size(), 2u);
+    EXPECT_EQ(h.stats[0].date, kToday);
+    EXPECT_FALSE(h.stats[1].date.isValid());
+}
+
 } // namespace
 } // namespace Dunmorra
