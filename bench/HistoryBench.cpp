@@ -3,6 +3,7 @@
 #include "history/DailySummaryCodec.h"
 #include "history/DayFile.h"
 #include "history/HistoricalDataStore.h"
+#include "history/StatsHistory.h"
 #include "support/BusyDay.h"
 
 #include <QTemporaryDir>
@@ -10,10 +11,9 @@
 #include <benchmark/benchmark.h>
 
 using namespace Dunmorra;
+using namespace Dunmorra::Bench;
 
 namespace {
-
-using Bench::fullDay;
 
 void EncodeFullDay(benchmark::State& state)
 {
@@ -40,14 +40,13 @@ void DecodeFullDay(benchmark::State& state)
 }
 BENCHMARK(DecodeFullDay)->Unit(benchmark::kMicrosecond);
 
-// What the Stats tab's 90-day range costs: 90 files read and decoded through
-// a fresh store (page cache warm, as it is after the first load).
+// 90 files read and decoded through a fresh store (page cache warm, as it is
+// after the first load).
 void LoadNinetyDays(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QDate last(2026, 12, 9);
-    for (int i = 0; i < 90; ++i)
-        DayFile::write(DayFile::path(last.addDays(-i), dir.path()), fullDay(last.addDays(-i)));
+    writeBusyDays(dir.path(), last, 90);
     for (auto _ : state) {
         HistoricalDataStore store(dir.path());
         int found = 0;
@@ -58,5 +57,22 @@ void LoadNinetyDays(benchmark::State& state)
     }
 }
 BENCHMARK(LoadNinetyDays)->Unit(benchmark::kMillisecond);
+
+// What the Stats tab's worker does for "90 days": 89 files read and decoded,
+// the recorder's today added, sorted and folded into day rows.
+void LoadNinetyDayStats(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QDate today(2026, 12, 9);
+    writeBusyDays(dir.path(), today.addDays(-1), 89);
+    const DailySummary live = fullDay(today);
+    for (auto _ : state) {
+        StatsHistory history = StatsHistory::load(today, 90, dir.path(), live, today);
+        if (history.stats.size() != 90)
+            state.SkipWithError("a day was missing");
+        benchmark::DoNotOptimize(history);
+    }
+}
+BENCHMARK(LoadNinetyDayStats)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -59,8 +59,7 @@ void waitForTheDay(const OverviewTab& tab)
 void StepToARecordedDayAndPaint(benchmark::State& state)
 {
     QTemporaryDir dir;
-    for (int i = 1; i <= kRecordedDays; ++i)
-        DayFile::write(DayFile::path(kToday.addDays(-i), dir.path()), Bench::fullDay(kToday.addDays(-i)));
+    Bench::writeBusyDays(dir.path(), kToday.addDays(-1), kRecordedDays);
     Sources sources;
     UserSettings& settings = UserSettings::shared();
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The day file the benchmarks read: as full as a real one gets.
 #include "history/DailySummary.h"
+#include "history/DayFile.h"
 
 #include <QDate>
 #include <QString>
@@ -39,6 +39,13 @@ inline DailySummary fullDay(QDate day)
     s.uptimeDays = 2;
     s.batteryHealthPercent = 92;
     return s;
+}
+
+// The busy day's file for each of the `count` days ending with `last`.
+inline void writeBusyDays(const QString& directory, QDate last, int count)
+{
+    for (int i = 0; i < count; ++i)
+        DayFile::write(DayFile::path(last.addDays(-i), directory), fullDay(last.addDays(-i)));
 }
 
 } // namespace Dunmorra::Bench

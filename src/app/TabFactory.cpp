@@ -10,6 +10,7 @@
 #include "tabs/MemoryTab.h"
 #include "tabs/power/PowerTab.h"
 #include "tabs/overview/OverviewTab.h"
+#include "tabs/stats/StatsTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -100,6 +101,8 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
         case MainTab::folders:
             break;
         case MainTab::stats:
+            if (live.recorder)
+                return new StatsTab(*live.recorder, Clock::system(), {}, parent);
             break;
         }
         return placeholderTab(tab, parent);

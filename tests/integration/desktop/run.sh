@@ -3,8 +3,9 @@
 # private session bus, then drives it as a user would: the tray icon is
 # embedded, a click opens the popup, a second launch raises the main window
 # and steps back, the Overview steps back to yesterday's day file, Ctrl+2
-# shows the CPU tab, Ctrl+3 the Memory tab, Ctrl+5 the Network tab and Ctrl+6
-# the Power tab, and SIGTERM quits leaving today's day file.
+# shows the CPU tab, Ctrl+3 the Memory tab, Ctrl+5 the Network tab, Ctrl+6
+# the Power tab and Ctrl+9 the Stats tab over a recorded day and a corrupt
+# one, and SIGTERM quits leaving today's day file.
 set -eu
 APP="$1"
 TMP="$(mktemp -d)"
@@ -42,10 +43,6 @@ chmod 700 "$TMP/runtime"
 export XDG_DATA_HOME="$TMP/data" XDG_CONFIG_HOME="$TMP/config" XDG_CACHE_HOME="$TMP/cache" XDG_RUNTIME_DIR="$TMP/runtime"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
 export QT_QPA_PLATFORM=xcb
-# A recorded yesterday for the Overview to step back to.
-mkdir -p "$XDG_DATA_HOME/Halvorin/history"
-cp "$(dirname "$0")/../../fixtures/history/2026-12-09.json" \
-    "$XDG_DATA_HOME/Halvorin/history/$(date -d yesterday +%Y-%m-%d).json"
 
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP/display" >/dev/null 2>&1 &
 X_PID=$!
@@ -64,6 +61,27 @@ export DBUS_SESSION_BUS_ADDRESS
 trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
 TRAY_PID=$!
 wait_for 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' || fail "trayer did not map its panel"
+
+# Two past days for the Stats tab and the Overview: one recorded, one cut short.
+HISTORY="$XDG_DATA_HOME/Halvorin/history"
+mkdir -p "$HISTORY"
+/usr/bin/python3 - "$HISTORY" <<'PY'
+import datetime, json, os, sys
+today = datetime.date.today()
+def day(back):
+    d = today - datetime.timedelta(days=back)
+    start = datetime.datetime(d.year, d.month, d.day).timestamp() - 978307200
+    stat = {"sum": 60.0, "count": 2, "peak": 40.0, "peakTime": start + 3600}
+    return d, {"date": start, "hours": [{"hour": 1, "cpu": stat, "memoryGB": stat, "batteryPercent": stat,
+               "networkUpBytes": 1048576, "networkDownBytes": 0, "diskReadBytes": 0, "diskWriteBytes": 0}],
+               "processes": {"=cmd": {"name": "=cmd", "cpuSum": 1, "cpuCount": 1, "memorySum": 1}},
+               "networkSSIDs": {}, "diskTotalBytes": 0, "diskUsedBytes": 0, "diskFreeBytes": 0,
+               "uptimeDays": 0, "uptimeHours": 0, "uptimeMinutes": 0, "batteryHealthPercent": 0}
+d, s = day(1)
+json.dump(s, open(os.path.join(sys.argv[1], d.isoformat() + ".json"), "w"))
+d, s = day(2)
+open(os.path.join(sys.argv[1], d.isoformat() + ".json"), "w").write(json.dumps(s)[:50])
+PY
 
 "$APP" >"$TMP/app.log" 2>&1 &
 APP_PID=$!
@@ -94,8 +112,8 @@ WINDOW="$(xdotool search --onlyvisible --name '^Overview$' | head -1)"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 [ "$WIDTH" -eq 1100 ] && [ "$HEIGHT" -eq 750 ] || fail "the main window is ${WIDTH}x${HEIGHT}"
 
-# The Overview opens live; its first control steps to yesterday, whose file is
-# there, and the header then offers the green "Live" button.
+# The Overview opens live; its first control steps to yesterday, recorded
+# above, and the header then offers the green "Live" button.
 green_in_header() {
     import -window "$WINDOW" -crop 920x34+180+26 +repage "$TMP/header.png" 2>/dev/null || return 1
     [ "$(convert "$TMP/header.png" -fuzz 12% -fill black +opaque "#2EC257" -fill white -opaque "#2EC257" \
@@ -117,6 +135,10 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the application went away with the Netwo
 xdotool key --window "$WINDOW" ctrl+6
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Power ]' || fail "Ctrl+6 did not show the Power tab"
 kill -0 "$APP_PID" 2>/dev/null || fail "the application went away on the Power tab"
+xdotool key --window "$WINDOW" ctrl+9
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Stats ]' || fail "Ctrl+9 did not show the Stats tab"
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away loading the Stats tab"
 
 kill -TERM "$APP_PID"
 wait_for '! kill -0 "$APP_PID"' || fail "SIGTERM did not quit"
@@ -128,4 +150,4 @@ DAY_FILE="$XDG_DATA_HOME/Halvorin/history/$(date +%Y-%m-%d).json"
 [ -f "$DAY_FILE" ] || fail "no day file at $DAY_FILE after SIGTERM"
 /usr/bin/python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert "hours" in d and "date" in d' "$DAY_FILE" \
     || fail "the day file does not read back"
-echo "desktop: tray, popup, second launch, a recorded day, Go menu, SIGTERM and the day file all as expected"
+echo "desktop: tray, popup, second launch, a recorded day, Go menu, Stats tab, SIGTERM and the day file all as expected"
