@@ -16,7 +16,6 @@
 #include "support/BusyDay.h"
 #include "tabs/overview/OverviewTab.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QTemporaryDir>
 
@@ -100,14 +99,3 @@ void StepToARecordedDayAndPaint(benchmark::State& state)
 BENCHMARK(StepToARecordedDayAndPaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
