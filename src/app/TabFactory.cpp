@@ -10,6 +10,7 @@
 #include "tabs/MemoryTab.h"
 #include "tabs/power/PowerTab.h"
 #include "tabs/stats/StatsTab.h"
+#include "tabs/folders/FolderTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -91,6 +92,9 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
             }
             break;
         case MainTab::folders:
+            if (live.folders && live.disk)
+                return new FolderTab(*live.folders, *live.disk, live.settings ? *live.settings : UserSettings::shared(),
+                                     parent);
             break;
         case MainTab::stats:
             if (live.recorder)

@@ -83,6 +83,14 @@ constexpr Entry kSymbols[] = {
     {"wifi.circle", nullptr, true},
     {"location.slash", "location-services-disabled-symbolic", false},
     {"arrow.down.doc", "document-save-symbolic", false},
+    {"arrow.right.circle", nullptr, true},
+    {"folder.badge.questionmark", nullptr, true},
+    {"house.fill", "user-home-symbolic", false},
+    {"doc.fill", "text-x-generic-symbolic", false},
+    {"doc.on.clipboard", "edit-copy-symbolic", false},
+    {"arrow.up", "go-up-symbolic", false},
+    {"eye", "view-reveal-symbolic", false},
+    {"eye.slash", "view-conceal-symbolic", false},
 };
 
 const Entry* find(const QString& symbol)

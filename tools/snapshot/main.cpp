@@ -1,4 +1,4 @@
-// halvorin-snapshot TAB OUT.png [--seconds N] [--root DIR]
+// halvorin-snapshot TAB OUT.png [PATH] [--seconds N] [--root DIR]
 //
 // Builds the application's environment, lets its providers sample for a few
 // seconds, and renders one tab of the main window offscreen to a PNG, at the
@@ -6,7 +6,8 @@
 // APP_SANDBOX_CONTAINER_ID set it renders a sandboxed run; with --root the
 // memory, battery, disk and network figures come from a fixture tree (a
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
-// a folder of day files.
+// a folder of day files. For the Folders tab, PATH is the folder it opens
+// (default: the home folder).
 // The Wi-Fi name of a fixture tree is asked of a NetworkManager on the
 // session bus, e.g. dbusmock's networkmanager template with
 // tests/integration/network/join_wifi.py.
@@ -17,11 +18,13 @@
 #include "app/TabFactory.h"
 #include "app/Translations.h"
 #include "components/Sandbox.h"
+#include "folders/FolderProvider.h"
 #include "model/UserSettings.h"
 #include "model/WorkerPool.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
@@ -45,6 +48,7 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("tab"), QStringLiteral("overview, cpu, memory, disk, network, power, audio, folders, stats or settings"));
     parser.addPositionalArgument(QStringLiteral("out"), QStringLiteral("the PNG file to write"));
+    parser.addPositionalArgument(QStringLiteral("path"), QStringLiteral("folders only: the folder to open"), QStringLiteral("[path]"));
     QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("How long the providers sample first (default 5)."),
                                QStringLiteral("n"), QStringLiteral("5"));
     parser.addOption(seconds);
@@ -53,7 +57,7 @@ int main(int argc, char** argv)
     parser.addOption(root);
     parser.process(app);
     const QStringList args = parser.positionalArguments();
-    if (args.size() != 2)
+    if (args.size() < 2 || args.size() > 3)
         parser.showHelp(2);
     const std::optional<MainTab> tab = mainTabFromRawValue(args[0]);
     if (!tab) {
@@ -82,6 +86,11 @@ int main(int argc, char** argv)
                               settings);
         window.resize(1100, 750);
         window.show();
+        if (args.size() == 3) {
+            // Where the Folders tab starts listing when it comes on screen.
+            env.folders().setCurrentPath(QFileInfo(args[2]).absoluteFilePath());
+            env.folders().rebuildBreadcrumbs();
+        }
         window.selectTab(*tab);
 
         QTimer::singleShot(static_cast<int>(wait * 1000), &app, &QCoreApplication::quit);
