@@ -3,8 +3,9 @@
 # private session bus, then drives it as a user would: the tray icon is
 # embedded, a click opens the popup, a second launch raises the main window
 # and steps back, Ctrl+2 shows the CPU tab, Ctrl+3 the Memory tab, Ctrl+5 the
-# Network tab, Ctrl+6 the Power tab and Ctrl+9 the Stats tab over a recorded
-# day and a corrupt one, and SIGTERM quits leaving today's day file.
+# Network tab, Ctrl+6 the Power tab, Ctrl+8 the Folders tab and Ctrl+9 the
+# Stats tab over a recorded day and a corrupt one, and SIGTERM quits leaving
+# today's day file.
 set -eu
 APP="$1"
 TMP="$(mktemp -d)"
@@ -40,6 +41,10 @@ wait_for() {
 mkdir -p "$TMP/data" "$TMP/config" "$TMP/cache" "$TMP/runtime"
 chmod 700 "$TMP/runtime"
 export XDG_DATA_HOME="$TMP/data" XDG_CONFIG_HOME="$TMP/config" XDG_CACHE_HOME="$TMP/cache" XDG_RUNTIME_DIR="$TMP/runtime"
+# The Folders tab browses from here.
+mkdir -p "$TMP/home/Documents" "$TMP/home/Music"
+printf 'notes\n' >"$TMP/home/Documents/notes.txt"
+export HOME="$TMP/home"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM || true
 export QT_QPA_PLATFORM=xcb
 
@@ -123,6 +128,10 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the application went away with the Netwo
 xdotool key --window "$WINDOW" ctrl+6
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Power ]' || fail "Ctrl+6 did not show the Power tab"
 kill -0 "$APP_PID" 2>/dev/null || fail "the application went away on the Power tab"
+xdotool key --window "$WINDOW" ctrl+8
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Folders ]' || fail "Ctrl+8 did not show the Folders tab"
+sleep 0.5
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away on the Folders tab"
 xdotool key --window "$WINDOW" ctrl+9
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = Stats ]' || fail "Ctrl+9 did not show the Stats tab"
 sleep 1
@@ -138,4 +147,4 @@ DAY_FILE="$XDG_DATA_HOME/Halvorin/history/$(date +%Y-%m-%d).json"
 [ -f "$DAY_FILE" ] || fail "no day file at $DAY_FILE after SIGTERM"
 /usr/bin/python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert "hours" in d and "date" in d' "$DAY_FILE" \
     || fail "the day file does not read back"
-echo "desktop: tray, popup, second launch, Go menu, Stats tab, SIGTERM and the day file all as expected"
+echo "desktop: tray, popup, second launch, Go menu, Folders and Stats tabs, SIGTERM and the day file all as expected"
