@@ -37,6 +37,7 @@ BreadcrumbBar::BreadcrumbBar(FolderProvider& folders, QWidget* parent)
     m_trailArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_trailArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_trailArea->setWidgetResizable(true);
+    m_trailArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_trailArea->viewport()->setAutoFillBackground(false);
     m_trail = new QWidget;
     m_trail->setAutoFillBackground(false);
@@ -120,7 +121,13 @@ void BreadcrumbBar::rebuildCrumbs()
         m_crumbs.append(crumb);
     }
     m_trailRow->addStretch(1);
-    m_trailArea->setFixedHeight(m_trail->sizeHint().height());
+    // From the crumbs themselves: new children are not shown yet, and the
+    // layout counts hidden widgets as empty.
+    int height = 0;
+    for (CrumbButton* crumb : std::as_const(m_crumbs))
+        height = std::max(height, crumb->sizeHint().height());
+    const QMargins margins = m_trailRow->contentsMargins();
+    m_trailArea->setFixedHeight(height + margins.top() + margins.bottom());
     // Keep the current folder, at the end of the trail, in sight.
     QTimer::singleShot(0, m_trailArea, [area = m_trailArea] {
         area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());

@@ -6,8 +6,10 @@
 #include "tabs/folders/FileTypesCard.h"
 #include "tabs/folders/FolderItemActions.h"
 #include "tabs/folders/FolderListCard.h"
+#include "tabs/folders/FolderListView.h"
 #include "tabs/folders/FolderSummaryRow.h"
 
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace Dunmorra {
@@ -34,6 +36,9 @@ FolderBrowserPage::FolderBrowserPage(FolderProvider& folders, DiskProvider& disk
     connect(m_model, &QAbstractItemModel::modelReset, this, &FolderBrowserPage::refreshFileTypes);
     connect(&m_folders, &FolderProvider::isScanningChanged, this, &FolderBrowserPage::refreshFileTypes);
     refreshFileTypes();
+    // Scrolling the page moves the rows under the pointer.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_list->listView(), &FolderListView::refreshHover,
+            Qt::QueuedConnection);
 
     // On screen: the page is built when its tab is chosen.
     m_folders.checkFullDiskAccess();

@@ -5,6 +5,7 @@
 #include "tabs/folders/FolderRowDelegate.h"
 
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -32,6 +33,8 @@ FolderListView::FolderListView(FolderListModel& model, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setMouseTracking(true);
     setFrameShape(QFrame::NoFrame);
+    // As tall as its rows, up to the card's limit; the page scrolls beyond.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -45,7 +48,12 @@ FolderListView::FolderListView(FolderListModel& model, QWidget* parent)
     // A new listing starts every bar afresh; rows scrolled into sight show
     // their share at once.
     connect(&m_model, &QAbstractItemModel::modelReset, this, [this] { m_motions.clear(); });
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { m_motions.clear(); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        m_motions.clear();
+        refreshHover();
+    });
+    // Rows re-sort under the pointer as sizes arrive.
+    connect(&m_model, &QAbstractItemModel::layoutChanged, this, &FolderListView::refreshHover, Qt::QueuedConnection);
 }
 
 int FolderListView::contentHeight(int maxHeight) const
@@ -114,6 +122,21 @@ void FolderListView::setHovered(const QByteArray& path)
     Q_EMIT hoveredItemChanged();
 }
 
+QByteArray FolderListView::pathAt(const QPoint& viewportPos) const
+{
+    const QModelIndex index = indexAt(viewportPos);
+    return index.isValid() ? index.data(FolderListModel::PathRole).toByteArray() : QByteArray();
+}
+
+void FolderListView::refreshHover()
+{
+    if (m_blocked || !isVisible())
+        return;
+    const QPoint pos = viewport()->mapFromGlobal(QCursor::pos());
+    const bool inside = viewport()->rect().contains(pos) && window()->isActiveWindow();
+    setHovered(inside ? pathAt(pos) : QByteArray());
+}
+
 void FolderListView::choose(const QModelIndex& index)
 {
     if (!index.isValid() || !index.data(FolderListModel::IsDirectoryRole).toBool())
@@ -127,8 +150,7 @@ void FolderListView::mouseMoveEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    const QModelIndex index = indexAt(event->position().toPoint());
-    setHovered(index.isValid() ? index.data(FolderListModel::PathRole).toByteArray() : QByteArray());
+    setHovered(pathAt(event->position().toPoint()));
     QListView::mouseMoveEvent(event);
 }
 

@@ -27,6 +27,10 @@ public:
     bool isBlocked() const { return m_blocked; }
     void setBlocked(bool blocked);
 
+    // Finds the row under the pointer again, after the rows moved under a
+    // pointer that did not (a scroll of the list or the page, a re-sort).
+    void refreshHover();
+
     FolderRowDelegate* rowDelegate() const { return m_delegate; }
     // The height the rows need, at most `maxHeight`.
     int contentHeight(int maxHeight) const;
@@ -60,6 +64,7 @@ private:
     };
 
     void setHovered(const QByteArray& path);
+    QByteArray pathAt(const QPoint& viewportPos) const;
     void choose(const QModelIndex& index);
     void animationTick();
 
