@@ -4,6 +4,7 @@
 #include "folders/FolderSizingPool.h"
 #include "platform/DirectoryListing.h"
 #include "platform/FullDiskAccess.h"
+#include "platform/SharedDirectorySize.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,11 +58,15 @@ struct FolderProvider::SizeMailbox {
     bool collectionAsked = false;
 };
 
-// The folders of one listing, taken in list order by a few walkers. One
-// pool job per folder would cost the GUI thread a job's set-up per folder,
-// which for tens of thousands of folders holds up the window itself.
+// The folders of one listing and the few walkers that size them. One pool
+// job per folder would cost the GUI thread a job's set-up per folder, which
+// for tens of thousands of folders holds up the window itself. The walkers
+// share the folders' directories among them (one large folder is walked by
+// all of them); a sizer given in the options takes whole folders instead,
+// in list order.
 struct SizingWork {
     QList<QByteArray> folders;
+    std::unique_ptr<Platform::SharedDirectorySize> shared;
     std::atomic<qsizetype> next{0};
 };
 
@@ -75,11 +80,6 @@ FolderProvider::FolderProvider(FolderProviderOptions options, QObject* parent)
     , m_options(std::move(options))
     , m_cancelled(std::make_shared<std::atomic<bool>>(false))
 {
-    if (!m_options.sizeFolder) {
-        m_options.sizeFolder = [](const std::string& path, const std::atomic<bool>& cancelled) {
-            return Platform::directorySize(path, &cancelled);
-        };
-    }
     m_home = FolderPath::clean(m_options.homePath.isEmpty() ? QFile::encodeName(QDir::homePath())
                                                             : m_options.homePath);
     m_currentPath = m_home;
@@ -240,6 +240,13 @@ void FolderProvider::startSizing()
     m_mailbox = std::make_shared<SizeMailbox>();
     auto work = std::make_shared<SizingWork>();
     work->folders = std::move(folders);
+    if (!m_options.sizeFolder) {
+        std::vector<std::string> paths;
+        paths.reserve(static_cast<std::size_t>(work->folders.size()));
+        for (const QByteArray& path : std::as_const(work->folders))
+            paths.push_back(path.toStdString());
+        work->shared = std::make_unique<Platform::SharedDirectorySize>(std::move(paths));
+    }
     const auto walkers = std::min<qsizetype>(work->folders.size(), std::max(1, folderSizingPool().maxThreadCount()));
     m_outstandingSizes = static_cast<int>(walkers);
     for (qsizetype i = 0; i < walkers; ++i) {
@@ -259,8 +266,13 @@ void FolderProvider::startSizing()
                         });
                     }
                 };
-                // A cancelled scan leaves the folders no walker took yet unsized.
-                while (!cancelled->load(std::memory_order_relaxed)) {
+                // A cancelled scan leaves the folders not finished unsized.
+                if (work->shared) {
+                    work->shared->work(*cancelled, [&](std::size_t folder, const Platform::DirectorySize& size) {
+                        deliver({work->folders.at(static_cast<qsizetype>(folder)), size, false});
+                    });
+                }
+                while (!work->shared && !cancelled->load(std::memory_order_relaxed)) {
                     const qsizetype next = work->next.fetch_add(1, std::memory_order_relaxed);
                     if (next >= work->folders.size())
                         break;

@@ -25,8 +25,11 @@ struct FolderProviderOptions {
     // Answers whether the process may read protected data; empty means the
     // platform's own answer.
     std::function<bool()> fullDiskAccessProbe;
-    // Sizes one folder on a pool thread; empty means Platform::directorySize.
-    // Tests hold a walk here to see what happens while it runs.
+    // Sizes one folder on a pool thread. Empty: the folders are walked
+    // together, the walkers sharing their directories
+    // (Platform::SharedDirectorySize), with the same totals as
+    // Platform::directorySize gives each. Tests hold a walk here to see what
+    // happens while it runs.
     std::function<Platform::DirectorySize(const std::string& path, const std::atomic<bool>& cancelled)>
         sizeFolder;
     // Sizes that arrive closer together than this are applied together, with
@@ -41,8 +44,8 @@ struct FolderProviderOptions {
 // polled: it lists only when asked to (scan).
 //
 // A scan lists the folder on a pool thread, publishes the children sorted by
-// size, then sizes every child folder, a few walkers at a time taking them
-// in list order, applying each total as it arrives. Each scan has a generation number; whatever a
+// size, then sizes every child folder, a few walkers sharing the work down
+// to single directories, applying each total as it arrives. Each scan has a generation number; whatever a
 // superseded scan still delivers is recognised by it and dropped, so a
 // refreshed listing of the same folder never receives an old size.
 class FolderProvider : public QObject {
