@@ -2,14 +2,13 @@
 #include "folders/FolderPath.h"
 #include "folders/FolderProvider.h"
 #include "support/FixtureTree.h"
+#include "support/SizingGate.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
 
 using namespace Dunmorra;
 using Dunmorra::Test::FixtureTree;
@@ -31,30 +30,6 @@ bool settled(const FolderProvider& p)
     return !p.isScanning() && !p.isComputingSizes();
 }
 
-// Walks wait until the test opens the gate, then size their folder for real.
-struct Gate {
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = false;
-    std::atomic<int> waiting{0};
-
-    void release()
-    {
-        std::lock_guard lock(mutex);
-        open = true;
-        opened.notify_all();
-    }
-    std::function<Platform::DirectorySize(const std::string&, const std::atomic<bool>&)> sizer()
-    {
-        return [this](const std::string& path, const std::atomic<bool>& cancelled) {
-            ++waiting;
-            std::unique_lock lock(mutex);
-            opened.wait(lock, [this] { return open; });
-            lock.unlock();
-            return Platform::directorySize(path, &cancelled);
-        };
-    }
-};
 
 } // namespace
 
@@ -64,7 +39,7 @@ TEST(FolderListModel, RowsFollowTheListingAndTheSizesAsTheyArrive)
     tree.dir("small").file("small/f", 10).dir("large").file("large/f", 5000).dir("medium").file("medium/f", 700);
     tree.file("note.txt", 300).file("zero", 0);
 
-    Gate gate;
+    Dunmorra::Test::SizingGate gate;
     FolderProviderOptions o;
     o.homePath = QByteArray::fromStdString(tree.root());
     o.sizeFolder = gate.sizer();

@@ -18,7 +18,7 @@ FolderBrowserPage::FolderBrowserPage(FolderProvider& folders, DiskProvider& disk
     : TabPage(parent)
     , m_folders(folders)
     , m_model(new FolderListModel(folders, this))
-    , m_actions(new FolderItemActions(Platform::FileManager(), this))
+    , m_actions(new FolderItemActions(Platform::FileManager(), {}, this))
 {
     setObjectName(QStringLiteral("folderBrowser"));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

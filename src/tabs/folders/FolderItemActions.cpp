@@ -13,9 +13,10 @@
 
 namespace Dunmorra {
 
-FolderItemActions::FolderItemActions(Platform::FileManager fileManager, QObject* parent)
+FolderItemActions::FolderItemActions(Platform::FileManager fileManager, Opener openUrl, QObject* parent)
     : QObject(parent)
     , m_fileManager(std::move(fileManager))
+    , m_openUrl(openUrl ? std::move(openUrl) : Opener([](const QUrl& url) { QDesktopServices::openUrl(url); }))
 {
 }
 
@@ -47,7 +48,7 @@ QMenu* FolderItemActions::menuFor(const FolderItem& item, QWidget* parent) const
 
 void FolderItemActions::open(const QByteArray& path) const
 {
-    QDesktopServices::openUrl(urlOf(path));
+    m_openUrl(urlOf(path));
 }
 
 void FolderItemActions::showInFileManager(const QByteArray& path) const
@@ -55,9 +56,9 @@ void FolderItemActions::showInFileManager(const QByteArray& path) const
     // Answered later; the application outlives any tab that asked.
     const QByteArray folder = FolderPath::parent(path);
     m_fileManager.showItems({QString::fromLatin1(FolderPath::fileUri(path))}, QString(), QCoreApplication::instance(),
-                            [folder](bool shown) {
+                            [folder, openUrl = m_openUrl](bool shown) {
                                 if (!shown)
-                                    QDesktopServices::openUrl(urlOf(folder));
+                                    openUrl(urlOf(folder));
                             });
 }
 

@@ -4,6 +4,9 @@
 #include "platform/FileManager.h"
 
 #include <QObject>
+#include <QUrl>
+
+#include <functional>
 
 class QMenu;
 class QWidget;
@@ -17,7 +20,12 @@ namespace Dunmorra {
 class FolderItemActions : public QObject {
     Q_OBJECT
 public:
-    explicit FolderItemActions(Platform::FileManager fileManager = Platform::FileManager(), QObject* parent = nullptr);
+    // Opens a URL with the desktop's default application.
+    using Opener = std::function<void(const QUrl&)>;
+
+    // Empty opener: QDesktopServices::openUrl.
+    explicit FolderItemActions(Platform::FileManager fileManager = Platform::FileManager(), Opener openUrl = {},
+                               QObject* parent = nullptr);
 
     // "Open in File Manager" for a folder or "Show in File Manager" for
     // anything else, a separator, then "Copy Path". The caller shows it.
@@ -33,6 +41,7 @@ public:
 
 private:
     Platform::FileManager m_fileManager;
+    Opener m_openUrl;
 };
 
 } // namespace Dunmorra

@@ -12,8 +12,8 @@
 namespace Dunmorra {
 
 namespace {
-constexpr int kPadV = 9;
-constexpr int kPadH = 4;
+constexpr int kPadV = FolderRowDelegate::kPadV;
+constexpr int kPadH = FolderRowDelegate::kPadH;
 constexpr double kPulseSeconds = 0.85;
 constexpr double kStagger = 0.07;
 constexpr int kWidths[FolderPlaceholderRows::kRows] = {95, 130, 75, 115, 85, 140, 65};

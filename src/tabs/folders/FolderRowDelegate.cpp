@@ -19,8 +19,6 @@ namespace Dunmorra {
 
 namespace {
 
-constexpr int kPadV = 9;
-constexpr int kPadH = 4;
 constexpr int kSymbolWidth = 16;
 constexpr int kSymbolSize = 14;
 constexpr int kMarkSize = 11;
@@ -59,7 +57,9 @@ struct Cells {
 
 Cells cellsOf(const QRect& row)
 {
-    const QRect inner = row.adjusted(kPadH, kPadV, -kPadH, -kPadV);
+    constexpr int h = FolderRowDelegate::kPadH;
+    constexpr int v = FolderRowDelegate::kPadV;
+    const QRect inner = row.adjusted(h, v, -h, -v);
     Cells c;
     c.name = QRect(inner.left(), inner.top(), FolderRowDelegate::kNameWidth, inner.height());
     c.total = QRect(inner.right() + 1 - FolderRowDelegate::kTotalWidth, inner.top(), FolderRowDelegate::kTotalWidth,

@@ -20,6 +20,8 @@ public:
     static constexpr int kSpacing = 10;
     static constexpr int kBarHeight = 12;
     static constexpr int kDividerIndent = 26;
+    static constexpr int kPadV = 9; // above and below a row's content
+    static constexpr int kPadH = 4; // before and after it
 
     explicit FolderRowDelegate(FolderListView& view);
 

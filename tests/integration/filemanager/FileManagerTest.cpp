@@ -5,7 +5,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
-#include <QDesktopServices>
 #include <QMenu>
 #include <QTest>
 #include <QUrl>
@@ -61,17 +60,6 @@ private:
     QDBusConnection m_bus;
 };
 
-// Takes the URLs the desktop would be asked to open.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "take"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void take(const QUrl& url) { urls.append(url); }
-};
-
 namespace {
 
 constexpr int kWaitMs = 10'000;
@@ -118,8 +106,8 @@ TEST(FileManager, NoFileManagerARefusalOrNoAnswerInTimeMeanNotShown)
 
 TEST(FileManager, ShowInFileManagerFromARowsMenu)
 {
-    OpenedUrls opened;
-    FolderItemActions actions;
+    QList<QUrl> opened;
+    FolderItemActions actions(Platform::FileManager(), [&](const QUrl& url) { opened.append(url); });
     FolderItem file;
     file.path = "/t/sub/my report #1.pdf";
     QWidget parent;
@@ -131,13 +119,13 @@ TEST(FileManager, ShowInFileManagerFromARowsMenu)
         ASSERT_TRUE(QTest::qWaitFor([&] { return !manager.shown.isEmpty(); }, kWaitMs));
         EXPECT_EQ(manager.shown[0], QStringList{QStringLiteral("file:///t/sub/my%20report%20%231.pdf")});
         QTest::qWait(100); // the answer arrives: nothing is opened besides
-        EXPECT_TRUE(opened.urls.isEmpty());
+        EXPECT_TRUE(opened.isEmpty());
     }
 
     // With the file manager gone, its folder is opened instead.
     actions.showInFileManager(file.path);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !opened.urls.isEmpty(); }, kWaitMs));
-    EXPECT_EQ(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/sub"))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, kWaitMs));
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/sub"))});
 }
 
 #include "FileManagerTest.moc"

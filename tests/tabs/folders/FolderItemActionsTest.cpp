@@ -6,13 +6,13 @@
 #include "model/DiskProvider.h"
 #include "model/UserSettings.h"
 #include "support/FixtureTree.h"
+#include "support/SizingGate.h"
 #include "support/ManualClock.h"
 #include "tabs/folders/FolderBrowserPage.h"
 #include "tabs/folders/FolderListCard.h"
 #include "tabs/folders/FolderRowDelegate.h"
 
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -29,20 +29,18 @@
 using namespace Dunmorra;
 using Dunmorra::Test::FixtureTree;
 
-// Takes the URLs the desktop would be asked to open.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "take"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> urls;
-public Q_SLOTS:
-    void take(const QUrl& url) { urls.append(url); }
-};
-
 namespace {
 
 constexpr int kWaitMs = 20'000;
+
+// The URLs the desktop would be asked to open.
+struct OpenedUrls {
+    QList<QUrl> urls;
+    FolderItemActions::Opener opener()
+    {
+        return [this](const QUrl& url) { urls.append(url); };
+    }
+};
 
 QStringList actionNames(const QMenu& menu)
 {
@@ -98,7 +96,7 @@ TEST(FolderItemActions, MenusOpenFoldersAndShowOtherItems)
 TEST(FolderItemActions, OpenAndCopyNameTheExactPath)
 {
     OpenedUrls opened;
-    FolderItemActions actions;
+    FolderItemActions actions(Platform::FileManager(), opened.opener());
     QWidget parent;
     const QByteArray odd = "/t/my dir #1?/bad\xff";
     std::unique_ptr<QMenu> menu(actions.menuFor(item(odd, true), &parent));
@@ -120,7 +118,7 @@ TEST(FolderItemActions, OpenAndCopyNameTheExactPath)
 TEST(FolderItemActions, WithoutAFileManagerShowOpensTheEnclosingFolder)
 {
     OpenedUrls opened;
-    FolderItemActions actions{Platform::FileManager(QDBusConnection(QStringLiteral("no bus here")))};
+    FolderItemActions actions{Platform::FileManager(QDBusConnection(QStringLiteral("no bus here"))), opened.opener()};
     actions.showInFileManager("/t/sub/report 1.pdf");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !opened.urls.isEmpty(); }, kWaitMs));
     EXPECT_EQ(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/t/sub"))});
@@ -137,17 +135,10 @@ TEST(FolderBrowser, OddNamesAndSpecialFilesListWithoutHarm)
     const bool socket = makeSocket(tree.path("sock"));
     const bool device = ::mknod(tree.path("null").c_str(), S_IFCHR | 0644, makedev(1, 3)) == 0;
 
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = false;
+    Dunmorra::Test::SizingGate gate;
     FolderProviderOptions o;
     o.homePath = QByteArray::fromStdString(tree.root());
-    o.sizeFolder = [&](const std::string& path, const std::atomic<bool>& cancelled) {
-        std::unique_lock lock(mutex);
-        opened.wait(lock, [&] { return open; });
-        lock.unlock();
-        return Platform::directorySize(path, &cancelled);
-    };
+    o.sizeFolder = gate.sizer();
     FolderProvider folders(o);
     Dunmorra::Test::ManualClock clock;
     DiskProvider disk{{[] { return std::optional(Platform::DiskTotals{}); },
@@ -162,11 +153,7 @@ TEST(FolderBrowser, OddNamesAndSpecialFilesListWithoutHarm)
     // A folder deleted while it waits to be sized.
     ::unlink(tree.path("doomed/f").c_str());
     ::rmdir(tree.path("doomed").c_str());
-    {
-        std::lock_guard lock(mutex);
-        open = true;
-        opened.notify_all();
-    }
+    gate.release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !folders.isComputingSizes(); }, kWaitMs));
     page.grab(); // paints every visible row
 
@@ -200,5 +187,3 @@ TEST(FolderBrowser, OddNamesAndSpecialFilesListWithoutHarm)
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/plain")),
               QByteArray::fromStdString(tree.path("two\nlines")));
 }
-
-#include "FolderItemActionsTest.moc"

@@ -11,6 +11,7 @@
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 #include "support/FixtureTree.h"
+#include "support/SizingGate.h"
 #include "support/ManualClock.h"
 #include "tabs/folders/BreadcrumbBar.h"
 #include "tabs/folders/CrumbButton.h"
@@ -28,8 +29,6 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
 
 using namespace Dunmorra;
 using Dunmorra::Test::FixtureTree;
@@ -39,31 +38,6 @@ namespace {
 constexpr int kWaitMs = 20'000;
 constexpr std::uint64_t GiB = 1ULL << 30;
 
-// Walks wait while the gate is shut; once it opens they size their folder
-// for real.
-struct Gate {
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool open = false;
-    std::atomic<int> waiting{0};
-
-    void release()
-    {
-        std::lock_guard lock(mutex);
-        open = true;
-        opened.notify_all();
-    }
-    std::function<Platform::DirectorySize(const std::string&, const std::atomic<bool>&)> sizer()
-    {
-        return [this](const std::string& path, const std::atomic<bool>& cancelled) {
-            ++waiting;
-            std::unique_lock lock(mutex);
-            opened.wait(lock, [this] { return open; });
-            lock.unlock();
-            return Platform::directorySize(path, &cancelled);
-        };
-    }
-};
 
 // A home folder made by the test, a disk of fixed size and settings of our own.
 class FolderTabTest : public ::testing::Test {
@@ -121,7 +95,7 @@ protected:
     }
 
     FixtureTree tree;
-    Gate gate;
+    Dunmorra::Test::SizingGate gate;
     Dunmorra::Test::ManualClock clock;
     DiskProvider disk{{[] { return std::optional(Platform::DiskTotals{}); },
                        [] { return std::optional(Platform::FileSystemSpace{500 * GiB, 125 * GiB}); },
