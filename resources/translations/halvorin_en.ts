@@ -145,6 +145,25 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::BreadcrumbBar</name>
+    <message>
+        <source>Hide hidden files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show hidden files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enclosing folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CPUTab</name>
     <message>
         <source>CPU Usage</source>
@@ -300,6 +319,125 @@
     </message>
     <message>
         <source>%1 total</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FileTypesCard</name>
+    <message>
+        <source>File types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File types for direct children only — not recursive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderItemActions</name>
+    <message>
+        <source>Open in File Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderListCard</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderRowDelegate</name>
+    <message>
+        <source>%1 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some items could not be read: the size leaves them out</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderSummaryRow</name>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partial total: some folders are not sized or could not be read in full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 folders · %2 files</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderTab</name>
+    <message>
+        <source>Folder browser unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sandbox restricts filesystem access.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder browser is not available
+in the sandboxed version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide this tab</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -841,6 +979,17 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SizeProgressPanel</name>
+    <message>
+        <source>Calculating…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculating %1 of %2 folders…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
