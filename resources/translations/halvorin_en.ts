@@ -374,10 +374,6 @@
 <context>
     <name>Dunmorra::FolderRowDelegate</name>
     <message>
-        <source>%1 files</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Unreadable</source>
         <translation type="unfinished"></translation>
     </message>
@@ -388,6 +384,13 @@
     <message>
         <source>Some items could not be read: the size leaves them out</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -416,9 +419,19 @@
         <source>Total</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>%1 folders · %2 files</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n folder</numerusform>
+            <numerusform>%n folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -374,10 +374,6 @@
 <context>
     <name>Dunmorra::FolderRowDelegate</name>
     <message>
-        <source>%1 files</source>
-        <translation>%1 archivos</translation>
-    </message>
-    <message>
         <source>Unreadable</source>
         <translation>Ilegible</translation>
     </message>
@@ -388,6 +384,13 @@
     <message>
         <source>Some items could not be read: the size leaves them out</source>
         <translation>Algunos elementos no se pudieron leer: el tamaño no los incluye</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -416,9 +419,19 @@
         <source>Total</source>
         <translation>Total</translation>
     </message>
-    <message>
-        <source>%1 folders · %2 files</source>
-        <translation>%1 carpetas · %2 archivos</translation>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n carpeta</numerusform>
+            <numerusform>%n carpetas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <climits>
 
 namespace Dunmorra {
 
@@ -46,7 +47,8 @@ QString countText(const QModelIndex& index)
     const QVariant count = index.data(FolderListModel::ChildCountRole);
     if (!count.isValid())
         return {};
-    return FolderRowDelegate::tr("%1 files").arg(count.toLongLong());
+    // Plural forms from the catalogue: "1 file", "2 files".
+    return FolderRowDelegate::tr("%n files", nullptr, static_cast<int>(std::min<qlonglong>(count.toLongLong(), INT_MAX)));
 }
 
 struct Cells {

@@ -112,7 +112,8 @@ void FolderSummaryRow::refreshTotals()
     m_total->setTextIfChanged(QString::fromStdString(formatBytes(f.totalSize)));
     // While sizes are still arriving the progress panel says so.
     m_partial->setVisible(f.totalIsPartial && !m_folders.isComputingSizes() && !m_folders.isScanning());
-    m_counts->setTextIfChanged(tr("%1 folders · %2 files").arg(f.folderCount).arg(f.fileCount));
+    m_counts->setTextIfChanged(tr("%n folders", nullptr, f.folderCount) + QStringLiteral(" · ")
+                               + tr("%n files", nullptr, f.fileCount));
 }
 
 void FolderSummaryRow::refreshVolume()

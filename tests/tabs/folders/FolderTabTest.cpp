@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -150,6 +152,12 @@ TEST_F(FolderTabTest, ListsTheHomeFolderWhenShownWithItsTotalsTrailAndFileTypes)
 
 TEST_F(FolderTabTest, AClickOpensAFolderAndTheTrailLeadsBack)
 {
+    // The plural forms come from the catalogue, as in the application.
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral(HALVORIN_QM_DIR "/halvorin_en.qm")));
+    QCoreApplication::installTranslator(&english);
+    const auto removeEnglish = qScopeGuard([&] { QCoreApplication::removeTranslator(&english); });
+
     FolderProvider folders(options());
     auto tab = makeTab(folders);
     FolderBrowserPage* page = tab->browser();
@@ -171,7 +179,7 @@ TEST_F(FolderTabTest, AClickOpensAFolderAndTheTrailLeadsBack)
     EXPECT_EQ(bar->crumbs()[1]->symbol(), QStringLiteral("folder.fill"));
     EXPECT_TRUE(bar->upButton()->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return settled(folders) && !folders.items().isEmpty(); }, kWaitMs));
-    EXPECT_EQ(text(*tab, "folderCounts"), QStringLiteral("1 folders · 1 files"));
+    EXPECT_EQ(text(*tab, "folderCounts"), QStringLiteral("1 folder · 1 file"));
 
     bar->crumbs()[0]->click();
     EXPECT_EQ(folders.currentPath(), folders.homePath());
