@@ -213,10 +213,23 @@ TEST_F(Alerts, LowDiskAlertsOnceAnHourAndRearmsWhenSpaceReturns)
     EXPECT_EQ(service->sent.front().body, QString::fromUtf8("8% free \u2014 8.0 GB remaining"));
 
     disk.volumeUsedBytes = 90ull << 30; // exactly 10 % free
+    disk.volumeFreeBytes = 10ull << 30;
     walk(5);
     disk.volumeUsedBytes = 92ull << 30;
+    disk.volumeFreeBytes = 8ull << 30;
     walk(0);
     EXPECT_EQ(times(QStringLiteral("disk-low")).size(), 3u);
+
+    // The free share is what the user can write: with 12 GB reserved for
+    // root, 80 GB used leaves 8 % free, not 20 %.
+    disk.volumeUsedBytes = 80ull << 30;
+    disk.volumeFreeBytes = 20ull << 30;
+    walk(5);
+    service->sent.clear();
+    disk.volumeFreeBytes = 8ull << 30;
+    walk(0);
+    ASSERT_EQ(service->sent.size(), 1u);
+    EXPECT_EQ(service->sent.front().body, QString::fromUtf8("8% free \u2014 8.0 GB remaining"));
 
     // A volume of no size counts as all free.
     service->sent.clear();
