@@ -241,6 +241,10 @@
         <source>Efficiency</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 core, %2 percent</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::DayFile</name>

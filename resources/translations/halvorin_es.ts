@@ -241,6 +241,10 @@
         <source>Efficiency</source>
         <translation>Eficiencia</translation>
     </message>
+    <message>
+        <source>%1 core, %2 percent</source>
+        <translation>Núcleo %1, %2 por ciento</translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::DayFile</name>

@@ -54,11 +54,16 @@ CPUProvider::CPUProvider(TickReader ticks, ChipReader chip, ProcessScanCache* sc
 ChipInfo CPUProvider::readChipInfo(const ChipReader& reader)
 {
     const Platform::ChipFacts facts = reader ? reader() : Platform::readChipFacts();
+    std::vector<CoreKind> kinds;
+    kinds.reserve(facts.coreKinds.size());
+    for (Platform::CoreKind kind : facts.coreKinds)
+        kinds.push_back(kind == Platform::CoreKind::efficiency ? CoreKind::efficiency : CoreKind::performance);
     return ChipInfo{
         QString::fromUtf8(facts.brand.data(), static_cast<qsizetype>(facts.brand.size())),
         facts.physicalCores,
         facts.perfCores,
         facts.effCores,
+        std::move(kinds),
     };
 }
 

@@ -21,6 +21,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Dunmorra {
 
 namespace {
@@ -212,18 +214,21 @@ QWidget* CPUTab::buildProcessSection(UserSettings& settings)
     return section;
 }
 
-QString CPUTab::coreLabel(int index, int effCores)
+std::optional<CoreKind> CPUTab::coreKind(int index, const std::vector<CoreKind>& kinds)
 {
-    if (effCores < 1)
-        return QStringLiteral("C%1").arg(index + 1);
-    if (index < effCores)
-        return QStringLiteral("E%1").arg(index + 1);
-    return QStringLiteral("P%1").arg(index + 1 - effCores);
+    if (index < 0 || static_cast<std::size_t>(index) >= kinds.size())
+        return std::nullopt;
+    return kinds[static_cast<std::size_t>(index)];
 }
 
-bool CPUTab::isPerformanceCore(int index, int effCores)
+QString CPUTab::coreLabel(int index, const std::vector<CoreKind>& kinds)
 {
-    return effCores > 0 && index >= effCores;
+    const std::optional<CoreKind> kind = coreKind(index, kinds);
+    if (!kind)
+        return QStringLiteral("C%1").arg(index + 1);
+    const auto end = kinds.begin() + index + 1;
+    const auto ordinal = std::count(kinds.begin(), end, *kind);
+    return (*kind == CoreKind::efficiency ? QStringLiteral("E%1") : QStringLiteral("P%1")).arg(ordinal);
 }
 
 std::vector<double> CPUTab::coreHistory(const HistoryRing<CPUSnapshot>& history, int index)
@@ -313,10 +318,10 @@ void CPUTab::refreshCores()
         m_coreGrid->addWidget(bar);
         m_coreBars.push_back(bar);
     }
-    const int eff = m_cpu.chipInfo().effCores;
+    const std::vector<CoreKind>& kinds = m_cpu.chipInfo().coreKinds;
     for (int i = 0; i < count; ++i) {
-        m_coreBars[static_cast<std::size_t>(i)]->setUsage(coreLabel(i, eff), usages[static_cast<std::size_t>(i)],
-                                                          isPerformanceCore(i, eff));
+        m_coreBars[static_cast<std::size_t>(i)]->setUsage(coreLabel(i, kinds), usages[static_cast<std::size_t>(i)],
+                                                          coreKind(i, kinds));
     }
     m_perCoreSection->setVisible(count > 0);
 }
