@@ -638,6 +638,13 @@ Track CPU, memory, disk, network, battery, and audio — all in one place.</sour
     </message>
 </context>
 <context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MenuBarLabel</name>
     <message>
         <source>CPU %1</source>

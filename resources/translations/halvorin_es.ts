@@ -640,6 +640,13 @@ Sigue la CPU, la memoria, el disco, la red, la batería y el audio, todo en un m
     </message>
 </context>
 <context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
+        <translation>%1 — Halvorin</translation>
+    </message>
+</context>
+<context>
     <name>MenuBarLabel</name>
     <message>
         <source>CPU %1</source>

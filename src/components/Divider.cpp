@@ -18,7 +18,7 @@ Divider::Divider(qreal opacity, QWidget* parent)
 void Divider::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), withAlpha(palettePrimary(), 0.1 * m_opacity));
+    p.fillRect(rect(), withAlpha(separatorColor(), m_opacity));
 }
 
 } // namespace Dunmorra

@@ -69,6 +69,11 @@ QColor tertiaryText()
     return withAlpha(palettePrimary(), 0.30);
 }
 
+QColor separatorColor()
+{
+    return withAlpha(palettePrimary(), 0.1);
+}
+
 QColor quaternaryFill()
 {
     return withAlpha(palettePrimary(), 0.12);

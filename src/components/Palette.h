@@ -26,6 +26,9 @@ QColor secondaryText();
 QColor tertiaryText();
 QColor quaternaryFill();
 
+// Hairlines between rows and sections: the text colour, faint.
+QColor separatorColor();
+
 QColor withAlpha(QColor color, qreal alpha);
 
 } // namespace Dunmorra

@@ -1,11 +1,15 @@
 #!/bin/sh
-# Starts Halvorin on a private X server beside a real XEmbed tray and a
-# private session bus, then drives it as a user would: the tray icon is
-# embedded, a click opens the popup, a second launch raises the main window
-# and steps back, Ctrl+2 shows the CPU tab, and SIGTERM quits leaving today's
-# day file.
+# Starts Halvorin on a private X server and a private session bus, then drives
+# it as a user would. At first there is no tray: the main window opens, and
+# the tray icon docks once a real XEmbed tray starts 4 s later (the panel of a
+# login often comes after the applications). The window then closes without
+# quitting; a click on the icon opens the popup under the panel, a second
+# launch raises the main window and steps back, Ctrl+2 shows the CPU tab, and
+# SIGTERM quits leaving today's day file. Last, with no tray at all, closing
+# the main window quits and saves the day.
 set -eu
 APP="$1"
+HERE="$(dirname "$0")"
 TMP="$(mktemp -d)"
 X_PID=""
 TRAY_PID=""
@@ -56,20 +60,43 @@ DBUS_SESSION_BUS_ADDRESS="$(echo "$OUT" | sed -n 1p)"
 BUS_PID="$(echo "$OUT" | sed -n 2p)"
 export DBUS_SESSION_BUS_ADDRESS
 
-trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
-TRAY_PID=$!
-wait_for 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' || fail "trayer did not map its panel"
-
 "$APP" >"$TMP/app.log" 2>&1 &
 APP_PID=$!
 
-# The tray icon: Halvorin's one visible window at first, inside the panel.
-wait_for '[ -n "$(xdotool search --onlyvisible --classname halvorin)" ]' || fail "no tray icon was embedded"
-ICON="$(xdotool search --onlyvisible --classname halvorin | head -1)"
+# No tray yet: the main window is the way in, named after the tab and the application.
+wait_for 'xdotool search --onlyvisible --name "^Overview — Halvorin\$"' || fail "without a tray the main window did not open"
+
+# The tray icon: a small Halvorin window inside the panel. (The geometry's
+# shell form sets WINDOW, X, Y, WIDTH and HEIGHT.)
+tray_icon() {
+    for w in $(xdotool search --onlyvisible --classname halvorin); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        if [ "$WIDTH" -le 64 ] && [ "$HEIGHT" -le 64 ] && [ "$Y" -lt 32 ]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+tray_icon >/dev/null && fail "an icon docked before there was a tray"
+
+sleep 4
+trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
+TRAY_PID=$!
+wait_for 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' || fail "trayer did not map its panel"
+wait_for 'tray_icon' || fail "the icon did not dock in a tray that started after the application"
+ICON="$(tray_icon)"
 eval "$(xdotool getwindowgeometry --shell "$ICON")"
-[ "$Y" -lt 32 ] || fail "the icon is not in the panel (at $X,$Y)"
 ICON_X=$((X + WIDTH / 2))
 ICON_Y=$((Y + HEIGHT / 2))
+
+# With a tray there, closing the start-up window leaves the application running.
+sleep 2.5 # the application looks for a tray every 2 s
+WINDOW="$(xdotool search --onlyvisible --name '^Overview — Halvorin$' | head -1)"
+/usr/bin/python3 "$HERE/close_window.py" "$WINDOW" || fail "could not ask the main window to close"
+wait_for '! xdotool search --onlyvisible --name "^Overview — Halvorin\$"' || fail "the main window did not close"
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || fail "closing the window quit although a tray shows the icon"
 
 visible_count() { xdotool search --onlyvisible --classname halvorin | wc -l; }
 
@@ -84,14 +111,14 @@ wait_for '[ "$(visible_count)" -eq 1 ]' || fail "Escape did not close the popup"
 # A second launch hands over to the first and exits at once.
 "$APP" >"$TMP/second.log" 2>&1 || fail "the second launch failed"
 kill -0 "$APP_PID" 2>/dev/null || fail "the first instance went away"
-wait_for 'xdotool search --onlyvisible --name "^Overview\$"' || fail "the second launch did not raise the main window"
-WINDOW="$(xdotool search --onlyvisible --name '^Overview$' | head -1)"
+wait_for 'xdotool search --onlyvisible --name "^Overview — Halvorin\$"' || fail "the second launch did not raise the main window"
+WINDOW="$(xdotool search --onlyvisible --name '^Overview — Halvorin$' | head -1)"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 [ "$WIDTH" -eq 1100 ] && [ "$HEIGHT" -eq 750 ] || fail "the main window is ${WIDTH}x${HEIGHT}"
 
 xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
-wait_for '[ "$(xdotool getwindowname "$WINDOW")" = CPU ]' || fail "Ctrl+2 did not show the CPU tab"
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = "CPU — Halvorin" ]' || fail "Ctrl+2 did not show the CPU tab"
 
 kill -TERM "$APP_PID"
 wait_for '! kill -0 "$APP_PID"' || fail "SIGTERM did not quit"
@@ -103,4 +130,20 @@ DAY_FILE="$XDG_DATA_HOME/Halvorin/history/$(date +%Y-%m-%d).json"
 [ -f "$DAY_FILE" ] || fail "no day file at $DAY_FILE after SIGTERM"
 /usr/bin/python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert "hours" in d and "date" in d' "$DAY_FILE" \
     || fail "the day file does not read back"
-echo "desktop: tray, popup, second launch, Go menu, SIGTERM and the day file all as expected"
+
+# No tray at all: the window opens at start, and closing it quits after
+# saving the day.
+kill "$TRAY_PID" 2>/dev/null || true
+wait "$TRAY_PID" 2>/dev/null || true
+TRAY_PID=""
+rm -f "$DAY_FILE"
+"$APP" >"$TMP/app.log" 2>&1 &
+APP_PID=$!
+wait_for 'xdotool search --onlyvisible --name "^Overview — Halvorin\$"' || fail "without a tray the main window did not open"
+WINDOW="$(xdotool search --onlyvisible --name '^Overview — Halvorin$' | head -1)"
+/usr/bin/python3 "$HERE/close_window.py" "$WINDOW" || fail "could not ask the main window to close"
+wait_for '! kill -0 "$APP_PID"' || fail "closing the only window did not quit without a tray"
+wait "$APP_PID" || fail "the application exited with $? after its window closed"
+APP_PID=""
+[ -f "$DAY_FILE" ] || fail "no day file after closing the only window"
+echo "desktop: late tray, popup, second launch, Go menu, SIGTERM, closing without a tray and the day file all as expected"

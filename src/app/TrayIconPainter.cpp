@@ -1,0 +1,122 @@
+#include "app/TrayIconPainter.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Dunmorra::TrayIconPainter {
+
+namespace {
+
+const QColor kLight(250, 250, 250);
+const QColor kDark(24, 24, 24);
+
+// The digits narrower than the font draws them, at most this much: a
+// two-digit figure then stands about 70 % of the square's height.
+constexpr qreal kMostSqueeze = 0.62;
+
+qreal relativeLuminance(const QColor& c)
+{
+    const auto channel = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// The digits set tight (less space between them than the font's advances),
+// as one path at a large size, its top-left at the origin.
+QPainterPath digitsPath(const QString& digits)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"), QStringLiteral("Sans Serif")});
+    font.setPixelSize(100);
+    font.setWeight(QFont::Bold);
+    QPainterPath all;
+    qreal x = 0;
+    constexpr qreal gap = 6; // of a 100-px figure
+    for (const QChar c : digits) {
+        QPainterPath one;
+        one.addText(0, 0, font, QString(c));
+        const QRectF box = one.boundingRect();
+        if (box.isEmpty())
+            continue;
+        all.addPath(one.translated(x - box.left(), 0));
+        x += box.width() + gap;
+    }
+    const QRectF box = all.boundingRect();
+    return all.translated(-box.topLeft());
+}
+
+void drawDigits(QPainter& painter, const QString& digits, qreal s, const QColor& ink, const QColor& rimColor, qreal rim)
+{
+    const QPainterPath path = digitsPath(digits);
+    const QRectF natural = path.boundingRect();
+    if (natural.isEmpty())
+        return;
+    // The room inside the rim; the rim is stroked outside the figures.
+    const qreal room = s - 2 * rim - std::max(0.5, s / 32.0);
+    qreal scaleY = room / natural.height();
+    qreal scaleX = scaleY;
+    if (natural.width() * scaleX > room) {
+        // Narrower first, and only past the squeeze limit smaller.
+        scaleX = room / natural.width();
+        if (scaleX < scaleY * kMostSqueeze)
+            scaleY = scaleX / kMostSqueeze;
+    }
+    QTransform fit;
+    fit.translate((s - natural.width() * scaleX) / 2, (s - natural.height() * scaleY) / 2);
+    fit.scale(scaleX, scaleY);
+    const QPainterPath placed = fit.map(path);
+    painter.strokePath(placed, QPen(rimColor, rim * 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(placed, ink);
+}
+
+// An upright meter, three quarters full: the application's mark.
+void drawGlyph(QPainter& painter, qreal s, const QColor& ink, const QColor& rimColor, qreal rim)
+{
+    const QRectF meter(s * 0.3, s * 0.1, s * 0.4, s * 0.8);
+    const qreal radius = s * 0.08;
+    const qreal line = std::max(1.0, s / 11.0);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(rimColor, line + rim * 2));
+    painter.drawRoundedRect(meter, radius, radius);
+    painter.setPen(QPen(ink, line));
+    painter.drawRoundedRect(meter, radius, radius);
+    const QRectF inside = meter.adjusted(line * 1.5, line * 1.5, -line * 1.5, -line * 1.5);
+    const QRectF fill(inside.left(), inside.top() + inside.height() * 0.35, inside.width(), inside.height() * 0.65);
+    painter.fillRect(fill, ink);
+}
+
+} // namespace
+
+TrayInk inkFor(const QColor& panel)
+{
+    // The crossing point of the contrast ratios of black and white text.
+    return relativeLuminance(panel) < 0.179 ? TrayInk::light : TrayInk::dark;
+}
+
+QImage render(const std::optional<QString>& digits, int size, qreal devicePixelRatio, TrayInk ink)
+{
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int device = std::max(1, static_cast<int>(std::lround(size * ratio)));
+    QImage image(device, device, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal s = device / ratio;
+    const QColor inkColor = ink == TrayInk::light ? kLight : kDark;
+    QColor rimColor = ink == TrayInk::light ? kDark : kLight;
+    // A thin rim in the other tone keeps the figures readable where the
+    // panel's colour was guessed wrong (an image, a gradient).
+    rimColor.setAlphaF(0.6f);
+    const qreal rim = std::max(0.75, s / 24.0);
+    if (digits && !digits->isEmpty())
+        drawDigits(painter, *digits, s, inkColor, rimColor, rim);
+    else
+        drawGlyph(painter, s, inkColor, rimColor, rim);
+    return image;
+}
+
+} // namespace Dunmorra::TrayIconPainter
