@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QPoint>
 #include <QRect>
 
@@ -16,3 +17,5 @@ struct PopoverAnchor {
 };
 
 } // namespace Dunmorra
+
+Q_DECLARE_METATYPE(Dunmorra::PopoverAnchor)
