@@ -5,8 +5,9 @@
 # login often comes after the applications). The window then closes without
 # quitting; a click on the icon opens the popup under the panel, a second
 # launch raises the main window and steps back, Ctrl+2 shows the CPU tab, and
-# SIGTERM quits leaving today's day file. Last, with no tray at all, closing
-# the main window quits and saves the day.
+# SIGTERM quits leaving today's day file. A relaunch for a new language opens
+# on Settings. Last, with no tray at all, closing the main window quits and
+# saves the day.
 set -eu
 APP="$1"
 HERE="$(dirname "$0")"
@@ -131,6 +132,15 @@ DAY_FILE="$XDG_DATA_HOME/Halvorin/history/$(date +%Y-%m-%d).json"
 /usr/bin/python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert "hours" in d and "date" in d' "$DAY_FILE" \
     || fail "the day file does not read back"
 
+# A relaunch for a new language comes back with the window on Settings, also
+# where a tray is there (in the tray only, it would look like a crash).
+HALVORIN_RELAUNCHED_FROM=settings "$APP" >"$TMP/app.log" 2>&1 &
+APP_PID=$!
+wait_for 'xdotool search --onlyvisible --name "^Settings — Halvorin\$"' || fail "the relaunched instance did not open on Settings"
+kill -TERM "$APP_PID"
+wait "$APP_PID" || fail "the application exited with $?"
+APP_PID=""
+
 # No tray at all: the window opens at start, and closing it quits after
 # saving the day.
 kill "$TRAY_PID" 2>/dev/null || true
@@ -146,4 +156,4 @@ wait_for '! kill -0 "$APP_PID"' || fail "closing the only window did not quit wi
 wait "$APP_PID" || fail "the application exited with $? after its window closed"
 APP_PID=""
 [ -f "$DAY_FILE" ] || fail "no day file after closing the only window"
-echo "desktop: late tray, popup, second launch, Go menu, SIGTERM, closing without a tray and the day file all as expected"
+echo "desktop: late tray, popup, second launch, Go menu, SIGTERM, relaunch on Settings, closing without a tray and the day file all as expected"
