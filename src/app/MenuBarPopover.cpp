@@ -3,6 +3,7 @@
 #include "app/PopoverTexts.h"
 #include "components/Divider.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "components/SparklineView.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
@@ -341,7 +342,7 @@ void MenuBarPopover::refresh()
     if (!row(Row::ip)->isHidden())
         set(Row::ip, PopoverTexts::ipValue(r.network), Tint::primary);
     if (!row(Row::audio)->isHidden())
-        set(Row::audio, PopoverTexts::audioSummary(r.audio), Tint::primary);
+        set(Row::audio, oneLine(PopoverTexts::audioSummary(r.audio)), Tint::primary);
 
     if (!m_processSection->isHidden()) {
         const auto& top = r.cpu.topProcesses;
@@ -350,7 +351,7 @@ void MenuBarPopover::refresh()
             const bool present = static_cast<qsizetype>(i) < top.size();
             row.widget->setHidden(!present);
             if (present) {
-                row.name->setText(top.at(static_cast<qsizetype>(i)).name);
+                row.name->setText(oneLine(top.at(static_cast<qsizetype>(i)).name));
                 row.percent->setText(PopoverTexts::processPercent(top.at(static_cast<qsizetype>(i))));
             }
         }

@@ -7,6 +7,7 @@
 #include "components/Formatters.h"
 #include "components/KeyedRows.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "platform/NumberText.h"
 #include "components/RangeSeries.h"
 #include "components/Sandbox.h"
@@ -63,7 +64,7 @@ public:
     {
         setObjectName(QStringLiteral("processRow:%1").arg(process.id));
         m_name->setTextIfChanged(process.name);
-        const QString help = process.executablePath.isEmpty() ? process.name : process.executablePath;
+        const QString help = plainToolTip(process.executablePath.isEmpty() ? process.name : process.executablePath);
         if (m_name->toolTip() != help)
             m_name->setToolTip(help);
         m_cpu->setTextIfChanged(localePercent(process.cpuPercent / 100.0, 1));

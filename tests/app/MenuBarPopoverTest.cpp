@@ -92,7 +92,7 @@ TEST(MenuBarPopover, ShowsReadingsOnlyWhileOpen)
 {
     Fixture f;
     f.readings.cpu.usagePercent = 7.4;
-    f.readings.cpu.topProcesses = {process(1, "make", 180.25), process(2, "Web Content", 3.0)};
+    f.readings.cpu.topProcesses = {process(1, "make", 180.25), process(2, "<b>Web</b>\nContent", 3.0)};
     f.readings.memory.usedBytes = 13312000000;
     f.set(SettingKeys::ipInMenuBar, true);
     MenuBarPopover popover(f.feed, false, f.settings);
@@ -111,6 +111,10 @@ TEST(MenuBarPopover, ShowsReadingsOnlyWhileOpen)
     ASSERT_EQ(labels.size(), 2);
     EXPECT_EQ(labels[0]->text(), QStringLiteral("make"));
     EXPECT_EQ(labels[1]->text(), QStringLiteral("180.2%"));  // half to even
+    // A name is plain text on one line.
+    auto* second = popover.findChild<QWidget*>(QStringLiteral("process.1"))->findChildren<QLabel*>().at(0);
+    EXPECT_EQ(second->textFormat(), Qt::PlainText);
+    EXPECT_EQ(second->text(), QStringLiteral("<b>Web</b> Content"));
 
     // A setting turned on while open fills its row at once.
     f.readings.network.uploadBytesPerSec = 1536;

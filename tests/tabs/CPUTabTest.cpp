@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,17 @@ struct CpuRig {
         }
     }
 };
+
+// What the tooltip shows, whether Qt takes it for rich text or not.
+QString rendered(const QString& toolTip)
+{
+    QTextDocument doc;
+    if (Qt::mightBeRichText(toolTip))
+        doc.setHtml(toolTip);
+    else
+        doc.setPlainText(toolTip);
+    return doc.toPlainText();
+}
 
 QString textOf(const QWidget& root, const char* name)
 {
@@ -161,7 +173,7 @@ TEST_F(CPUTabTest, InitialSnapshotShowsItsFigureAndRowsButNoCores)
     auto* row = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
     ASSERT_TRUE(row);
     EXPECT_EQ(textOf(*row, "processName"), QStringLiteral("Xcode"));
-    EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("processName"))->toolTip(), QStringLiteral("Xcode"));
+    EXPECT_EQ(rendered(row->findChild<QLabel*>(QStringLiteral("processName"))->toolTip()), QStringLiteral("Xcode"));
     EXPECT_EQ(textOf(*row, "processCpu"), QStringLiteral("18.2%"));
     EXPECT_EQ(textOf(*row, "processMemory"), QStringLiteral("3.8 GB"));
     EXPECT_TRUE(tab.findChild<QWidget*>(QStringLiteral("processRow:3")));
@@ -295,10 +307,47 @@ TEST_F(CPUTabTest, ProcessRowsAreKeptByPidAndFollowTheScans)
     QWidget* systemd = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
     ASSERT_TRUE(systemd);
     EXPECT_EQ(textOf(*systemd, "processName"), QStringLiteral("systemd"));
-    EXPECT_EQ(systemd->findChild<QLabel*>(QStringLiteral("processName"))->toolTip(),
+    EXPECT_EQ(rendered(systemd->findChild<QLabel*>(QStringLiteral("processName"))->toolTip()),
               QStringLiteral("/usr/lib/systemd/systemd"));
     EXPECT_EQ(textOf(*systemd, "processCpu"), QStringLiteral("33.3%"));
     EXPECT_TRUE(tab.findChild<QWidget*>(QStringLiteral("processRow:%1").arg(rows[1].id)));
+}
+
+// Names are data: never markup, and one line in a one-line row. Another
+// user's process has no readable executable, so its tooltip is its name.
+TEST_F(CPUTabTest, ProcessNamesShowAsWrittenOnOneLine)
+{
+    Dunmorra::Test::ManualClock scanClock;
+    auto walks = std::make_shared<int>(0);
+    ProcessScanCache cache(
+        [walks] {
+            const std::uint64_t t = static_cast<std::uint64_t>((*walks)++) * 1'000'000'000ULL;
+            return QList<ProcessEntry>{
+                {300, QStringLiteral("<b>bold</b><img src=x>"), QString(), 1000, t, 0, 1},
+                {301, QStringLiteral("two\nlines"), QStringLiteral("/opt/<i>odd</i>/tool"), 1000, t / 2, 0, 1},
+            };
+        },
+        scanClock);
+    CpuRig rig(1, "", 50, cache, &scanClock);
+    CPUTab tab(*rig.provider, rig.settings);
+    tab.resize(900, 700);
+    tab.show();
+    rig.passes(3);
+    Dunmorra::Test::finishBackgroundJobs();
+    rig.passes(3);
+    Dunmorra::Test::finishBackgroundJobs();
+    ASSERT_EQ(rig.provider->current().topProcesses.size(), 2);
+
+    QWidget* bold = tab.findChild<QWidget*>(QStringLiteral("processRow:300"));
+    QWidget* twoLines = tab.findChild<QWidget*>(QStringLiteral("processRow:301"));
+    ASSERT_TRUE(bold && twoLines);
+    auto* boldName = bold->findChild<QLabel*>(QStringLiteral("processName"));
+    EXPECT_EQ(boldName->textFormat(), Qt::PlainText);
+    EXPECT_EQ(rendered(boldName->toolTip()), QStringLiteral("<b>bold</b><img src=x>"));
+    auto* twoName = twoLines->findChild<QLabel*>(QStringLiteral("processName"));
+    EXPECT_EQ(rendered(twoName->toolTip()), QStringLiteral("/opt/<i>odd</i>/tool"));
+    // One line: as tall as the row of a plain name.
+    EXPECT_EQ(twoName->sizeHint().height(), boldName->sizeHint().height());
 }
 
 TEST_F(CPUTabTest, SandboxedRunShowsOnlyTheBanner)
