@@ -358,10 +358,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Open Settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -451,6 +447,10 @@
     </message>
     <message>
         <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -359,7 +359,7 @@
     </message>
     <message>
         <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
-        <translation>Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
+        <translation type="vanished">Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
     </message>
     <message>
         <source>Open Settings</source>
@@ -452,6 +452,10 @@
     <message>
         <source>Test</source>
         <translation>Probar</translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
+        <translation>No hay ningún servicio de notificaciones en marcha, así que las alertas no se pueden mostrar. Empezarán en cuanto haya uno.</translation>
     </message>
 </context>
 <context>

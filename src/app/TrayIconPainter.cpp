@@ -1,5 +1,7 @@
 #include "app/TrayIconPainter.h"
 
+#include "components/Palette.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -17,12 +19,6 @@ const QColor kDark(24, 24, 24);
 // The digits narrower than the font draws them, at most this much: a
 // two-digit figure then stands about 70 % of the square's height.
 constexpr qreal kMostSqueeze = 0.62;
-
-qreal relativeLuminance(const QColor& c)
-{
-    const auto channel = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
 
 // The digits set tight (less space between them than the font's advances),
 // as one path at a large size, its top-left at the origin.
@@ -92,8 +88,8 @@ void drawGlyph(QPainter& painter, qreal s, const QColor& ink, const QColor& rimC
 
 TrayInk inkFor(const QColor& panel)
 {
-    // The crossing point of the contrast ratios of black and white text.
-    return relativeLuminance(panel) < 0.179 ? TrayInk::light : TrayInk::dark;
+    // Whichever of white and black stands out more.
+    return contrastRatio(panel, Qt::white) >= contrastRatio(panel, Qt::black) ? TrayInk::light : TrayInk::dark;
 }
 
 QImage render(const std::optional<QString>& digits, int size, qreal devicePixelRatio, TrayInk ink)

@@ -1,5 +1,6 @@
 #include "app/MenuBarLabel.h"
 #include "app/TrayIconPainter.h"
+#include "components/Palette.h"
 
 #include <QImage>
 #include <QLocale>
@@ -13,18 +14,6 @@
 using namespace Dunmorra;
 
 namespace {
-
-qreal luminance(const QColor& c)
-{
-    const auto channel = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-qreal contrast(const QColor& a, const QColor& b)
-{
-    const qreal la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // The rows that hold the figures' own ink (not the rim around them), and
 // the figures' colour on the panel.
@@ -90,7 +79,7 @@ TEST(MenuBarLabel, TheFigureFillsTheSquareOnLightAndDarkPanels)
                 ASSERT_EQ(icon.size(), QSize(size, size));
                 const Ink ink = inkOf(icon, panel, tone);
                 EXPECT_GE(ink.height, std::ceil(0.6 * size));
-                EXPECT_GE(contrast(ink.colour, panel), 7.0);
+                EXPECT_GE(contrastRatio(ink.colour, panel), 7.0);
             }
         }
     }

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -126,6 +127,12 @@ TEST(SettingsAlertsSection, PermissionPicksTheBody)
         f.monitor.setAuthorizationStatus(c.status);
         auto s = f.open();
         EXPECT_EQ(shownRows(*s), (QStringList{SettingKeys::alertsEnabled, "rowDivider", c.body})) << c.body;
+        if (c.status == Status::denied) {
+            // Denied: no notification server answers, which is what it says.
+            auto* text = s->findChild<QWidget*>(QStringLiteral("deniedNotice"))->findChild<QLabel*>();
+            ASSERT_TRUE(text);
+            EXPECT_TRUE(text->text().startsWith(QStringLiteral("No notification service is running"))) << text->text().toStdString();
+        }
         auto* tile = s->findChild<ToggleRow*>(SettingKeys::alertsEnabled)->tile();
         EXPECT_EQ(tile->symbol(), "bell.fill");
         EXPECT_EQ(tile->color(), accentColor());
