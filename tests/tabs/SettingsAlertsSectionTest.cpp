@@ -41,10 +41,12 @@ public:
     bool available = false;
     QStringList sent;
     int settingsOpened = 0;
+    int checks = 0;
 
     void notify(const QString& identifier, const QString&, const QString&) override { sent << identifier; }
     void checkAvailability(std::function<void(bool)> done) override
     {
+        ++checks;
         QTimer::singleShot(0, this, [this, done] { done(available); });
     }
     void openSettings() override { ++settingsOpened; }
@@ -165,6 +167,23 @@ TEST(SettingsAlertsSection, ShowingTheTabReadsThePermissionAgain)
     SettingsTab tab(services);
     tab.show();
     EXPECT_TRUE(Dunmorra::Test::settle([&] { return f.monitor.authorizationStatus() == Status::authorized; }));
+}
+
+// A server started while the user was elsewhere shows once the user comes
+// back to the application, without reopening the tab.
+TEST(SettingsAlertsSection, ComingBackToTheApplicationReadsThePermissionAgain)
+{
+    Fixture f;
+    auto s = f.open();
+    f.monitor.setAuthorizationStatus(Status::denied);
+    const int before = f.server->checks;
+    f.server->available = true;
+    Q_EMIT qApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_EQ(f.server->checks, before); // leaving asks nothing
+    Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_EQ(f.server->checks, before + 1);
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return f.monitor.authorizationStatus() == Status::authorized; }));
+    EXPECT_EQ(shownRows(*s).last(), "alertRules");
 }
 
 TEST(SettingsAlertsSection, DeniedNoticeOpensTheDesktopSettingsWhereItCan)
