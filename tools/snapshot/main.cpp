@@ -6,7 +6,9 @@
 // APP_SANDBOX_CONTAINER_ID set it renders a sandboxed run; with --root the
 // memory, battery, disk and network figures come from a fixture tree (a
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
-// a folder of day files.
+// a folder of day files. It waits, past --seconds when need be, for the
+// first process passes, so the process lists are measured ones as in the
+// running window, and the Settings tab gets the environment's alerts monitor.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"
@@ -14,11 +16,15 @@
 #include "app/TabFactory.h"
 #include "app/Translations.h"
 #include "components/Sandbox.h"
+#include "history/AlertsMonitor.h"
+#include "model/CPUProvider.h"
+#include "model/MemoryProvider.h"
 #include "model/UserSettings.h"
 #include "model/WorkerPool.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -70,18 +76,44 @@ int main(int argc, char** argv)
         AppEnvironment env(Clock::system(), parser.value(root).toStdString());
 
         UserSettings& settings = UserSettings::shared();
-        const auto settingsServices = [&settings] {
+        const auto settingsServices = [&settings, &env] {
             SettingsTabServices services;
             services.settings = &settings;
+            services.alerts = &env.alerts(); // the permission as the running window reads it
             return services;
         };
+
+        // The CPU list is measured from its second process pass on, the
+        // memory list from its first; until then the pictures would show
+        // the placeholder rows or none.
+        int cpuPasses = 0;
+        int memoryPasses = 0;
+        QObject::connect(&env.cpu(), &CPUProvider::isScanningChanged, &app, [&] {
+            if (!env.cpu().isScanning())
+                ++cpuPasses;
+        });
+        QObject::connect(&env.memory(), &MemoryProvider::isScanningChanged, &app, [&] {
+            if (!env.memory().isScanning())
+                ++memoryPasses;
+        });
         MainWindowView window(applicationTabFactory(settingsServices, liveTabSources(env, settings)), isSandboxed(),
                               settings);
         window.resize(1100, 750);
         window.show();
         window.selectTab(*tab);
 
-        QTimer::singleShot(static_cast<int>(wait * 1000), &app, &QCoreApplication::quit);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        const qint64 waitMs = static_cast<qint64>(wait * 1000);
+        constexpr qint64 kLongestExtraMs = 15'000; // a scan that never ends must not hang the tool
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &app, [&] {
+            const qint64 now = sinceStart.elapsed();
+            const bool scanned = (cpuPasses >= 2 && memoryPasses >= 1) || isSandboxed();
+            if (now >= waitMs && (scanned || now >= waitMs + kLongestExtraMs))
+                app.quit();
+        });
+        poll.start(100);
         app.exec();
 
         QWidget* view = window.currentTabView();
