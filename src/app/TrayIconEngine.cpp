@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include <algorithm>
 
 namespace Dunmorra {
 
@@ -20,13 +19,11 @@ QList<int> TrayIconEngine::standardSizes()
 
 void TrayIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State)
 {
-    const int side = std::min(rect.width(), rect.height());
-    if (side < 1)
+    if (rect.width() < 1 || rect.height() < 1)
         return;
+    // The whole box the tray paints, which may be taller than wide.
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    const QImage image = TrayIconPainter::render(m_digits, side, ratio, m_ink);
-    const QPoint origin(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2);
-    painter->drawImage(QRect(origin, QSize(side, side)), image);
+    painter->drawImage(rect, TrayIconPainter::render(m_digits, rect.size(), ratio, m_ink));
 }
 
 QPixmap TrayIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state)
@@ -36,10 +33,9 @@ QPixmap TrayIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::State
 
 QPixmap TrayIconEngine::scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale)
 {
-    const int side = std::min(size.width(), size.height());
-    if (side < 1)
+    if (size.width() < 1 || size.height() < 1)
         return {};
-    return QPixmap::fromImage(TrayIconPainter::render(m_digits, side, scale, m_ink));
+    return QPixmap::fromImage(TrayIconPainter::render(m_digits, size, scale, m_ink));
 }
 
 QList<QSize> TrayIconEngine::availableSizes(QIcon::Mode, QIcon::State)

@@ -44,24 +44,27 @@ QPainterPath digitsPath(const QString& digits)
     return all.translated(-box.topLeft());
 }
 
-void drawDigits(QPainter& painter, const QString& digits, qreal s, const QColor& ink, const QColor& rimColor, qreal rim)
+void drawDigits(QPainter& painter, const QString& digits, qreal w, qreal h, const QColor& ink, const QColor& rimColor,
+                qreal rim)
 {
     const QPainterPath path = digitsPath(digits);
     const QRectF natural = path.boundingRect();
     if (natural.isEmpty())
         return;
     // The room inside the rim; the rim is stroked outside the figures.
-    const qreal room = s - 2 * rim - std::max(0.5, s / 32.0);
-    qreal scaleY = room / natural.height();
+    const qreal breath = 2 * rim + std::max(0.5, std::min(w, h) / 32.0);
+    const qreal roomX = w - breath;
+    const qreal roomY = h - breath;
+    qreal scaleY = roomY / natural.height();
     qreal scaleX = scaleY;
-    if (natural.width() * scaleX > room) {
+    if (natural.width() * scaleX > roomX) {
         // Narrower first, and only past the squeeze limit smaller.
-        scaleX = room / natural.width();
+        scaleX = roomX / natural.width();
         if (scaleX < scaleY * kMostSqueeze)
             scaleY = scaleX / kMostSqueeze;
     }
     QTransform fit;
-    fit.translate((s - natural.width() * scaleX) / 2, (s - natural.height() * scaleY) / 2);
+    fit.translate((w - natural.width() * scaleX) / 2, (h - natural.height() * scaleY) / 2);
     fit.scale(scaleX, scaleY);
     const QPainterPath placed = fit.map(path);
     painter.strokePath(placed, QPen(rimColor, rim * 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -69,9 +72,10 @@ void drawDigits(QPainter& painter, const QString& digits, qreal s, const QColor&
 }
 
 // An upright meter, three quarters full: the application's mark.
-void drawGlyph(QPainter& painter, qreal s, const QColor& ink, const QColor& rimColor, qreal rim)
+void drawGlyph(QPainter& painter, qreal w, qreal h, const QColor& ink, const QColor& rimColor, qreal rim)
 {
-    const QRectF meter(s * 0.3, s * 0.1, s * 0.4, s * 0.8);
+    const qreal s = std::min(w, h);
+    const QRectF meter((w - s * 0.4) / 2, (h - s * 0.8) / 2, s * 0.4, s * 0.8);
     const qreal radius = s * 0.08;
     const qreal line = std::max(1.0, s / 11.0);
     painter.setBrush(Qt::NoBrush);
@@ -92,27 +96,34 @@ TrayInk inkFor(const QColor& panel)
     return contrastRatio(panel, Qt::white) >= contrastRatio(panel, Qt::black) ? TrayInk::light : TrayInk::dark;
 }
 
-QImage render(const std::optional<QString>& digits, int size, qreal devicePixelRatio, TrayInk ink)
+QImage render(const std::optional<QString>& digits, const QSize& size, qreal devicePixelRatio, TrayInk ink)
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const int device = std::max(1, static_cast<int>(std::lround(size * ratio)));
-    QImage image(device, device, QImage::Format_ARGB32_Premultiplied);
+    const int deviceW = std::max(1, static_cast<int>(std::lround(size.width() * ratio)));
+    const int deviceH = std::max(1, static_cast<int>(std::lround(size.height() * ratio)));
+    QImage image(deviceW, deviceH, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal s = device / ratio;
+    const qreal w = deviceW / ratio;
+    const qreal h = deviceH / ratio;
     const QColor inkColor = ink == TrayInk::light ? kLight : kDark;
     QColor rimColor = ink == TrayInk::light ? kDark : kLight;
     // A thin rim in the other tone keeps the figures readable where the
     // panel's colour was guessed wrong (an image, a gradient).
     rimColor.setAlphaF(0.6f);
-    const qreal rim = std::max(0.75, s / 24.0);
+    const qreal rim = std::max(0.75, std::min(w, h) / 24.0);
     if (digits && !digits->isEmpty())
-        drawDigits(painter, *digits, s, inkColor, rimColor, rim);
+        drawDigits(painter, *digits, w, h, inkColor, rimColor, rim);
     else
-        drawGlyph(painter, s, inkColor, rimColor, rim);
+        drawGlyph(painter, w, h, inkColor, rimColor, rim);
     return image;
+}
+
+QImage render(const std::optional<QString>& digits, int size, qreal devicePixelRatio, TrayInk ink)
+{
+    return render(digits, QSize(size, size), devicePixelRatio, ink);
 }
 
 } // namespace Dunmorra::TrayIconPainter

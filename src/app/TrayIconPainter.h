@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,9 @@ TrayInk inkFor(const QColor& panel);
 // digits: the whole percent as text ("7", "37", "100"), or none for the glyph.
 QImage render(const std::optional<QString>& digits, int size, qreal devicePixelRatio = 1.0,
               TrayInk ink = TrayInk::light);
+// For a tray that gives its icons a taller box than wide (22 × 30 px): the
+// figure takes the height too.
+QImage render(const std::optional<QString>& digits, const QSize& size, qreal devicePixelRatio, TrayInk ink);
 
 } // namespace TrayIconPainter
 

@@ -83,6 +83,13 @@ TEST(MenuBarLabel, TheFigureFillsTheSquareOnLightAndDarkPanels)
             }
         }
     }
+    // A tray that gives a taller box than wide (trayer: 22 × 30) gets
+    // taller figures, not a 22-px square in the middle of it.
+    for (const char* digits : {"7", "37"}) {
+        const QImage tall = TrayIconPainter::render(QString::fromLatin1(digits), QSize(22, 30), 1.0, TrayInk::light);
+        ASSERT_EQ(tall.size(), QSize(22, 30));
+        EXPECT_GE(inkOf(tall, QColor(32, 32, 32), TrayInk::light).height, 20) << digits;
+    }
     // Three digits still fit inside the square.
     const QImage full = MenuBarLabel::renderImage(100.0, 22);
     EXPECT_GT(inkOf(full, QColor(32, 32, 32), TrayInk::light).height, 8);
