@@ -1,5 +1,6 @@
 #include "app/MenuBarLabel.h"
 #include "platform/StatusNotifierItem.h"
+#include "support/EventLoop.h"
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
@@ -10,7 +11,6 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
-#include <QDeadlineTimer>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -24,17 +24,6 @@ namespace {
 
 const QString kWatcherName = QString::fromLatin1(StatusNotifierItem::kWatcherService);
 const QString kWatcherPath = QString::fromLatin1(StatusNotifierItem::kWatcherPath);
-
-bool waitFor(const std::function<bool()>& done, int deadlineMs = 10'000)
-{
-    QDeadlineTimer deadline(deadlineMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // A panel's watcher, on a bus connection of its own: it records the items
 // that register and says whether a host (the panel) is there.
@@ -83,7 +72,7 @@ public:
         get << QString::fromLatin1(StatusNotifierItem::kItemInterface) << name;
         QDBusPendingCall pending = m_bus.asyncCall(get, 5000);
         // The item lives in this very process: keep its event loop running.
-        waitFor([&] { return pending.isFinished(); });
+        Dunmorra::Test::settle([&] { return pending.isFinished(); });
         const QDBusMessage reply = pending.reply();
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
             return {};
@@ -97,7 +86,7 @@ public:
                                                            method);
         call << x << y;
         QDBusPendingCall pending = m_bus.asyncCall(call, 5000);
-        waitFor([&] { return pending.isFinished(); });
+        Dunmorra::Test::settle([&] { return pending.isFinished(); });
     }
 
 public Q_SLOTS:
@@ -142,7 +131,7 @@ TEST(StatusNotifierTray, ShowsOnThePanelWithItsPicturesAndClickPoint)
     MenuBarLabel label;
     label.setUsage(37.0, true);
     label.show();
-    ASSERT_TRUE(waitFor([&] { return label.isDocked(); })) << "the item did not register with the watcher";
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); })) << "the item did not register with the watcher";
     EXPECT_EQ(label.tray(), MenuBarLabel::Tray::statusNotifier);
     EXPECT_EQ(label.xembedIcon(), nullptr); // never a second icon beside it
     ASSERT_EQ(panel.items().size(), 1);
@@ -169,13 +158,13 @@ TEST(StatusNotifierTray, ShowsOnThePanelWithItsPicturesAndClickPoint)
 
     QSignalSpy clicked(&label, &MenuBarLabel::clicked);
     panel.callItem(service, QStringLiteral("Activate"), 1200, 14);
-    ASSERT_TRUE(waitFor([&] { return clicked.count() == 1; }));
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return clicked.count() == 1; }));
     const auto anchor = clicked.at(0).at(0).value<PopoverAnchor>();
     EXPECT_EQ(anchor.point, QPoint(1200, 14));
     EXPECT_FALSE(anchor.iconGeometry.isValid());
     // 0,0: a host that does not know where the click was.
     panel.callItem(service, QStringLiteral("Activate"), 0, 0);
-    ASSERT_TRUE(waitFor([&] { return clicked.count() == 2; }));
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return clicked.count() == 2; }));
     EXPECT_FALSE(clicked.at(1).at(0).value<PopoverAnchor>().point.has_value());
 }
 
@@ -192,18 +181,18 @@ TEST(StatusNotifierTray, APanelThatStartsLaterOrRestartsGetsTheItem)
     {
         FakeWatcher panel(false); // the watcher first, the panel a moment later
         ASSERT_TRUE(panel.start());
-        ASSERT_TRUE(waitFor([&] { return panel.items().size() == 1; }));
-        waitFor([] { return false; }, 200);
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return panel.items().size() == 1; }));
+        Dunmorra::Test::settle([] { return false; }, 200);
         EXPECT_FALSE(label.isDocked());
         panel.announceHost();
-        ASSERT_TRUE(waitFor([&] { return label.isDocked(); }));
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }));
         EXPECT_EQ(docked.count(), 1);
     }
-    ASSERT_TRUE(waitFor([&] { return !label.isDocked(); })) << "the panel went away";
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return !label.isDocked(); })) << "the panel went away";
 
     FakeWatcher again(true);
     ASSERT_TRUE(again.start());
-    ASSERT_TRUE(waitFor([&] { return label.isDocked(); }));
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }));
     EXPECT_EQ(again.items().size(), 1);
 }
 
