@@ -183,14 +183,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>0%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>100%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Top processes unavailable</source>
         <translation type="unfinished"></translation>
     </message>
@@ -203,15 +195,34 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Process</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>CPU</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ConnectionCard</name>
+    <message>
+        <source>Current Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload connection info</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -297,9 +308,146 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::HealthTrendSection</name>
+    <message>
+        <source>Health trend (7 days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No measurable change in the past 7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery health over the past 7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7 days ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stable at %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::HistoryRecorder</name>
     <message>
         <source>could not keep the unreadable file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::InterfacesSection</name>
+    <message>
+        <source>Interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No active interfaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::MemoryTab</name>
+    <message>
+        <source>Memory Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wired</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compressed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory breakdown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory usage history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process memory data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes by memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nominal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>of %1 total</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -327,9 +475,136 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::NetworkTab</name>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerFigures</name>
+    <message>
+        <source>Fully charged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fully Charged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On Battery</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerTab</name>
+    <message>
+        <source>No battery found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Electrical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Health</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cycle Count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Capacity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Design Capacity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery Health</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charge history  (last 30 min)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ProcessTable</name>
+    <message>
+        <source>Process</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::RateTile</name>
+    <message>
+        <source>Metric trend</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -570,6 +845,67 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ThroughputHistoryCard</name>
+    <message>
+        <source>Throughput history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::TodaysNetworksCard</name>
+    <message>
+        <source>Today&apos;s Networks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No network activity recorded yet today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::UsageHistoryCard</name>
+    <message>
+        <source>0%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100%</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

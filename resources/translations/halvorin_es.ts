@@ -183,14 +183,6 @@
         <translation>Historial de uso</translation>
     </message>
     <message>
-        <source>0%</source>
-        <translation>0 %</translation>
-    </message>
-    <message>
-        <source>100%</source>
-        <translation>100 %</translation>
-    </message>
-    <message>
         <source>Top processes unavailable</source>
         <translation>Procesos principales no disponibles</translation>
     </message>
@@ -203,16 +195,35 @@
         <translation>Procesos principales</translation>
     </message>
     <message>
-        <source>Process</source>
-        <translation>Proceso</translation>
-    </message>
-    <message>
         <source>CPU</source>
         <translation>CPU</translation>
     </message>
     <message>
         <source>Memory</source>
         <translation>Memoria</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ConnectionCard</name>
+    <message>
+        <source>Current Connection</source>
+        <translation>Conexión actual</translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation>Permitir la ubicación para el nombre de la Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Recargar</translation>
+    </message>
+    <message>
+        <source>Reload connection info</source>
+        <translation>Recargar la información de la conexión</translation>
     </message>
 </context>
 <context>
@@ -297,10 +308,147 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::HealthTrendSection</name>
+    <message>
+        <source>Health trend (7 days)</source>
+        <translation>Tendencia de la salud (7 días)</translation>
+    </message>
+    <message>
+        <source>No measurable change in the past 7 days</source>
+        <translation>Sin cambios apreciables en los últimos 7 días</translation>
+    </message>
+    <message>
+        <source>Battery health over the past 7 days</source>
+        <translation>Salud de la batería en los últimos 7 días</translation>
+    </message>
+    <message>
+        <source>7 days ago</source>
+        <translation>Hace 7 días</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Stable at %1%</source>
+        <translation>Estable en %1 %</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::HistoryRecorder</name>
     <message>
         <source>could not keep the unreadable file %1: %2</source>
         <translation>no se pudo conservar el archivo ilegible %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::InterfacesSection</name>
+    <message>
+        <source>Interface</source>
+        <translation>Interfaz</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>Dirección IP</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Enviado</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Recibido</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>No active interfaces</source>
+        <translation>No hay interfaces activas</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::MemoryTab</name>
+    <message>
+        <source>Memory Used</source>
+        <translation>Memoria usada</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Presión</translation>
+    </message>
+    <message>
+        <source>Wired</source>
+        <translation>No paginable</translation>
+    </message>
+    <message>
+        <source>Compressed</source>
+        <translation>Comprimida</translation>
+    </message>
+    <message>
+        <source>Swap Used</source>
+        <translation>Intercambio usado</translation>
+    </message>
+    <message>
+        <source>Memory breakdown</source>
+        <translation>Desglose de la memoria</translation>
+    </message>
+    <message>
+        <source>App Memory</source>
+        <translation>Memoria de apps</translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation>Libre</translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation>Historial de uso</translation>
+    </message>
+    <message>
+        <source>Memory usage history</source>
+        <translation>Historial de uso de la memoria</translation>
+    </message>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation>Procesos principales no disponibles</translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process memory data.</source>
+        <translation>El entorno aislado no permite acceder a los datos de memoria por proceso.</translation>
+    </message>
+    <message>
+        <source>Top processes by memory</source>
+        <translation>Procesos principales por memoria</translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation>Memoria</translation>
+    </message>
+    <message>
+        <source>Nominal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>Crítica</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>of %1 total</source>
+        <translation>de %1 en total</translation>
     </message>
 </context>
 <context>
@@ -327,10 +475,137 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::NetworkTab</name>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerFigures</name>
+    <message>
+        <source>Fully charged</source>
+        <translation>Cargada por completo</translation>
+    </message>
+    <message>
+        <source>Fully Charged</source>
+        <translation>Carga completa</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Cargando</translation>
+    </message>
+    <message>
+        <source>On Battery</source>
+        <translation>Con batería</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerTab</name>
+    <message>
+        <source>No battery found</source>
+        <translation>No se encontró ninguna batería</translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation>Batería</translation>
+    </message>
+    <message>
+        <source>Power Source</source>
+        <translation>Fuente de alimentación</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tensión</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Corriente</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Potencia</translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation>Temp.</translation>
+    </message>
+    <message>
+        <source>Electrical</source>
+        <translation>Parámetros eléctricos</translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Health</source>
+        <translation>Salud</translation>
+    </message>
+    <message>
+        <source>Cycle Count</source>
+        <translation>Ciclos de carga</translation>
+    </message>
+    <message>
+        <source>Current Capacity</source>
+        <translation>Capacidad actual</translation>
+    </message>
+    <message>
+        <source>Design Capacity</source>
+        <translation>Capacidad de diseño</translation>
+    </message>
+    <message>
+        <source>Battery Health</source>
+        <translation>Salud de la batería</translation>
+    </message>
+    <message>
+        <source>Charge history  (last 30 min)</source>
+        <translation>Historial de carga  (últimos 30 min)</translation>
+    </message>
+    <message>
+        <source>0%</source>
+        <translation>0 %</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100 %</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Cargando</translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation>Consumo</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ProcessTable</name>
+    <message>
+        <source>Process</source>
+        <translation>Proceso</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::RateTile</name>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
     </message>
 </context>
 <context>
@@ -575,6 +850,67 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ThroughputHistoryCard</name>
+    <message>
+        <source>Throughput history</source>
+        <translation>Historial de tráfico</translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation>Tendencia de dos métricas</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Ahora</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::TodaysNetworksCard</name>
+    <message>
+        <source>Today&apos;s Networks</source>
+        <translation>Redes de hoy</translation>
+    </message>
+    <message>
+        <source>No network activity recorded yet today</source>
+        <translation>Aún no hay actividad de red registrada hoy</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todas</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::UsageHistoryCard</name>
+    <message>
+        <source>0%</source>
+        <translation>0 %</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100 %</translation>
     </message>
 </context>
 <context>

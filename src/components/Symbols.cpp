@@ -40,6 +40,7 @@ constexpr Entry kSymbols[] = {
     {"airplayvideo", nullptr, true},
     {"chart.bar", nullptr, true},
     {"square.grid.2x2", nullptr, true},
+    {"gauge.medium", nullptr, true},
     {"lock.shield.fill", "security-high-symbolic", false},
     {"lock.shield", "security-medium-symbolic", false},
     {"internaldrive", "drive-harddisk-symbolic", false},
@@ -69,6 +70,7 @@ constexpr Entry kSymbols[] = {
     {"battery.50percent", "battery-level-50-symbolic", false},
     {"battery.25percent", "battery-level-20-symbolic", false},
     {"battery.100percent.bolt", "battery-level-100-charged-symbolic", false},
+    {"battery.slash", "battery-missing-symbolic", false},
     {"powerplug", "ac-adapter-symbolic", false},
     {"rectangle.topthird.inset.filled", "system-run-symbolic", false},
     {"globe", "preferences-desktop-locale-symbolic", false},
@@ -77,6 +79,9 @@ constexpr Entry kSymbols[] = {
     {"calendar", "x-office-calendar-symbolic", false},
     {"info.circle.fill", "help-about-symbolic", false},
     {"laptopcomputer", "computer-symbolic", false},
+    {"number", nullptr, true},
+    {"wifi.circle", nullptr, true},
+    {"location.slash", "location-services-disabled-symbolic", false},
 };
 
 const Entry* find(const QString& symbol)

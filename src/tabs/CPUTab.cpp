@@ -18,6 +18,8 @@
 #include "model/CPUProvider.h"
 #include "tabs/CoreBar.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessTable.h"
+#include "tabs/UsageHistoryCard.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -29,14 +31,6 @@ namespace Dunmorra {
 namespace {
 constexpr int kCpuColumnWidth = 60;
 constexpr int kMemoryColumnWidth = 80;
-
-TextLabel* fixedColumn(const QString& text, const QFont& font, Tone tone, int width)
-{
-    auto* label = new TextLabel(text, font, tone);
-    label->setFixedWidth(width);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
 } // namespace
 
 // One row of the process table, followed by its faint divider.
@@ -49,9 +43,9 @@ public:
         line->setContentsMargins(0, 5, 0, 5);
         m_name = new ElidedLabel(QString(), Fonts::value(), Tone::Primary);
         m_name->setObjectName(QStringLiteral("processName"));
-        m_cpu = fixedColumn(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
+        m_cpu = ProcessTable::column(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
         m_cpu->setObjectName(QStringLiteral("processCpu"));
-        m_memory = fixedColumn(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
+        m_memory = ProcessTable::column(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
         m_memory->setObjectName(QStringLiteral("processMemory"));
         line->addWidget(m_name, 1);
         line->addWidget(m_cpu);
@@ -159,30 +153,16 @@ QWidget* CPUTab::buildPerCoreSection()
 
 QWidget* CPUTab::buildHistoryCard()
 {
-    auto* content = new QWidget;
-    auto* stack = PagePieces::stack(content, 10);
-    auto* header = PagePieces::row();
-    header->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("Usage history")));
-    header->addStretch(1);
     QStringList labels;
     for (CPUTimeRange range : allCPUTimeRanges)
         labels << rawValue(range);
-    m_rangePicker = new SegmentedPicker(labels);
-    m_rangePicker->setObjectName(QStringLiteral("timeRangePicker"));
-    header->addWidget(m_rangePicker, 0, Qt::AlignVCenter);
-    stack->addLayout(header);
-    m_historySparkline = new SparklineView(accentColor(), false, tr("Metric trend"));
-    m_historySparkline->setObjectName(QStringLiteral("historySparkline"));
-    m_historySparkline->setFixedHeight(60);
-    stack->addWidget(m_historySparkline);
-    stack->addLayout(PagePieces::edgeRow(new TextLabel(tr("0%"), Fonts::caption(), Tone::Secondary),
-                                         new TextLabel(tr("100%"), Fonts::caption(), Tone::Secondary)));
+    auto* card = new UsageHistoryCard(tr("Usage history"), labels, accentColor(), tr("Metric trend"));
+    m_rangePicker = card->picker();
+    m_historySparkline = card->sparkline();
     connect(m_rangePicker, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(allCPUTimeRanges.size()))
             setTimeRange(allCPUTimeRanges[static_cast<std::size_t>(index)]);
     });
-    auto* card = new Card(content, nullptr);
-    card->setObjectName(QStringLiteral("historyCard"));
     return card;
 }
 
@@ -192,27 +172,10 @@ QWidget* CPUTab::buildProcessSection(UserSettings& settings)
         return new SandboxFeatureBanner(tr("Top processes unavailable"),
                                         tr("The sandbox does not allow access to per-process CPU data."), settings);
     }
-    auto* section = new QWidget;
-    section->setObjectName(QStringLiteral("topProcesses"));
-    auto* stack = PagePieces::stack(section, 8);
-    stack->addWidget(PagePieces::sectionTitle(tr("Top processes")));
-
-    auto* content = new QWidget;
-    m_processRowsLayout = PagePieces::stack(content, 0);
-    auto* header = PagePieces::row();
-    header->setContentsMargins(0, 0, 0, 6);
-    auto* processHeader = new TextLabel(tr("Process"), Fonts::caption(), Tone::Secondary);
-    header->addWidget(processHeader, 1);
-    header->addWidget(fixedColumn(tr("CPU"), Fonts::caption(), Tone::Secondary, kCpuColumnWidth));
-    header->addWidget(fixedColumn(tr("Memory"), Fonts::caption(), Tone::Secondary, kMemoryColumnWidth));
-    auto* headerHost = new QWidget;
-    headerHost->setObjectName(QStringLiteral("processHeader"));
-    headerHost->setLayout(header);
-    m_processRowsLayout->addWidget(headerHost);
-    m_processRowsLayout->addWidget(new Divider(1.0));
-    m_processRows = std::make_unique<KeyedRows<std::int32_t, CPUProcessRow>>(m_processRowsLayout, 2);
-    stack->addWidget(new Card(content, nullptr));
-    return section;
+    auto* table = new ProcessTable(tr("Top processes"), {{tr("CPU"), kCpuColumnWidth}, {tr("Memory"), kMemoryColumnWidth}});
+    m_processRowsLayout = table->rows();
+    m_processRows = std::make_unique<KeyedRows<std::int32_t, CPUProcessRow>>(m_processRowsLayout, ProcessTable::kFirstRow);
+    return table;
 }
 
 std::optional<CoreKind> CPUTab::coreKind(int index, const std::vector<CoreKind>& kinds)

@@ -10,6 +10,7 @@
 #include "model/DiskProvider.h"
 #include "tabs/LegendItem.h"
 #include "tabs/PagePieces.h"
+#include "tabs/RateTile.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -32,8 +33,12 @@ DiskTab::DiskTab(DiskProvider& disk, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* tiles = cardRow();
-    QWidget* read = buildRateTile(QStringLiteral("arrow.down.circle"), tr("Read"), "readRate", m_readRate, m_readTileLine);
-    QWidget* write = buildRateTile(QStringLiteral("arrow.up.circle"), tr("Write"), "writeRate", m_writeRate, m_writeTileLine);
+    auto* read = new RateTile(QStringLiteral("arrow.down.circle"), tr("Read"), "readRate", accentColor());
+    auto* write = new RateTile(QStringLiteral("arrow.up.circle"), tr("Write"), "writeRate", accentColor());
+    m_readRate = read->rate();
+    m_readTileLine = read->trend();
+    m_writeRate = write->rate();
+    m_writeTileLine = write->trend();
     shareRowWidth(read);
     shareRowWidth(write);
     tiles->addWidget(read, 1, Qt::AlignVCenter);
@@ -46,21 +51,6 @@ DiskTab::DiskTab(DiskProvider& disk, QWidget* parent)
     connect(&m_disk, &DiskProvider::historyChanged, this, &DiskTab::refreshHistory);
     refreshCurrent();
     refreshHistory();
-}
-
-QWidget* DiskTab::buildRateTile(const QString& symbol, const QString& title, const char* name, TextLabel*& rate,
-                                SparklineView*& sparkline)
-{
-    auto* content = new QWidget;
-    auto* stack = PagePieces::stack(content, 8);
-    stack->addWidget(PagePieces::cardTitle(symbol, title));
-    rate = new TextLabel(QString(), Fonts::bigFigure());
-    rate->setObjectName(QLatin1String(name));
-    stack->addWidget(rate);
-    sparkline = new SparklineView(accentColor(), true, tr("Metric trend"));
-    sparkline->setFixedHeight(32);
-    stack->addWidget(sparkline);
-    return new Card(content, nullptr);
 }
 
 QWidget* DiskTab::buildHistoryCard()

@@ -114,7 +114,7 @@ TEST(MenuBarPopover, ShowsReadingsOnlyWhileOpen)
     // A name is plain text on one line.
     auto* second = popover.findChild<QWidget*>(QStringLiteral("process.1"))->findChildren<QLabel*>().at(0);
     EXPECT_EQ(second->textFormat(), Qt::PlainText);
-    EXPECT_EQ(second->text(), QStringLiteral("<b>Web</b> Content"));
+    EXPECT_EQ(second->text(), QString::fromUtf8("<b>Web</b>\ufffdContent"));
 
     // A setting turned on while open fills its row at once.
     f.readings.network.uploadBytesPerSec = 1536;

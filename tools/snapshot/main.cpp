@@ -9,6 +9,9 @@
 // a folder of day files. It waits, past --seconds when need be, for the
 // first process passes, so the process lists are measured ones as in the
 // running window, and the Settings tab gets the environment's alerts monitor.
+// The Wi-Fi name of a fixture tree is asked of a NetworkManager on the
+// session bus, e.g. dbusmock's networkmanager template with
+// tests/integration/network/join_wifi.py.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"

@@ -4,7 +4,8 @@
 # the tray icon docks once a real XEmbed tray starts 4 s later (the panel of a
 # login often comes after the applications). The window then closes without
 # quitting; a click on the icon opens the popup under the panel, a second
-# launch raises the main window and steps back, Ctrl+2 shows the CPU tab, and
+# launch raises the main window and steps back, Ctrl+2 shows the CPU tab,
+# Ctrl+3 the Memory tab, Ctrl+5 the Network tab and Ctrl+6 the Power tab, and
 # SIGTERM quits leaving today's day file. A relaunch for a new language opens
 # on Settings. Last, with no tray at all, closing the main window quits and
 # saves the day.
@@ -72,6 +73,15 @@ eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = "CPU — Halvorin" ]' || fail "Ctrl+2 did not show the CPU tab"
+xdotool key --window "$WINDOW" ctrl+3
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = "Memory — Halvorin" ]' || fail "Ctrl+3 did not show the Memory tab"
+xdotool key --window "$WINDOW" ctrl+5
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = "Network — Halvorin" ]' || fail "Ctrl+5 did not show the Network tab"
+sleep 2 # a couple of samples and a connection resolution with the tab open
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away with the Network tab open"
+xdotool key --window "$WINDOW" ctrl+6
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = "Power — Halvorin" ]' || fail "Ctrl+6 did not show the Power tab"
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away on the Power tab"
 
 kill -TERM "$APP_PID"
 wait_for '! kill -0 "$APP_PID"' || fail "SIGTERM did not quit"
