@@ -849,6 +849,164 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::StatsSummaryRow</name>
+    <message>
+        <source>Days recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total data</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::StatsTab</name>
+    <message>
+        <source>7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>90 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export history data as CSV file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading history…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No history found for this range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halvorin records data once per minute while running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All your data is keep local. Never leave a trace.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU Usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory Usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk I/O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network data usage chart.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk I/O chart.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU usage trend. Avg %1 percent, peak %2 percent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory usage trend. Avg %1 GB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::ThroughputHistoryCard</name>
     <message>
         <source>Throughput history</source>

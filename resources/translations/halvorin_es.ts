@@ -853,6 +853,164 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::StatsSummaryRow</name>
+    <message>
+        <source>Days recorded</source>
+        <translation>Días registrados</translation>
+    </message>
+    <message>
+        <source>Avg CPU</source>
+        <translation>CPU media</translation>
+    </message>
+    <message>
+        <source>Peak CPU</source>
+        <translation>CPU máxima</translation>
+    </message>
+    <message>
+        <source>Total data</source>
+        <translation>Datos totales</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::StatsTab</name>
+    <message>
+        <source>7 days</source>
+        <translation>7 días</translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation>30 días</translation>
+    </message>
+    <message>
+        <source>90 days</source>
+        <translation>90 días</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exportar CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>No se pudo exportar</translation>
+    </message>
+    <message>
+        <source>Export history data as CSV file</source>
+        <translation>Exportar los datos del historial como archivo CSV</translation>
+    </message>
+    <message>
+        <source>Loading history…</source>
+        <translation>Cargando el historial…</translation>
+    </message>
+    <message>
+        <source>No history found for this range</source>
+        <translation>No hay historial en este intervalo</translation>
+    </message>
+    <message>
+        <source>Halvorin records data once per minute while running.</source>
+        <translation>Halvorin registra datos una vez por minuto mientras se ejecuta.</translation>
+    </message>
+    <message>
+        <source>All your data is keep local. Never leave a trace.</source>
+        <translation>Todos tus datos se quedan en tu equipo. Sin dejar rastro.</translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation>Máximo</translation>
+    </message>
+    <message>
+        <source>Avg %</source>
+        <translation>Media %</translation>
+    </message>
+    <message>
+        <source>CPU Usage</source>
+        <translation>Uso de CPU</translation>
+    </message>
+    <message>
+        <source>Avg</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Peak GB</source>
+        <translation>Máximo GB</translation>
+    </message>
+    <message>
+        <source>Avg GB</source>
+        <translation>Media GB</translation>
+    </message>
+    <message>
+        <source>Memory Usage</source>
+        <translation>Uso de memoria</translation>
+    </message>
+    <message>
+        <source>Down MB</source>
+        <translation>Bajada MB</translation>
+    </message>
+    <message>
+        <source>Up MB</source>
+        <translation>Subida MB</translation>
+    </message>
+    <message>
+        <source>Network Data</source>
+        <translation>Datos de red</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Read MB</source>
+        <translation>Lectura MB</translation>
+    </message>
+    <message>
+        <source>Write MB</source>
+        <translation>Escritura MB</translation>
+    </message>
+    <message>
+        <source>Disk I/O</source>
+        <translation>E/S de disco</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Lectura</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Escritura</translation>
+    </message>
+    <message>
+        <source>Network data usage chart.</source>
+        <translation>Gráfico del uso de datos de red.</translation>
+    </message>
+    <message>
+        <source>Disk I/O chart.</source>
+        <translation>Gráfico de E/S de disco.</translation>
+    </message>
+    <message>
+        <source>CPU usage trend. Avg %1 percent, peak %2 percent.</source>
+        <translation>Tendencia del uso de CPU. Media del %1 por ciento, máximo del %2 por ciento.</translation>
+    </message>
+    <message>
+        <source>Memory usage trend. Avg %1 GB.</source>
+        <translation>Tendencia del uso de memoria. Media de %1 GB.</translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2</source>
+        <translation>No se pudo guardar %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::ThroughputHistoryCard</name>
     <message>
         <source>Throughput history</source>

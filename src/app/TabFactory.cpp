@@ -9,6 +9,7 @@
 #include "tabs/network/NetworkTab.h"
 #include "tabs/MemoryTab.h"
 #include "tabs/power/PowerTab.h"
+#include "tabs/stats/StatsTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -92,6 +93,8 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
         case MainTab::folders:
             break;
         case MainTab::stats:
+            if (live.recorder)
+                return new StatsTab(*live.recorder, Clock::system(), {}, parent);
             break;
         }
         return placeholderTab(tab, parent);

@@ -82,6 +82,7 @@ constexpr Entry kSymbols[] = {
     {"number", nullptr, true},
     {"wifi.circle", nullptr, true},
     {"location.slash", "location-services-disabled-symbolic", false},
+    {"arrow.down.doc", "document-save-symbolic", false},
 };
 
 const Entry* find(const QString& symbol)

@@ -14,6 +14,7 @@
 #include "tabs/network/NetworkTab.h"
 #include "tabs/MemoryTab.h"
 #include "tabs/power/PowerTab.h"
+#include "tabs/stats/StatsTab.h"
 
 #include <QTemporaryDir>
 
@@ -93,4 +94,16 @@ TEST(TabFactory, MemoryAndPowerTabsFromTheirProviders)
     TabFactory live = applicationTabFactory([] { return SettingsTabServices(); }, sources);
     EXPECT_TRUE(qobject_cast<MemoryTab*>(live(MainTab::memory, &host)));
     EXPECT_TRUE(qobject_cast<PowerTab*>(live(MainTab::power, &host)));
+}
+
+TEST(TabFactory, StatsTabWhereTheRecorderIsGiven)
+{
+    QTemporaryDir dir;
+    HistoryRecorder recorder(Clock::system(), dir.filePath(QStringLiteral("history")));
+    LiveTabSources live;
+    live.recorder = &recorder;
+    QWidget host;
+    EXPECT_TRUE(qobject_cast<StatsTab*>(applicationTabFactory({}, live)(MainTab::stats, &host)));
+    QWidget* bare = applicationTabFactory({})(MainTab::stats, &host);
+    EXPECT_TRUE(bare->findChild<QWidget*>(QStringLiteral("placeholderTitle")));
 }

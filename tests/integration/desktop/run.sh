@@ -5,14 +5,36 @@
 # login often comes after the applications). The window then closes without
 # quitting; a click on the icon opens the popup under the panel, a second
 # launch raises the main window and steps back, Ctrl+2 shows the CPU tab,
-# Ctrl+3 the Memory tab, Ctrl+5 the Network tab and Ctrl+6 the Power tab, and
-# SIGTERM quits leaving today's day file. A relaunch for a new language opens
-# on Settings. Last, with no tray at all, closing the main window quits and
+# Ctrl+3 the Memory tab, Ctrl+5 the Network tab, Ctrl+6 the Power tab and
+# Ctrl+9 the Stats tab over a recorded day and a corrupt one, and SIGTERM
+# quits leaving today's day file. A relaunch for a new language opens on
+# Settings. Last, with no tray at all, closing the main window quits and
 # saves the day.
 set -eu
 APP="$1"
 HERE="$(dirname "$0")"
 . "$HERE/session.sh"
+
+# Two past days for the Stats tab: one recorded, one cut short.
+HISTORY="$XDG_DATA_HOME/Halvorin/history"
+mkdir -p "$HISTORY"
+/usr/bin/python3 - "$HISTORY" <<'PY'
+import datetime, json, os, sys
+today = datetime.date.today()
+def day(back):
+    d = today - datetime.timedelta(days=back)
+    start = datetime.datetime(d.year, d.month, d.day).timestamp() - 978307200
+    stat = {"sum": 60.0, "count": 2, "peak": 40.0, "peakTime": start + 3600}
+    return d, {"date": start, "hours": [{"hour": 1, "cpu": stat, "memoryGB": stat, "batteryPercent": stat,
+               "networkUpBytes": 1048576, "networkDownBytes": 0, "diskReadBytes": 0, "diskWriteBytes": 0}],
+               "processes": {"=cmd": {"name": "=cmd", "cpuSum": 1, "cpuCount": 1, "memorySum": 1}},
+               "networkSSIDs": {}, "diskTotalBytes": 0, "diskUsedBytes": 0, "diskFreeBytes": 0,
+               "uptimeDays": 0, "uptimeHours": 0, "uptimeMinutes": 0, "batteryHealthPercent": 0}
+d, s = day(1)
+json.dump(s, open(os.path.join(sys.argv[1], d.isoformat() + ".json"), "w"))
+d, s = day(2)
+open(os.path.join(sys.argv[1], d.isoformat() + ".json"), "w").write(json.dumps(s)[:50])
+PY
 
 "$APP" >"$TMP/app.log" 2>&1 &
 APP_PID=$!
@@ -82,6 +104,10 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the application went away with the Netwo
 xdotool key --window "$WINDOW" ctrl+6
 wait_for '[ "$(xdotool getwindowname "$WINDOW")" = "Power — Halvorin" ]' || fail "Ctrl+6 did not show the Power tab"
 kill -0 "$APP_PID" 2>/dev/null || fail "the application went away on the Power tab"
+xdotool key --window "$WINDOW" ctrl+9
+wait_for '[ "$(xdotool getwindowname "$WINDOW")" = "Stats — Halvorin" ]' || fail "Ctrl+9 did not show the Stats tab"
+sleep 1
+kill -0 "$APP_PID" 2>/dev/null || fail "the application went away loading the Stats tab"
 
 kill -TERM "$APP_PID"
 wait_for '! kill -0 "$APP_PID"' || fail "SIGTERM did not quit"
@@ -118,4 +144,4 @@ wait_for '! kill -0 "$APP_PID"' || fail "closing the only window did not quit wi
 wait "$APP_PID" || fail "the application exited with $? after its window closed"
 APP_PID=""
 [ -f "$DAY_FILE" ] || fail "no day file after closing the only window"
-echo "desktop: late tray, popup, second launch, Go menu, SIGTERM, relaunch on Settings, closing without a tray and the day file all as expected"
+echo "desktop: late tray, popup, second launch, Go menu, Stats tab, SIGTERM, relaunch on Settings, closing without a tray and the day file all as expected"
