@@ -271,6 +271,10 @@
         <source>Efficiency</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 core, %2 percent</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::DayFile</name>
@@ -780,10 +784,6 @@ in the sandboxed version.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Open Settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -873,6 +873,10 @@ in the sandboxed version.</source>
     </message>
     <message>
         <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1286,6 +1290,13 @@ Track CPU, memory, disk, network, battery, and audio — all in one place.</sour
     </message>
     <message>
         <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -271,6 +271,10 @@
         <source>Efficiency</source>
         <translation>Eficiencia</translation>
     </message>
+    <message>
+        <source>%1 core, %2 percent</source>
+        <translation>Núcleo %1, %2 por ciento</translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::DayFile</name>
@@ -782,7 +786,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
-        <translation>Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
+        <translation type="vanished">Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
     </message>
     <message>
         <source>Open Settings</source>
@@ -875,6 +879,10 @@ en la versión aislada.</translation>
     <message>
         <source>Test</source>
         <translation>Probar</translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
+        <translation>No hay ningún servicio de notificaciones en marcha, así que las alertas no se pueden mostrar. Empezarán en cuanto haya uno.</translation>
     </message>
 </context>
 <context>
@@ -1290,6 +1298,13 @@ Sigue la CPU, la memoria, el disco, la red, la batería y el audio, todo en un m
     <message>
         <source>Settings</source>
         <translation>Ajustes</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
+        <translation>%1 — Halvorin</translation>
     </message>
 </context>
 <context>

@@ -38,7 +38,7 @@ void Divider::paintEvent(QPaintEvent*)
 
 QColor Divider::colorAt(qreal opacity)
 {
-    return withAlpha(palettePrimary(), 0.1 * opacity);
+    return withAlpha(separatorColor(), opacity);
 }
 
 } // namespace Dunmorra

@@ -8,6 +8,9 @@
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
 // a folder of day files. For the Folders tab, PATH is the folder it opens
 // (default: the home folder).
+// It waits, past --seconds when need be, for the
+// first process passes, so the process lists are measured ones as in the
+// running window, and the Settings tab gets the environment's alerts monitor.
 // The Wi-Fi name of a fixture tree is asked of a NetworkManager on the
 // session bus, e.g. dbusmock's networkmanager template with
 // tests/integration/network/join_wifi.py.
@@ -19,12 +22,16 @@
 #include "app/Translations.h"
 #include "components/Sandbox.h"
 #include "folders/FolderProvider.h"
+#include "history/AlertsMonitor.h"
+#include "model/CPUProvider.h"
+#include "model/MemoryProvider.h"
 #include "model/UserSettings.h"
 #include "model/WorkerPool.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -77,11 +84,26 @@ int main(int argc, char** argv)
         AppEnvironment env(Clock::system(), parser.value(root).toStdString());
 
         UserSettings& settings = UserSettings::shared();
-        const auto settingsServices = [&settings] {
+        const auto settingsServices = [&settings, &env] {
             SettingsTabServices services;
             services.settings = &settings;
+            services.alerts = &env.alerts(); // the permission as the running window reads it
             return services;
         };
+
+        // The CPU list is measured from its second process pass on, the
+        // memory list from its first; until then the pictures would show
+        // the placeholder rows or none.
+        int cpuPasses = 0;
+        int memoryPasses = 0;
+        QObject::connect(&env.cpu(), &CPUProvider::isScanningChanged, &app, [&] {
+            if (!env.cpu().isScanning())
+                ++cpuPasses;
+        });
+        QObject::connect(&env.memory(), &MemoryProvider::isScanningChanged, &app, [&] {
+            if (!env.memory().isScanning())
+                ++memoryPasses;
+        });
         MainWindowView window(applicationTabFactory(settingsServices, liveTabSources(env, settings)), isSandboxed(),
                               settings);
         window.resize(1100, 750);
@@ -93,7 +115,18 @@ int main(int argc, char** argv)
         }
         window.selectTab(*tab);
 
-        QTimer::singleShot(static_cast<int>(wait * 1000), &app, &QCoreApplication::quit);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        const qint64 waitMs = static_cast<qint64>(wait * 1000);
+        constexpr qint64 kLongestExtraMs = 15'000; // a scan that never ends must not hang the tool
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &app, [&] {
+            const qint64 now = sinceStart.elapsed();
+            const bool scanned = (cpuPasses >= 2 && memoryPasses >= 1) || isSandboxed();
+            if (now >= waitMs && (scanned || now >= waitMs + kLongestExtraMs))
+                app.quit();
+        });
+        poll.start(100);
         app.exec();
 
         QWidget* view = window.currentTabView();
