@@ -85,7 +85,7 @@ measure "tray only, main window closed"
 # Open the main window through a second launch: it shows the Overview, live.
 "$APP" >/dev/null 2>&1 || true
 sleep 1
-WINDOW="$(xdotool search --onlyvisible --name '^Overview$' | head -1)"
+WINDOW="$(xdotool search --onlyvisible --name '^Overview — Halvorin$' | head -1)"
 sleep 10
 measure "main window open on the Overview tab, live"
 

@@ -145,6 +145,25 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::BreadcrumbBar</name>
+    <message>
+        <source>Hide hidden files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show hidden files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enclosing folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CPUTab</name>
     <message>
         <source>CPU Usage</source>
@@ -252,6 +271,10 @@
         <source>Efficiency</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 core, %2 percent</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::DayFile</name>
@@ -300,6 +323,138 @@
     </message>
     <message>
         <source>%1 total</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FileTypesCard</name>
+    <message>
+        <source>File types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File types for direct children only — not recursive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderItemActions</name>
+    <message>
+        <source>Open in File Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderListCard</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderRowDelegate</name>
+    <message>
+        <source>Unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some items could not be read: the size leaves them out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderSummaryRow</name>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partial total: some folders are not sized or could not be read in full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n folder</numerusform>
+            <numerusform>%n folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderTab</name>
+    <message>
+        <source>Folder browser unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sandbox restricts filesystem access.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder browser is not available
+in the sandboxed version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide this tab</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -884,10 +1039,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Open Settings</source>
         <translation type="unfinished"></translation>
     </message>
@@ -977,6 +1128,10 @@
     </message>
     <message>
         <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1096,6 +1251,17 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SizeProgressPanel</name>
+    <message>
+        <source>Calculating…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculating %1 of %2 folders…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1379,6 +1545,13 @@ Track CPU, memory, disk, network, battery, and audio — all in one place.</sour
     </message>
     <message>
         <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -145,6 +145,25 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::BreadcrumbBar</name>
+    <message>
+        <source>Hide hidden files</source>
+        <translation>Ocultar archivos ocultos</translation>
+    </message>
+    <message>
+        <source>Show hidden files</source>
+        <translation>Mostrar archivos ocultos</translation>
+    </message>
+    <message>
+        <source>Enclosing folder</source>
+        <translation>Carpeta superior</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CPUTab</name>
     <message>
         <source>CPU Usage</source>
@@ -252,6 +271,10 @@
         <source>Efficiency</source>
         <translation>Eficiencia</translation>
     </message>
+    <message>
+        <source>%1 core, %2 percent</source>
+        <translation>Núcleo %1, %2 por ciento</translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::DayFile</name>
@@ -301,6 +324,139 @@
     <message>
         <source>%1 total</source>
         <translation>%1 en total</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FileTypesCard</name>
+    <message>
+        <source>File types</source>
+        <translation>Tipos de archivo</translation>
+    </message>
+    <message>
+        <source>File types for direct children only — not recursive.</source>
+        <translation>Tipos de archivo solo de los elementos directos — no recursivo.</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderItemActions</name>
+    <message>
+        <source>Open in File Manager</source>
+        <translation>Abrir en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation>Copiar ruta</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderListCard</name>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Size share</source>
+        <translation>Proporción</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be read</source>
+        <translation>No se puede leer esta carpeta</translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation>Esta carpeta está vacía</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderRowDelegate</name>
+    <message>
+        <source>Unreadable</source>
+        <translation>Ilegible</translation>
+    </message>
+    <message>
+        <source>This folder could not be read</source>
+        <translation>No se pudo leer esta carpeta</translation>
+    </message>
+    <message>
+        <source>Some items could not be read: the size leaves them out</source>
+        <translation>Algunos elementos no se pudieron leer: el tamaño no los incluye</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderSummaryRow</name>
+    <message>
+        <source>Home</source>
+        <translation>Carpeta personal</translation>
+    </message>
+    <message>
+        <source>Partial total: some folders are not sized or could not be read in full</source>
+        <translation>Total parcial: algunas carpetas no están medidas o no se pudieron leer por completo</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volumen</translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation>Usado</translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation>Libre</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n carpeta</numerusform>
+            <numerusform>%n carpetas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderTab</name>
+    <message>
+        <source>Folder browser unavailable</source>
+        <translation>Explorador de carpetas no disponible</translation>
+    </message>
+    <message>
+        <source>The sandbox restricts filesystem access.</source>
+        <translation>El entorno aislado restringe el acceso al sistema de archivos.</translation>
+    </message>
+    <message>
+        <source>Folder browser is not available
+in the sandboxed version.</source>
+        <translation>El explorador de carpetas no está disponible
+en la versión aislada.</translation>
+    </message>
+    <message>
+        <source>Hide this tab</source>
+        <translation>Ocultar esta pestaña</translation>
     </message>
 </context>
 <context>
@@ -885,7 +1041,7 @@
     </message>
     <message>
         <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
-        <translation>Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
+        <translation type="vanished">Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
     </message>
     <message>
         <source>Open Settings</source>
@@ -978,6 +1134,10 @@
     <message>
         <source>Test</source>
         <translation>Probar</translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
+        <translation>No hay ningún servicio de notificaciones en marcha, así que las alertas no se pueden mostrar. Empezarán en cuanto haya uno.</translation>
     </message>
 </context>
 <context>
@@ -1097,6 +1257,17 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::SizeProgressPanel</name>
+    <message>
+        <source>Calculating…</source>
+        <translation>Calculando…</translation>
+    </message>
+    <message>
+        <source>Calculating %1 of %2 folders…</source>
+        <translation>Calculando %1 de %2 carpetas…</translation>
     </message>
 </context>
 <context>
@@ -1382,6 +1553,13 @@ Sigue la CPU, la memoria, el disco, la red, la batería y el audio, todo en un m
     <message>
         <source>Settings</source>
         <translation>Ajustes</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
+        <translation>%1 — Halvorin</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "tabs/power/PowerTab.h"
 #include "tabs/overview/OverviewTab.h"
 #include "tabs/stats/StatsTab.h"
+#include "tabs/folders/FolderTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -99,6 +100,9 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
             }
             break;
         case MainTab::folders:
+            if (live.folders && live.disk)
+                return new FolderTab(*live.folders, *live.disk, live.settings ? *live.settings : UserSettings::shared(),
+                                     parent);
             break;
         case MainTab::stats:
             if (live.recorder)

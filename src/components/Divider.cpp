@@ -33,7 +33,12 @@ QSize Divider::sizeHint() const
 void Divider::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), withAlpha(palettePrimary(), 0.1 * m_opacity));
+    p.fillRect(rect(), colorAt(m_opacity));
+}
+
+QColor Divider::colorAt(qreal opacity)
+{
+    return withAlpha(separatorColor(), opacity);
 }
 
 } // namespace Dunmorra

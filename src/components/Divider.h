@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 namespace Dunmorra {
@@ -16,6 +17,8 @@ public:
 
     qreal opacity() const { return m_opacity; }
     Qt::Orientation orientation() const { return m_orientation; }
+    // The line's colour at an opacity, for lists that draw their own lines.
+    static QColor colorAt(qreal opacity);
     QSize sizeHint() const override;
 
 protected:

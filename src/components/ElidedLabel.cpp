@@ -1,5 +1,7 @@
 #include "components/ElidedLabel.h"
 
+#include "components/PlainText.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -19,18 +21,22 @@ void ElidedLabel::setKeptWidth(int pixels)
     updateGeometry();
 }
 
-QSize ElidedLabel::minimumSizeHint() const
-{
-    const int kept = m_keptWidth > 0 ? std::min(TextLabel::sizeHint().width(), m_keptWidth) : 0;
-    return {kept, TextLabel::minimumSizeHint().height()};
-}
-
 QSize ElidedLabel::sizeHint() const
 {
-    QSize hint = TextLabel::sizeHint();
+    // One line whatever the text holds: a name with a line break must not
+    // make its row two lines high.
+    const QMargins m = contentsMargins();
+    const QFontMetrics metrics = fontMetrics();
+    int width = metrics.horizontalAdvance(oneLine(text())) + m.left() + m.right() + 2 * margin();
     if (m_keptWidth > 0)
-        hint.setWidth(std::min(hint.width(), m_keptWidth));
-    return hint;
+        width = std::min(width, m_keptWidth);
+    return {width, metrics.height() + m.top() + m.bottom() + 2 * margin()};
+}
+
+QSize ElidedLabel::minimumSizeHint() const
+{
+    const QSize hint = sizeHint();
+    return {m_keptWidth > 0 ? hint.width() : 0, hint.height()};
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)
@@ -39,7 +45,7 @@ void ElidedLabel::paintEvent(QPaintEvent*)
     p.setPen(palette().color(QPalette::WindowText));
     p.setFont(font());
     const QRect area = contentsRect();
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+    const QString shown = fontMetrics().elidedText(oneLine(text()), Qt::ElideRight, area.width());
     p.drawText(area, static_cast<int>(alignment() | Qt::TextSingleLine), shown);
 }
 

@@ -6,7 +6,7 @@ namespace Dunmorra {
 
 // A one-line plain-text label that asks for its text's width but may be
 // squeezed to nothing, ending a text that does not fit with an ellipsis
-// instead of widening its row.
+// instead of widening its row. Line breaks in the text show as spaces.
 class ElidedLabel : public TextLabel {
     Q_OBJECT
 public:
@@ -17,8 +17,8 @@ public:
     // default) lets the label be squeezed to nothing.
     void setKeptWidth(int pixels);
 
-    QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,6 +7,7 @@
 #include "components/Formatters.h"
 #include "components/KeyedRows.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "platform/NumberText.h"
 #include "components/RangeSeries.h"
 #include "components/Sandbox.h"
@@ -22,6 +23,8 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Dunmorra {
 
@@ -55,7 +58,7 @@ public:
     {
         setObjectName(QStringLiteral("processRow:%1").arg(process.id));
         m_name->setTextIfChanged(process.name);
-        const QString help = process.executablePath.isEmpty() ? process.name : process.executablePath;
+        const QString help = plainToolTip(process.executablePath.isEmpty() ? process.name : process.executablePath);
         if (m_name->toolTip() != help)
             m_name->setToolTip(help);
         m_cpu->setTextIfChanged(localePercent(process.cpuPercent / 100.0, 1));
@@ -175,18 +178,21 @@ QWidget* CPUTab::buildProcessSection(UserSettings& settings)
     return table;
 }
 
-QString CPUTab::coreLabel(int index, int effCores)
+std::optional<CoreKind> CPUTab::coreKind(int index, const std::vector<CoreKind>& kinds)
 {
-    if (effCores < 1)
-        return QStringLiteral("C%1").arg(index + 1);
-    if (index < effCores)
-        return QStringLiteral("E%1").arg(index + 1);
-    return QStringLiteral("P%1").arg(index + 1 - effCores);
+    if (index < 0 || static_cast<std::size_t>(index) >= kinds.size())
+        return std::nullopt;
+    return kinds[static_cast<std::size_t>(index)];
 }
 
-bool CPUTab::isPerformanceCore(int index, int effCores)
+QString CPUTab::coreLabel(int index, const std::vector<CoreKind>& kinds)
 {
-    return effCores > 0 && index >= effCores;
+    const std::optional<CoreKind> kind = coreKind(index, kinds);
+    if (!kind)
+        return QStringLiteral("C%1").arg(index + 1);
+    const auto end = kinds.begin() + index + 1;
+    const auto ordinal = std::count(kinds.begin(), end, *kind);
+    return (*kind == CoreKind::efficiency ? QStringLiteral("E%1") : QStringLiteral("P%1")).arg(ordinal);
 }
 
 std::vector<double> CPUTab::coreHistory(const HistoryRing<CPUSnapshot>& history, int index)
@@ -276,10 +282,10 @@ void CPUTab::refreshCores()
         m_coreGrid->addWidget(bar);
         m_coreBars.push_back(bar);
     }
-    const int eff = m_cpu.chipInfo().effCores;
+    const std::vector<CoreKind>& kinds = m_cpu.chipInfo().coreKinds;
     for (int i = 0; i < count; ++i) {
-        m_coreBars[static_cast<std::size_t>(i)]->setUsage(coreLabel(i, eff), usages[static_cast<std::size_t>(i)],
-                                                          isPerformanceCore(i, eff));
+        m_coreBars[static_cast<std::size_t>(i)]->setUsage(coreLabel(i, kinds), usages[static_cast<std::size_t>(i)],
+                                                          coreKind(i, kinds));
     }
     m_perCoreSection->setVisible(count > 0);
 }

@@ -3,6 +3,7 @@
 #include "components/Card.h"
 #include "components/Formatters.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "components/SparklineView.h"
 #include "components/Symbols.h"
 #include "components/ThinBar.h"
@@ -137,7 +138,7 @@ void DiskTab::refreshCurrent()
     const DiskSnapshot& now = m_disk.current();
     m_readRate->setTextIfChanged(QString::fromStdString(formatBytesPerSecond(now.readBytesPerSec)));
     m_writeRate->setTextIfChanged(QString::fromStdString(formatBytesPerSecond(now.writeBytesPerSec)));
-    m_volumeName->label()->setTextIfChanged(now.volumeName);
+    m_volumeName->label()->setTextIfChanged(oneLine(now.volumeName));
     m_free->setTextIfChanged(tr("%1 free").arg(QString::fromStdString(formatBytes(now.volumeFreeBytes))));
     m_volumeBar->setFraction(volumeFraction(now));
     m_used->setTextIfChanged(tr("%1 used").arg(QString::fromStdString(formatBytes(now.volumeUsedBytes))));

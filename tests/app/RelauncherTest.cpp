@@ -42,12 +42,15 @@ TEST(Relauncher, SavesAndLetsGoBeforeTheNewInstanceStarts)
             steps << (next.acquire() ? "start with lock" : "start without lock");
             EXPECT_FALSE(program.isEmpty());
             EXPECT_TRUE(arguments.isEmpty());
+            // What the new process inherits: it opens on the Settings tab.
+            EXPECT_EQ(qgetenv(Relauncher::kFromSettingsVariable), "settings");
             return true;
         },
         [&] { ++quits; });
 
     EXPECT_EQ(relauncher.relaunch(), std::nullopt);
     EXPECT_EQ(steps, (QStringList{"save", "start with lock"}));
+    EXPECT_FALSE(qEnvironmentVariableIsSet(Relauncher::kFromSettingsVariable)); // this process keeps none
     EXPECT_EQ(quits, 0); // not yet: the quit follows a moment later
     EXPECT_TRUE(waitFor([&] { return quits == 1; }));
 }
@@ -72,4 +75,14 @@ TEST(Relauncher, ANewInstanceThatCannotStartLeavesThisOneRunning)
     EXPECT_FALSE(later.acquire()); // still the one instance, and listening again
     QTest::qWait(1200);
     EXPECT_EQ(quits, 0);
+}
+
+TEST(Relauncher, OnlyTheRelaunchedProcessOpensOnSettingsAndOnlyOnce)
+{
+    qunsetenv(Relauncher::kFromSettingsVariable);
+    EXPECT_FALSE(Relauncher::takeSettingsRequest());
+    qputenv(Relauncher::kFromSettingsVariable, "settings");
+    EXPECT_TRUE(Relauncher::takeSettingsRequest());
+    EXPECT_FALSE(qEnvironmentVariableIsSet(Relauncher::kFromSettingsVariable));
+    EXPECT_FALSE(Relauncher::takeSettingsRequest());
 }

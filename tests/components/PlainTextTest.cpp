@@ -1,5 +1,7 @@
 #include "components/Conversions.h"
+#include "components/ElidedLabel.h"
 #include "components/PlainText.h"
+#include "components/Typography.h"
 
 #include "support/QtPrinters.h"
 
@@ -63,4 +65,12 @@ TEST(Conversions, ByteCountsFromDoublesSaturateAndDropTheFraction)
     };
     for (const auto& [in, out] : cases)
         EXPECT_EQ(toUInt64Clamped(in), out) << in;
+}
+
+TEST(PlainText, AnElidedLabelStaysOneLineHigh)
+{
+    const ElidedLabel plain(QStringLiteral("name"), Fonts::value());
+    const ElidedLabel broken(QStringLiteral("first\nsecond\nthird"), Fonts::value());
+    EXPECT_EQ(broken.sizeHint().height(), plain.sizeHint().height());
+    EXPECT_EQ(broken.minimumSizeHint().height(), plain.sizeHint().height());
 }

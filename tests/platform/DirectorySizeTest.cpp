@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/vfs.h>
 
 using namespace Dunmorra;
@@ -231,4 +232,28 @@ TEST_F(SizeTree, ListingLeavesOutLinksAndHiddenEntriesUnlessAsked)
     }
     EXPECT_EQ(Platform::listDirectory(tree.path("nowhere"), false).error, ENOENT);
     EXPECT_EQ(Platform::listDirectory(tree.path("e.txt"), false).error, ENOTDIR);
+}
+
+TEST(DirectoryListing, FilesOfPseudoFileSystemsListAsEmpty)
+{
+    struct statfs sfs;
+    if (::statfs("/sys/kernel", &sfs) != 0 || !Platform::isPseudoFileSystem(sfs.f_type))
+        GTEST_SKIP() << "no sysfs at /sys";
+    // sysfs gives its attribute files a length (4096, or the note's size)
+    // that no file holds.
+    const auto listing = Platform::listDirectory("/sys/kernel", true);
+    ASSERT_EQ(listing.error, 0);
+    int claimed = 0;
+    int files = 0;
+    for (const auto& e : listing.entries) {
+        if (e.isDirectory)
+            continue;
+        ++files;
+        struct stat st;
+        if (::stat(("/sys/kernel/" + e.name).c_str(), &st) == 0 && st.st_size > 0)
+            ++claimed;
+        EXPECT_EQ(e.sizeBytes, 0u) << e.name;
+    }
+    EXPECT_GT(files, 0);
+    EXPECT_GT(claimed, 0); // the fixture shows the fault it guards against
 }
