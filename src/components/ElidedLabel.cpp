@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Dunmorra {
 
@@ -27,7 +28,10 @@ QSize ElidedLabel::sizeHint() const
     // make its row two lines high.
     const QMargins m = contentsMargins();
     const QFontMetrics metrics = fontMetrics();
-    int width = metrics.horizontalAdvance(oneLine(text())) + m.left() + m.right() + 2 * margin();
+    // Rounded up from the exact advance: the integer one may be a pixel
+    // short of what elidedText measures, which then cuts a text that fits.
+    const int advance = static_cast<int>(std::ceil(QFontMetricsF(font()).horizontalAdvance(oneLine(text()))));
+    int width = advance + m.left() + m.right() + 2 * margin();
     if (m_keptWidth > 0)
         width = std::min(width, m_keptWidth);
     return {width, metrics.height() + m.top() + m.bottom() + 2 * margin()};

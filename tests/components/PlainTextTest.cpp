@@ -74,3 +74,23 @@ TEST(PlainText, AnElidedLabelStaysOneLineHigh)
     EXPECT_EQ(broken.sizeHint().height(), plain.sizeHint().height());
     EXPECT_EQ(broken.minimumSizeHint().height(), plain.sizeHint().height());
 }
+
+TEST(PlainText, AnElidedLabelAtItsPreferredWidthShowsItsWholeText)
+{
+    // Figures at several sizes: the integer advance can be a pixel short of
+    // what the elision measures, which cut "51%" to "5…" in a ring.
+    for (const char* text : {"51%", "74 %", "100%", "9.0", "2d", "Yesterday"}) {
+        for (qreal size : {11.0, 14.0, 18.0, 22.0, 32.0}) {
+            ElidedLabel label(QLatin1String(text), figureFont(size, QFont::DemiBold));
+            label.resize(label.sizeHint());
+            EXPECT_EQ(label.fontMetrics().elidedText(label.text(), Qt::ElideRight, label.contentsRect().width()),
+                      label.text())
+                << text << " at " << size;
+        }
+    }
+    // A kept width holds the text up to it, and no further.
+    ElidedLabel figure(QStringLiteral("9223372036854775807%"), figureFont(32, QFont::DemiBold));
+    figure.setKeptWidth(130);
+    EXPECT_EQ(figure.minimumSizeHint().width(), 130);
+    EXPECT_EQ(figure.sizeHint().width(), 130);
+}
