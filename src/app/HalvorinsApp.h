@@ -2,7 +2,7 @@
 
 #include "app/MainTab.h"
 #include "app/MenuBarPopover.h"
-#include "tabs/SettingsTab.h"
+#include "tabs/settings/SettingsTab.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MainTab.h"
-#include "tabs/SettingsTab.h"
+#include "tabs/settings/SettingsTab.h"
 
 #include <QWidget>
 

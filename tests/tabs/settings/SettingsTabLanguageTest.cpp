@@ -2,7 +2,7 @@
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 #include "platform/NotificationService.h"
-#include "tabs/SettingsTab.h"
+#include "tabs/settings/SettingsTab.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

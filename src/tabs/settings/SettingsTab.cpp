@@ -1,4 +1,4 @@
-#include "tabs/SettingsTab.h"
+#include "tabs/settings/SettingsTab.h"
 
 #include "components/Palette.h"
 #include "components/SegmentedPicker.h"
@@ -8,10 +8,10 @@
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 #include "platform/DesktopNotifications.h"
-#include "tabs/SettingBindings.h"
-#include "tabs/SettingsAlertsSection.h"
-#include "tabs/SettingsRows.h"
-#include "tabs/SettingsSection.h"
+#include "tabs/settings/SettingBindings.h"
+#include "tabs/settings/SettingsAlertsSection.h"
+#include "tabs/settings/SettingsRows.h"
+#include "tabs/settings/SettingsSection.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

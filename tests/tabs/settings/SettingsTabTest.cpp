@@ -1,9 +1,9 @@
 #include "components/SegmentedPicker.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
-#include "tabs/SettingsRows.h"
-#include "tabs/SettingsSection.h"
-#include "tabs/SettingsTab.h"
+#include "tabs/settings/SettingsRows.h"
+#include "tabs/settings/SettingsSection.h"
+#include "tabs/settings/SettingsTab.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

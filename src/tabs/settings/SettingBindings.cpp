@@ -1,4 +1,4 @@
-#include "tabs/SettingBindings.h"
+#include "tabs/settings/SettingBindings.h"
 
 #include "components/SegmentedPicker.h"
 #include "model/UserSettings.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history/AlertsMonitor.h"
-#include "tabs/SettingsSection.h"
+#include "tabs/settings/SettingsSection.h"
 
 #include <QPointer>
 

@@ -1,4 +1,4 @@
-#include "tabs/SettingsSection.h"
+#include "tabs/settings/SettingsSection.h"
 
 #include "components/Card.h"
 #include "components/Typography.h"

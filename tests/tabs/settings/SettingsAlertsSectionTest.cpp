@@ -5,9 +5,9 @@
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 #include "support/EventLoop.h"
-#include "tabs/SettingsAlertsSection.h"
-#include "tabs/SettingsRows.h"
-#include "tabs/SettingsTab.h"
+#include "tabs/settings/SettingsAlertsSection.h"
+#include "tabs/settings/SettingsRows.h"
+#include "tabs/settings/SettingsTab.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "tabs/SettingsRows.h"
+#include "tabs/settings/SettingsRows.h"
 
 #include "components/Palette.h"
 #include "components/Symbols.h"

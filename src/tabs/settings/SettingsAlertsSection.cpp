@@ -1,4 +1,4 @@
-#include "tabs/SettingsAlertsSection.h"
+#include "tabs/settings/SettingsAlertsSection.h"
 
 #include "components/Palette.h"
 #include "components/SegmentedPicker.h"
@@ -6,8 +6,8 @@
 #include "components/Typography.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
-#include "tabs/SettingBindings.h"
-#include "tabs/SettingsRows.h"
+#include "tabs/settings/SettingBindings.h"
+#include "tabs/settings/SettingsRows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
