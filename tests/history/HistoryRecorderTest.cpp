@@ -7,6 +7,7 @@
 #include "model/DiskProvider.h"
 #include "model/MemoryProvider.h"
 #include "model/NetworkProvider.h"
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 #include "support/TestEnvironment.h"
 
@@ -391,6 +392,57 @@ TEST_F(HistoryRecorderTest, RecordsEveryMinuteOnceStarted)
     EXPECT_TRUE(recorder->loop().isRunning());
     EXPECT_EQ(recorder->loop().interval(), std::chrono::milliseconds(60'000));
     EXPECT_TRUE(recorder->current().hours.empty());  // the first step comes a minute later
+}
+
+} // namespace
+} // namespace Dunmorra
+
+namespace Dunmorra {
+namespace {
+
+// The minute loop itself, stepped through its timer: each pass folds what the
+// providers hold at that moment, and the tenth one writes the day's file.
+TEST_F(HistoryRecorderTest, StartedLoopRecordsTheProvidersCurrentReadingsEachMinute)
+{
+    Platform::VmStats stats;
+    stats.memTotal = 16ull << 30;
+    stats.memAvailable = 12ull << 30;
+    stats.hasMemAvailable = true;
+    CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; }, &Dunmorra::Test::emptyScanCache(), clock);
+    auto memoryProvider = std::make_unique<MemoryProvider>([&] { return std::optional(stats); },
+                                                           &Dunmorra::Test::emptyScanCache(), clock);
+    BatteryProvider batteryProvider([] { return std::optional<Platform::BatteryReading>(); }, clock);
+    NetworkProvider networkProvider(NetworkProvider::Readers{}, nullptr, clock);
+    DiskProvider diskProvider(DiskProvider::Readers{}, clock);
+    memoryProvider->sample();
+    const double firstGB = static_cast<double>(memoryProvider->current().usedBytes) / kGiB;
+
+    auto recorder = makeRecorder();
+    QSignalSpy recorded(recorder.get(), &HistoryRecorder::recorded);
+    recorder->start(&cpuProvider, memoryProvider.get(), &batteryProvider, &networkProvider, &diskProvider);
+    for (int minute = 1; minute <= 10; ++minute) {
+        if (minute == 6) {
+            stats.memAvailable = 8ull << 30;  // the next readings use 4 GiB more
+            memoryProvider->sample();
+        }
+        clock.advance(60);
+        recorder->loop().runPassNow();
+    }
+    EXPECT_EQ(recorded.count(), 10);
+    ASSERT_EQ(recorder->current().recordedMinutes(), 10);
+    const BucketStat& memoryGB = recorder->current().hours.at(0).memoryGB;
+    EXPECT_DOUBLE_EQ(memoryGB.sum, 5 * firstGB + 5 * (firstGB + 4));
+    EXPECT_DOUBLE_EQ(memoryGB.peak, firstGB + 4);
+    EXPECT_EQ(DayFile::read(fileOf(day)), recorder->current());
+    EXPECT_TRUE(recorder->loop().isRunning());
+
+    // A provider that is gone makes the step do nothing.
+    memoryProvider.reset();
+    clock.advance(60);
+    recorder->loop().runPassNow();
+    EXPECT_EQ(recorded.count(), 10);
+    EXPECT_EQ(recorder->current().recordedMinutes(), 10);
+    Dunmorra::Test::finishBackgroundJobs();
 }
 
 } // namespace
