@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <dirent.h>
 #include <sched.h>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/vfs.h>
 
 using namespace Dunmorra;
@@ -231,4 +234,65 @@ TEST_F(SizeTree, ListingLeavesOutLinksAndHiddenEntriesUnlessAsked)
     }
     EXPECT_EQ(Platform::listDirectory(tree.path("nowhere"), false).error, ENOENT);
     EXPECT_EQ(Platform::listDirectory(tree.path("e.txt"), false).error, ENOTDIR);
+}
+
+namespace {
+
+// In a forked child: leaves exactly `spare` descriptor numbers free (every
+// gap below the highest one in use filled, the limit set just above it), so
+// a walk that needs one more than that fails to open a folder.
+bool leaveSpareDescriptors(int spare)
+{
+    int highest = 0;
+    if (DIR* d = ::opendir("/proc/self/fd")) {
+        while (const dirent* e = ::readdir(d))
+            highest = std::max(highest, std::atoi(e->d_name));
+        ::closedir(d);
+    }
+    for (;;) {
+        const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        if (fd > highest) {
+            ::close(fd);
+            break;
+        }
+    }
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return false;
+    limit.rlim_cur = static_cast<rlim_t>(highest + 1 + spare);
+    return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+}
+
+} // namespace
+
+// The bound holds while the walk runs, not only once it is over. The walk
+// may hold one descriptor above its bound for the moment it enters a folder,
+// before it closes an ancestor.
+TEST(DirectorySize, DeepTreeNeverHoldsMoreThanItsBoundOpen)
+{
+    FixtureTree tree;
+    std::string rel;
+    for (int depth = 0; depth < 40; ++depth) {
+        rel += rel.empty() ? "d" : "/d";
+        tree.dir(rel).file(rel + "/f", 3).dir(rel + "/side").file(rel + "/side/s", 5);
+    }
+    for (int bound : {2, 3, 7}) {
+        SCOPED_TRACE(bound);
+        struct Seen {
+            bool limited;
+            Platform::DirectorySize size;
+        };
+        const auto seen = Dunmorra::Test::inChildProcess<Seen>([&] {
+            Seen s{};
+            s.limited = leaveSpareDescriptors(bound + 1);
+            s.size = Platform::directorySize(tree.root(), nullptr, {bound});
+            return s;
+        });
+        ASSERT_TRUE(seen.has_value());
+        ASSERT_TRUE(seen->limited);
+        EXPECT_EQ(seen->size.fileCount, 80);
+        EXPECT_FALSE(seen->size.incomplete);
+    }
 }
