@@ -174,35 +174,72 @@ TEST(DirectorySize, PseudoFileSystemsAreNotEntered)
     EXPECT_FALSE(proc.unreadable);
 }
 
+namespace {
+
+bool writeText(const char* path, const std::string& text)
+{
+    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::close(fd);
+    return ok;
+}
+
+// In a forked child: new mount, PID and network namespaces, so that a procfs
+// and a sysfs of their own can be mounted. First inside a user namespace,
+// which needs no privileges where the kernel allows unprivileged ones; else
+// with the privileges the test runs with.
+bool enterPrivateNamespaces()
+{
+    constexpr int kNamespaces = CLONE_NEWNS | CLONE_NEWPID | CLONE_NEWNET;
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    if (::unshare(CLONE_NEWUSER | kNamespaces) == 0) {
+        if (!writeText("/proc/self/setgroups", "deny")
+            || !writeText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1")
+            || !writeText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+            return false;
+    } else if (::unshare(kNamespaces) != 0) {
+        return false;
+    }
+    return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+} // namespace
+
 // Mounts inside the tree: a bind mount of the tree's own root below itself
-// (symbolic links are not needed for a cycle) and a procfs. Done in a child
-// with a private mount namespace, so nothing outlives the test.
+// (symbolic links are not needed for a cycle), a procfs and a sysfs (whose
+// files all claim a size). Done in a child with private namespaces, so
+// nothing outlives the test.
 TEST(DirectorySize, BindMountCycleAndMountedProcAreNotWalked)
 {
     FixtureTree tree;
-    tree.dir("a").file("a/f", 10).dir("a/again").dir("p");
+    tree.dir("a").file("a/f", 10).dir("a/again").dir("p").dir("s");
 
+    enum class Setup { ok, noNamespace, noMount };
     struct Seen {
-        int setup; // 0 ok, 1 no namespace, 2 no mount
+        Setup setup;
         Platform::DirectorySize size;
     };
     const auto seen = Dunmorra::Test::inChildProcess<Seen>([&] {
-        Seen s{};
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            s.setup = 1;
-            return s;
-        }
-        if (::mount(tree.root().c_str(), tree.path("a/again").c_str(), nullptr, MS_BIND, nullptr) != 0
-            || ::mount("proc", tree.path("p").c_str(), "proc", 0, nullptr) != 0) {
-            s.setup = 2;
-            return s;
-        }
-        s.size = Platform::directorySize(tree.root());
-        return s;
+        if (!enterPrivateNamespaces())
+            return Seen{Setup::noNamespace, {}};
+        // The first process of the new PID namespace mounts its procfs.
+        const auto inside = Dunmorra::Test::inChildProcess<Seen>([&] {
+            if (::mount(tree.root().c_str(), tree.path("a/again").c_str(), nullptr, MS_BIND, nullptr) != 0
+                || ::mount("proc", tree.path("p").c_str(), "proc", 0, nullptr) != 0
+                || ::mount("sysfs", tree.path("s").c_str(), "sysfs", 0, nullptr) != 0)
+                return Seen{Setup::noMount, {}};
+            ::alarm(60); // ends a walk that would go round the cycle for ever
+            return Seen{Setup::ok, Platform::directorySize(tree.root())};
+        });
+        return inside ? *inside : Seen{Setup::noMount, {}};
     });
-    ASSERT_TRUE(seen.has_value());
-    if (seen->setup != 0)
-        GTEST_SKIP() << "mount namespaces are not available here";
+    ASSERT_TRUE(seen.has_value()) << "the walk did not come back";
+    ASSERT_NE(seen->setup, Setup::noNamespace)
+        << "neither an unprivileged user namespace nor privileges for mount namespaces here";
+    ASSERT_EQ(seen->setup, Setup::ok) << "the bind mount, procfs or sysfs could not be mounted";
     EXPECT_EQ(seen->size.totalBytes, 10u);
     EXPECT_EQ(seen->size.fileCount, 1);
     EXPECT_FALSE(seen->size.cancelled);
