@@ -2,6 +2,7 @@
 
 #include "HistoryTestData.h"
 #include "ScopedTimeZone.h"
+#include "history/AlertsMonitor.h"
 #include "model/BatteryProvider.h"
 #include "model/CPUProvider.h"
 #include "model/DiskProvider.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -443,6 +445,36 @@ TEST_F(HistoryRecorderTest, StartedLoopRecordsTheProvidersCurrentReadingsEachMin
     EXPECT_EQ(recorded.count(), 10);
     EXPECT_EQ(recorder->current().recordedMinutes(), 10);
     Dunmorra::Test::finishBackgroundJobs();
+}
+
+} // namespace
+} // namespace Dunmorra
+
+namespace Dunmorra {
+namespace {
+
+// Today's file was written in Tokyo (the laptop travelled west since): its
+// date is Tokyo's midnight, which in Madrid falls on the day before. Read
+// back, the summary is this day's and carries this day's start, so the
+// day's traffic still counts as today's.
+TEST_F(HistoryRecorderTest, TodaysFileFromAnotherZoneTakesThisZonesMidnight)
+{
+    DailySummary written = Dunmorra::Test::sampleDay();
+    written.date = referenceFromUnix(
+        static_cast<double>(QDateTime(day, QTime(0, 0), QTimeZone("Asia/Tokyo")).toSecsSinceEpoch()));
+    ASSERT_NE(written.date, dayStartReference(day));
+    ASSERT_FALSE(DayFile::write(fileOf(day), written));
+    clock.setWall(unixAt(day, 10, 0));
+
+    auto recorder = makeRecorder();
+    EXPECT_EQ(recorder->current().date, dayStartReference(day));
+    EXPECT_EQ(recorder->current().hours, written.hours);
+    EXPECT_EQ(AlertsMonitor::trafficOf(recorder->current()).day, day);
+
+    step(*recorder, 8);  // with the file's two minutes, the tenth is saved
+    const auto saved = DayFile::read(fileOf(day));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->date, dayStartReference(day));
 }
 
 } // namespace
