@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -31,11 +32,16 @@ public:
 
     static bool startDetached(const QString& program, const QStringList& arguments, QString* error);
 
+    // The wait between a successful start and the quit; 1 s unless a test
+    // shortens it.
+    void setQuitDelay(std::chrono::milliseconds delay) { m_quitDelay = delay; }
+
 private:
     SingleInstance& m_instance;
     std::function<void()> m_saveDay;
     StartProcess m_start;
     std::function<void()> m_quit;
+    std::chrono::milliseconds m_quitDelay{1000};
 };
 
 } // namespace Dunmorra
