@@ -20,4 +20,9 @@ const char* __ubsan_default_options()
     return "halt_on_error=1:print_stacktrace=1:suppressions=" HALVORIN_SANITIZER_DIR "/ubsan.supp";
 }
 
+const char* __tsan_default_options()
+{
+    return "halt_on_error=1:second_deadlock_stack=1";
+}
+
 } // extern "C"
