@@ -22,7 +22,7 @@ namespace Dunmorra {
 namespace {
 
 constexpr int kWidth = 320;
-constexpr qint64 kReopenGuardMs = 300;
+constexpr std::chrono::milliseconds kReopenGuard{300};
 
 struct RowSpec {
     MenuBarPopover::Row row;
@@ -87,11 +87,13 @@ QPoint popoverPosition(const QRect& iconGeometry, const QPoint& cursor, const QS
     return origin;
 }
 
-MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, QWidget* parent)
+MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, const Clock& clock,
+                               QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
     , m_feed(std::move(feed))
     , m_sandboxed(sandboxed)
     , m_settings(settings)
+    , m_clock(clock)
 {
     setObjectName(QStringLiteral("popover"));
     setFixedWidth(kWidth);
@@ -320,7 +322,7 @@ void MenuBarPopover::toggle(const QRect& iconGeometry)
         hide();
         return;
     }
-    if (m_sinceHidden.isValid() && m_sinceHidden.elapsed() < kReopenGuardMs)
+    if (m_hiddenAt && m_clock.monotonic() - *m_hiddenAt < kReopenGuard)
         return;
     showAt(iconGeometry);
 }
@@ -334,7 +336,7 @@ void MenuBarPopover::showEvent(QShowEvent* event)
 void MenuBarPopover::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    m_sinceHidden.start();
+    m_hiddenAt = m_clock.monotonic();
 }
 
 bool MenuBarPopover::event(QEvent* event)

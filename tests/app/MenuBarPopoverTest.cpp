@@ -4,6 +4,7 @@
 #include "components/SparklineView.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
+#include "support/ManualClock.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -159,7 +160,8 @@ TEST(MenuBarPopover, FooterActionsCloseAndAsk)
 TEST(MenuBarPopover, SecondClickClosesWithoutReopening)
 {
     Fixture f;
-    MenuBarPopover popover(f.feed, false, f.settings);
+    Dunmorra::Test::ManualClock clock;
+    MenuBarPopover popover(f.feed, false, f.settings, clock);
     const QRect icon(600, 0, 24, 24);
     popover.toggle(icon);
     EXPECT_TRUE(popover.isVisible());
@@ -167,7 +169,10 @@ TEST(MenuBarPopover, SecondClickClosesWithoutReopening)
     popover.hide();
     popover.toggle(icon);
     EXPECT_FALSE(popover.isVisible());
-    QTest::qWait(350);
+    clock.advance(0.299); // within the 300 ms, a click is still the closing one
+    popover.toggle(icon);
+    EXPECT_FALSE(popover.isVisible());
+    clock.advance(0.001);
     popover.toggle(icon);
     EXPECT_TRUE(popover.isVisible());
     popover.toggle(icon);
