@@ -1,5 +1,7 @@
 #include "history/AlertsMonitor.h"
 #include "history/DailySummary.h"
+
+#include "HistoryTestData.h"
 #include "model/CPUProvider.h"
 #include "model/DiskProvider.h"
 #include "model/MemoryProvider.h"
@@ -377,10 +379,7 @@ TEST_F(Alerts, FailedDeliveryPrintsOneLine)
 // providers and the day's traffic hold at that moment and runs the rules.
 TEST_F(Alerts, StartedLoopEvaluatesTheProvidersAtEachTick)
 {
-    Platform::VmStats stats;
-    stats.memTotal = 16ull << 30;
-    stats.memAvailable = 12ull << 30;
-    stats.hasMemAvailable = true;
+    Platform::VmStats stats = Dunmorra::Test::memoryCounters(16, 12);
     CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; }, &Dunmorra::Test::emptyScanCache(), clock);
     MemoryProvider memoryProvider([&] { return std::optional(stats); }, &Dunmorra::Test::emptyScanCache(), clock);
     DiskProvider diskProvider(DiskProvider::Readers{}, clock);

@@ -396,20 +396,11 @@ TEST_F(HistoryRecorderTest, RecordsEveryMinuteOnceStarted)
     EXPECT_TRUE(recorder->current().hours.empty());  // the first step comes a minute later
 }
 
-} // namespace
-} // namespace Dunmorra
-
-namespace Dunmorra {
-namespace {
-
 // The minute loop itself, stepped through its timer: each pass folds what the
 // providers hold at that moment, and the tenth one writes the day's file.
 TEST_F(HistoryRecorderTest, StartedLoopRecordsTheProvidersCurrentReadingsEachMinute)
 {
-    Platform::VmStats stats;
-    stats.memTotal = 16ull << 30;
-    stats.memAvailable = 12ull << 30;
-    stats.hasMemAvailable = true;
+    Platform::VmStats stats = Dunmorra::Test::memoryCounters(16, 12);
     CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; }, &Dunmorra::Test::emptyScanCache(), clock);
     auto memoryProvider = std::make_unique<MemoryProvider>([&] { return std::optional(stats); },
                                                            &Dunmorra::Test::emptyScanCache(), clock);
@@ -446,12 +437,6 @@ TEST_F(HistoryRecorderTest, StartedLoopRecordsTheProvidersCurrentReadingsEachMin
     EXPECT_EQ(recorder->current().recordedMinutes(), 10);
     Dunmorra::Test::finishBackgroundJobs();
 }
-
-} // namespace
-} // namespace Dunmorra
-
-namespace Dunmorra {
-namespace {
 
 // Today's file was written in Tokyo (the laptop travelled west since): its
 // date is Tokyo's midnight, which in Madrid falls on the day before. Read

@@ -114,15 +114,25 @@ TEST_F(SizeTree, UnreadableFoldersAreMarked)
     EXPECT_EQ(seen->listError, EACCES);
 }
 
-TEST(DirectorySize, DeepTreeWalksWholeWithinTheDescriptorBound)
+namespace {
+
+// A chain 40 deep with a file of 3 bytes and a side folder holding one of 5
+// at every level: 80 files, 320 bytes.
+void makeDeepChain(FixtureTree& tree)
 {
-    FixtureTree tree;
-    // A chain 40 deep with a file and a side folder at every level.
     std::string rel;
     for (int depth = 0; depth < 40; ++depth) {
         rel += rel.empty() ? "d" : "/d";
         tree.dir(rel).file(rel + "/f", 3).dir(rel + "/side").file(rel + "/side/s", 5);
     }
+}
+
+} // namespace
+
+TEST(DirectorySize, DeepTreeWalksWholeWithinTheDescriptorBound)
+{
+    FixtureTree tree;
+    makeDeepChain(tree);
     const auto openDescriptors = [] {
         int n = 0;
         if (DIR* d = ::opendir("/proc/self/fd")) {
@@ -310,11 +320,7 @@ bool leaveSpareDescriptors(int spare)
 TEST(DirectorySize, DeepTreeNeverHoldsMoreThanItsBoundOpen)
 {
     FixtureTree tree;
-    std::string rel;
-    for (int depth = 0; depth < 40; ++depth) {
-        rel += rel.empty() ? "d" : "/d";
-        tree.dir(rel).file(rel + "/f", 3).dir(rel + "/side").file(rel + "/side/s", 5);
-    }
+    makeDeepChain(tree);
     for (int bound : {2, 3, 7}) {
         SCOPED_TRACE(bound);
         struct Seen {
