@@ -3,47 +3,17 @@
 #include "history/DailySummaryCodec.h"
 #include "history/DayFile.h"
 #include "history/HistoricalDataStore.h"
+#include "history/StatsHistory.h"
+#include "support/BusyDay.h"
 
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 using namespace Dunmorra;
+using namespace Dunmorra::Bench;
 
 namespace {
-
-// A busy day: every hour recorded, 200 process names, 10 networks, figures
-// with full-precision fractions as a real day has.
-DailySummary fullDay(QDate day)
-{
-    DailySummary s = DailySummary::emptyFor(day);
-    double t = s.date;
-    for (int h = 0; h < 24; ++h) {
-        HourBucket b = HourBucket::forHour(h);
-        for (int m = 0; m < 60; ++m, t += 60) {
-            b.cpu.add(17.0 + 0.37 * m + h / 7.0, t);
-            b.memoryGB.add(11.3 + m / 97.0, t);
-            b.batteryPercent.add(80 - h, t);
-            b.networkUpBytes += 1234.567 * 60;
-            b.networkDownBytes += 9876.543 * 60;
-            b.diskReadBytes += 4096.25 * 60;
-            b.diskWriteBytes += 1024.75 * 60;
-        }
-        s.hours.push_back(b);
-    }
-    for (int p = 0; p < 200; ++p) {
-        const QString name = QStringLiteral("process-%1 helper").arg(p);
-        s.processes[name] = {name, 3.14159 * p + 0.1, 1440 - p, 123456789ull * (p + 1)};
-    }
-    for (int n = 0; n < 10; ++n)
-        s.networkSSIDs[QStringLiteral("Network %1").arg(n)] = {1.0e6 / 3 * (n + 1), 7.0e6 / 3 * (n + 1)};
-    s.diskTotalBytes = 994662584320;
-    s.diskUsedBytes = 512000000000;
-    s.diskFreeBytes = 482662584320;
-    s.uptimeDays = 2;
-    s.batteryHealthPercent = 92;
-    return s;
-}
 
 void EncodeFullDay(benchmark::State& state)
 {
@@ -70,14 +40,13 @@ void DecodeFullDay(benchmark::State& state)
 }
 BENCHMARK(DecodeFullDay)->Unit(benchmark::kMicrosecond);
 
-// What the Stats tab's 90-day range costs: 90 files read and decoded through
-// a fresh store (page cache warm, as it is after the first load).
+// 90 files read and decoded through a fresh store (page cache warm, as it is
+// after the first load).
 void LoadNinetyDays(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QDate last(2026, 12, 9);
-    for (int i = 0; i < 90; ++i)
-        DayFile::write(DayFile::path(last.addDays(-i), dir.path()), fullDay(last.addDays(-i)));
+    writeBusyDays(dir.path(), last, 90);
     for (auto _ : state) {
         HistoricalDataStore store(dir.path());
         int found = 0;
@@ -88,5 +57,22 @@ void LoadNinetyDays(benchmark::State& state)
     }
 }
 BENCHMARK(LoadNinetyDays)->Unit(benchmark::kMillisecond);
+
+// What the Stats tab's worker does for "90 days": 89 files read and decoded,
+// the recorder's today added, sorted and folded into day rows.
+void LoadNinetyDayStats(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QDate today(2026, 12, 9);
+    writeBusyDays(dir.path(), today.addDays(-1), 89);
+    const DailySummary live = fullDay(today);
+    for (auto _ : state) {
+        StatsHistory history = StatsHistory::load(today, 90, dir.path(), live, today);
+        if (history.stats.size() != 90)
+            state.SkipWithError("a day was missing");
+        benchmark::DoNotOptimize(history);
+    }
+}
+BENCHMARK(LoadNinetyDayStats)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "model/NetworkProvider.h"
 #include "model/ProcessScanCache.h"
 #include "platform/RootVolumeName.h"
+#include "support/SteppingClock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,20 +15,7 @@ using namespace Dunmorra;
 
 namespace {
 
-// Moves one second per pass, so every pass measures a full interval
-// instead of the cheap "too close to the last reading" path.
-class SteppingClock final : public Clock {
-public:
-    double wallSeconds() const override { return 1.7e9 + m_seconds; }
-    std::chrono::nanoseconds monotonic() const override
-    {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::duration<double>(m_seconds));
-    }
-    void step() { m_seconds += 1.0; }
-
-private:
-    double m_seconds = 3600;
-};
+using Bench::SteppingClock;
 
 void MemoryPass(benchmark::State& state)
 {

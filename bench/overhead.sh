@@ -6,16 +6,19 @@
 # Starts Halvorin tray-only on a private X server with a real tray, btop
 # (update 1000 ms) and htop (-d 10) in a detached tmux, lets everything settle
 # for 10 s, then reads each process's CPU time and resident size over the
-# window (60 s by default). A second window measures Halvorin with the main
-# window open on the CPU tab. Resident size is read again at the end, so a
-# growing figure shows. btop and htop are installed when missing.
+# window (60 s by default). Further windows measure Halvorin with the main
+# window open on the CPU tab, the Network tab on its 24 h range, the Memory
+# and the Power tab. Resident size is read again at the end, so a growing
+# figure shows. btop and htop are installed when missing. Each run has its own
+# tmux server, so runs side by side neither share nor end each other's peers.
 set -eu
 APP="${1:-build/src/halvorin}"
 SECONDS_WINDOW="${2:-60}"
 TMP="$(mktemp -d)"
 PIDS=""
+TMUX_SERVER="halvorin-bench-$$"
 cleanup() {
-    tmux -L halvorin-bench kill-server 2>/dev/null || true
+    tmux -L "$TMUX_SERVER" kill-server 2>/dev/null || true
     for pid in $PIDS; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$TMP"
 }
@@ -54,11 +57,12 @@ echo "update_ms = 1000" >"$TMP/config/btop/btop.conf"
 "$APP" >"$TMP/app.log" 2>&1 &
 APP_PID=$!
 PIDS="$PIDS $APP_PID"
-tmux -L halvorin-bench new-session -d -s btop -x 200 -y 50 "env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=xterm-256color btop"
-tmux -L halvorin-bench new-session -d -s htop -x 200 -y 50 "env TERM=xterm-256color htop -d 10"
+tmux -L "$TMUX_SERVER" new-session -d -s btop -x 200 -y 50 "env LANG=C.UTF-8 LC_ALL=C.UTF-8 TERM=xterm-256color btop"
+tmux -L "$TMUX_SERVER" new-session -d -s htop -x 200 -y 50 "env TERM=xterm-256color htop -d 10"
 sleep 2
-BTOP_PID="$(pgrep -n -x btop)"
-HTOP_PID="$(pgrep -n -x htop)"
+# env execs its command, so each pane's process is the peer itself.
+BTOP_PID="$(tmux -L "$TMUX_SERVER" list-panes -t btop -F '#{pane_pid}')"
+HTOP_PID="$(tmux -L "$TMUX_SERVER" list-panes -t htop -F '#{pane_pid}')"
 
 measure() {
     label="$1"
@@ -85,3 +89,19 @@ xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
 sleep 10
 measure "main window open on the CPU tab"
+
+# Then the Network tab on its 24 h range: the segment sits at this point of
+# the window at its default size while no network is recorded today.
+xdotool key --window "$WINDOW" ctrl+5
+sleep 2
+xdotool mousemove --window "$WINDOW" 1034 425 click 1
+sleep 10
+measure "main window open on the Network tab, 24 h range"
+
+xdotool key --window "$WINDOW" ctrl+3
+sleep 10
+measure "main window open on the Memory tab"
+
+xdotool key --window "$WINDOW" ctrl+6
+sleep 10
+measure "main window open on the Power tab"

@@ -145,6 +145,25 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::BreadcrumbBar</name>
+    <message>
+        <source>Hide hidden files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show hidden files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enclosing folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CPUTab</name>
     <message>
         <source>CPU Usage</source>
@@ -183,14 +202,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>0%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>100%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Top processes unavailable</source>
         <translation type="unfinished"></translation>
     </message>
@@ -203,15 +214,34 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Process</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>CPU</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ConnectionCard</name>
+    <message>
+        <source>Current Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload connection info</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -239,6 +269,10 @@
     </message>
     <message>
         <source>Efficiency</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 core, %2 percent</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -293,9 +327,278 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::FileTypesCard</name>
+    <message>
+        <source>File types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File types for direct children only — not recursive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderItemActions</name>
+    <message>
+        <source>Open in File Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderListCard</name>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderRowDelegate</name>
+    <message>
+        <source>Unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some items could not be read: the size leaves them out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderSummaryRow</name>
+    <message>
+        <source>Home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partial total: some folders are not sized or could not be read in full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n folder</numerusform>
+            <numerusform>%n folders</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n file</numerusform>
+            <numerusform>%n files</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderTab</name>
+    <message>
+        <source>Folder browser unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sandbox restricts filesystem access.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder browser is not available
+in the sandboxed version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide this tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::HealthTrendSection</name>
+    <message>
+        <source>Health trend (7 days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No measurable change in the past 7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery health over the past 7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>7 days ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stable at %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::HistoryRecorder</name>
     <message>
         <source>could not keep the unreadable file %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::InterfacesSection</name>
+    <message>
+        <source>Interface</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No active interfaces</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::MemoryTab</name>
+    <message>
+        <source>Memory Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wired</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compressed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Swap Used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory breakdown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory usage history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process memory data.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Top processes by memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nominal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>of %1 total</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -323,9 +626,136 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::NetworkTab</name>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerFigures</name>
+    <message>
+        <source>Fully charged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fully Charged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On Battery</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerTab</name>
+    <message>
+        <source>No battery found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Electrical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Health</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cycle Count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Capacity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Design Capacity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery Health</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charge history  (last 30 min)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ProcessTable</name>
+    <message>
+        <source>Process</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::RateTile</name>
+    <message>
+        <source>Metric trend</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -351,10 +781,6 @@
     </message>
     <message>
         <source>Enable alerts</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -447,6 +873,10 @@
     </message>
     <message>
         <source>Test</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -570,6 +1000,236 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::SizeProgressPanel</name>
+    <message>
+        <source>Calculating…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculating %1 of %2 folders…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::StatsSummaryRow</name>
+    <message>
+        <source>Days recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak CPU</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total data</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::StatsTab</name>
+    <message>
+        <source>7 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>90 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export history data as CSV file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading history…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No history found for this range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Halvorin records data once per minute while running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All your data is keep local. Never leave a trace.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU Usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avg GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory Usage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Up MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk I/O</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network data usage chart.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk I/O chart.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CPU usage trend. Avg %1 percent, peak %2 percent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory usage trend. Avg %1 GB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ThroughputHistoryCard</name>
+    <message>
+        <source>Throughput history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::TodaysNetworksCard</name>
+    <message>
+        <source>Today&apos;s Networks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No network activity recorded yet today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::UsageHistoryCard</name>
+    <message>
+        <source>0%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HalvorinsApp</name>
     <message>
         <source>Real-time system monitor for Linux.
@@ -630,6 +1290,13 @@ Track CPU, memory, disk, network, battery, and audio — all in one place.</sour
     </message>
     <message>
         <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

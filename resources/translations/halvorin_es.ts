@@ -145,6 +145,25 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::BreadcrumbBar</name>
+    <message>
+        <source>Hide hidden files</source>
+        <translation>Ocultar archivos ocultos</translation>
+    </message>
+    <message>
+        <source>Show hidden files</source>
+        <translation>Mostrar archivos ocultos</translation>
+    </message>
+    <message>
+        <source>Enclosing folder</source>
+        <translation>Carpeta superior</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Actualizar</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::CPUTab</name>
     <message>
         <source>CPU Usage</source>
@@ -183,14 +202,6 @@
         <translation>Historial de uso</translation>
     </message>
     <message>
-        <source>0%</source>
-        <translation>0 %</translation>
-    </message>
-    <message>
-        <source>100%</source>
-        <translation>100 %</translation>
-    </message>
-    <message>
         <source>Top processes unavailable</source>
         <translation>Procesos principales no disponibles</translation>
     </message>
@@ -203,16 +214,35 @@
         <translation>Procesos principales</translation>
     </message>
     <message>
-        <source>Process</source>
-        <translation>Proceso</translation>
-    </message>
-    <message>
         <source>CPU</source>
         <translation>CPU</translation>
     </message>
     <message>
         <source>Memory</source>
         <translation>Memoria</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ConnectionCard</name>
+    <message>
+        <source>Current Connection</source>
+        <translation>Conexión actual</translation>
+    </message>
+    <message>
+        <source>·</source>
+        <translation>·</translation>
+    </message>
+    <message>
+        <source>Allow location for Wi-Fi name</source>
+        <translation>Permitir la ubicación para el nombre de la Wi-Fi</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Recargar</translation>
+    </message>
+    <message>
+        <source>Reload connection info</source>
+        <translation>Recargar la información de la conexión</translation>
     </message>
 </context>
 <context>
@@ -240,6 +270,10 @@
     <message>
         <source>Efficiency</source>
         <translation>Eficiencia</translation>
+    </message>
+    <message>
+        <source>%1 core, %2 percent</source>
+        <translation>Núcleo %1, %2 por ciento</translation>
     </message>
 </context>
 <context>
@@ -293,10 +327,280 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::FileTypesCard</name>
+    <message>
+        <source>File types</source>
+        <translation>Tipos de archivo</translation>
+    </message>
+    <message>
+        <source>File types for direct children only — not recursive.</source>
+        <translation>Tipos de archivo solo de los elementos directos — no recursivo.</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderItemActions</name>
+    <message>
+        <source>Open in File Manager</source>
+        <translation>Abrir en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Show in File Manager</source>
+        <translation>Mostrar en el gestor de archivos</translation>
+    </message>
+    <message>
+        <source>Copy Path</source>
+        <translation>Copiar ruta</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderListCard</name>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Size share</source>
+        <translation>Proporción</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be read</source>
+        <translation>No se puede leer esta carpeta</translation>
+    </message>
+    <message>
+        <source>This folder is empty</source>
+        <translation>Esta carpeta está vacía</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderRowDelegate</name>
+    <message>
+        <source>Unreadable</source>
+        <translation>Ilegible</translation>
+    </message>
+    <message>
+        <source>This folder could not be read</source>
+        <translation>No se pudo leer esta carpeta</translation>
+    </message>
+    <message>
+        <source>Some items could not be read: the size leaves them out</source>
+        <translation>Algunos elementos no se pudieron leer: el tamaño no los incluye</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderSummaryRow</name>
+    <message>
+        <source>Home</source>
+        <translation>Carpeta personal</translation>
+    </message>
+    <message>
+        <source>Partial total: some folders are not sized or could not be read in full</source>
+        <translation>Total parcial: algunas carpetas no están medidas o no se pudieron leer por completo</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volumen</translation>
+    </message>
+    <message>
+        <source>Used</source>
+        <translation>Usado</translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation>Libre</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folders</source>
+        <translation>
+            <numerusform>%n carpeta</numerusform>
+            <numerusform>%n carpetas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::FolderTab</name>
+    <message>
+        <source>Folder browser unavailable</source>
+        <translation>Explorador de carpetas no disponible</translation>
+    </message>
+    <message>
+        <source>The sandbox restricts filesystem access.</source>
+        <translation>El entorno aislado restringe el acceso al sistema de archivos.</translation>
+    </message>
+    <message>
+        <source>Folder browser is not available
+in the sandboxed version.</source>
+        <translation>El explorador de carpetas no está disponible
+en la versión aislada.</translation>
+    </message>
+    <message>
+        <source>Hide this tab</source>
+        <translation>Ocultar esta pestaña</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::HealthTrendSection</name>
+    <message>
+        <source>Health trend (7 days)</source>
+        <translation>Tendencia de la salud (7 días)</translation>
+    </message>
+    <message>
+        <source>No measurable change in the past 7 days</source>
+        <translation>Sin cambios apreciables en los últimos 7 días</translation>
+    </message>
+    <message>
+        <source>Battery health over the past 7 days</source>
+        <translation>Salud de la batería en los últimos 7 días</translation>
+    </message>
+    <message>
+        <source>7 days ago</source>
+        <translation>Hace 7 días</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>Stable at %1%</source>
+        <translation>Estable en %1 %</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::HistoryRecorder</name>
     <message>
         <source>could not keep the unreadable file %1: %2</source>
         <translation>no se pudo conservar el archivo ilegible %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::InterfacesSection</name>
+    <message>
+        <source>Interface</source>
+        <translation>Interfaz</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>Dirección IP</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Enviado</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Recibido</translation>
+    </message>
+    <message>
+        <source>Interfaces</source>
+        <translation>Interfaces</translation>
+    </message>
+    <message>
+        <source>No active interfaces</source>
+        <translation>No hay interfaces activas</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::MemoryTab</name>
+    <message>
+        <source>Memory Used</source>
+        <translation>Memoria usada</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Presión</translation>
+    </message>
+    <message>
+        <source>Wired</source>
+        <translation>No paginable</translation>
+    </message>
+    <message>
+        <source>Compressed</source>
+        <translation>Comprimida</translation>
+    </message>
+    <message>
+        <source>Swap Used</source>
+        <translation>Intercambio usado</translation>
+    </message>
+    <message>
+        <source>Memory breakdown</source>
+        <translation>Desglose de la memoria</translation>
+    </message>
+    <message>
+        <source>App Memory</source>
+        <translation>Memoria de apps</translation>
+    </message>
+    <message>
+        <source>Free</source>
+        <translation>Libre</translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation>Historial de uso</translation>
+    </message>
+    <message>
+        <source>Memory usage history</source>
+        <translation>Historial de uso de la memoria</translation>
+    </message>
+    <message>
+        <source>Top processes unavailable</source>
+        <translation>Procesos principales no disponibles</translation>
+    </message>
+    <message>
+        <source>The sandbox does not allow access to per-process memory data.</source>
+        <translation>El entorno aislado no permite acceder a los datos de memoria por proceso.</translation>
+    </message>
+    <message>
+        <source>Top processes by memory</source>
+        <translation>Procesos principales por memoria</translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation>Memoria</translation>
+    </message>
+    <message>
+        <source>Nominal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>Critical</source>
+        <translation>Crítica</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>of %1 total</source>
+        <translation>de %1 en total</translation>
     </message>
 </context>
 <context>
@@ -323,10 +627,137 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::NetworkTab</name>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerFigures</name>
+    <message>
+        <source>Fully charged</source>
+        <translation>Cargada por completo</translation>
+    </message>
+    <message>
+        <source>Fully Charged</source>
+        <translation>Carga completa</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Cargando</translation>
+    </message>
+    <message>
+        <source>On Battery</source>
+        <translation>Con batería</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::PowerTab</name>
+    <message>
+        <source>No battery found</source>
+        <translation>No se encontró ninguna batería</translation>
+    </message>
+    <message>
+        <source>Battery</source>
+        <translation>Batería</translation>
+    </message>
+    <message>
+        <source>Power Source</source>
+        <translation>Fuente de alimentación</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Temperatura</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tensión</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Corriente</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Potencia</translation>
+    </message>
+    <message>
+        <source>Temp</source>
+        <translation>Temp.</translation>
+    </message>
+    <message>
+        <source>Electrical</source>
+        <translation>Parámetros eléctricos</translation>
+    </message>
+    <message>
+        <source>Condition</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Health</source>
+        <translation>Salud</translation>
+    </message>
+    <message>
+        <source>Cycle Count</source>
+        <translation>Ciclos de carga</translation>
+    </message>
+    <message>
+        <source>Current Capacity</source>
+        <translation>Capacidad actual</translation>
+    </message>
+    <message>
+        <source>Design Capacity</source>
+        <translation>Capacidad de diseño</translation>
+    </message>
+    <message>
+        <source>Battery Health</source>
+        <translation>Salud de la batería</translation>
+    </message>
+    <message>
+        <source>Charge history  (last 30 min)</source>
+        <translation>Historial de carga  (últimos 30 min)</translation>
+    </message>
+    <message>
+        <source>0%</source>
+        <translation>0 %</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100 %</translation>
+    </message>
+    <message>
+        <source>Charging</source>
+        <translation>Cargando</translation>
+    </message>
+    <message>
+        <source>Draw</source>
+        <translation>Consumo</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ProcessTable</name>
+    <message>
+        <source>Process</source>
+        <translation>Proceso</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::RateTile</name>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
     </message>
 </context>
 <context>
@@ -355,7 +786,7 @@
     </message>
     <message>
         <source>Notifications are blocked. Enable them in your desktop&apos;s settings to receive alerts.</source>
-        <translation>Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
+        <translation type="vanished">Las notificaciones están bloqueadas. Actívalas en los ajustes de tu escritorio para recibir alertas.</translation>
     </message>
     <message>
         <source>Open Settings</source>
@@ -448,6 +879,10 @@
     <message>
         <source>Test</source>
         <translation>Probar</translation>
+    </message>
+    <message>
+        <source>No notification service is running, so alerts cannot be shown. They start as soon as one runs.</source>
+        <translation>No hay ningún servicio de notificaciones en marcha, así que las alertas no se pueden mostrar. Empezarán en cuanto haya uno.</translation>
     </message>
 </context>
 <context>
@@ -570,6 +1005,236 @@
     </message>
 </context>
 <context>
+    <name>Dunmorra::SizeProgressPanel</name>
+    <message>
+        <source>Calculating…</source>
+        <translation>Calculando…</translation>
+    </message>
+    <message>
+        <source>Calculating %1 of %2 folders…</source>
+        <translation>Calculando %1 de %2 carpetas…</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::StatsSummaryRow</name>
+    <message>
+        <source>Days recorded</source>
+        <translation>Días registrados</translation>
+    </message>
+    <message>
+        <source>Avg CPU</source>
+        <translation>CPU media</translation>
+    </message>
+    <message>
+        <source>Peak CPU</source>
+        <translation>CPU máxima</translation>
+    </message>
+    <message>
+        <source>Total data</source>
+        <translation>Datos totales</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::StatsTab</name>
+    <message>
+        <source>7 days</source>
+        <translation>7 días</translation>
+    </message>
+    <message>
+        <source>30 days</source>
+        <translation>30 días</translation>
+    </message>
+    <message>
+        <source>90 days</source>
+        <translation>90 días</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exportar CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Export failed</source>
+        <translation>No se pudo exportar</translation>
+    </message>
+    <message>
+        <source>Export history data as CSV file</source>
+        <translation>Exportar los datos del historial como archivo CSV</translation>
+    </message>
+    <message>
+        <source>Loading history…</source>
+        <translation>Cargando el historial…</translation>
+    </message>
+    <message>
+        <source>No history found for this range</source>
+        <translation>No hay historial en este intervalo</translation>
+    </message>
+    <message>
+        <source>Halvorin records data once per minute while running.</source>
+        <translation>Halvorin registra datos una vez por minuto mientras se ejecuta.</translation>
+    </message>
+    <message>
+        <source>All your data is keep local. Never leave a trace.</source>
+        <translation>Todos tus datos se quedan en tu equipo. Sin dejar rastro.</translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation>Máximo</translation>
+    </message>
+    <message>
+        <source>Avg %</source>
+        <translation>Media %</translation>
+    </message>
+    <message>
+        <source>CPU Usage</source>
+        <translation>Uso de CPU</translation>
+    </message>
+    <message>
+        <source>Avg</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Peak GB</source>
+        <translation>Máximo GB</translation>
+    </message>
+    <message>
+        <source>Avg GB</source>
+        <translation>Media GB</translation>
+    </message>
+    <message>
+        <source>Memory Usage</source>
+        <translation>Uso de memoria</translation>
+    </message>
+    <message>
+        <source>Down MB</source>
+        <translation>Bajada MB</translation>
+    </message>
+    <message>
+        <source>Up MB</source>
+        <translation>Subida MB</translation>
+    </message>
+    <message>
+        <source>Network Data</source>
+        <translation>Datos de red</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Read MB</source>
+        <translation>Lectura MB</translation>
+    </message>
+    <message>
+        <source>Write MB</source>
+        <translation>Escritura MB</translation>
+    </message>
+    <message>
+        <source>Disk I/O</source>
+        <translation>E/S de disco</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Lectura</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Escritura</translation>
+    </message>
+    <message>
+        <source>Network data usage chart.</source>
+        <translation>Gráfico del uso de datos de red.</translation>
+    </message>
+    <message>
+        <source>Disk I/O chart.</source>
+        <translation>Gráfico de E/S de disco.</translation>
+    </message>
+    <message>
+        <source>CPU usage trend. Avg %1 percent, peak %2 percent.</source>
+        <translation>Tendencia del uso de CPU. Media del %1 por ciento, máximo del %2 por ciento.</translation>
+    </message>
+    <message>
+        <source>Memory usage trend. Avg %1 GB.</source>
+        <translation>Tendencia del uso de memoria. Media de %1 GB.</translation>
+    </message>
+    <message>
+        <source>Could not save %1: %2</source>
+        <translation>No se pudo guardar %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::ThroughputHistoryCard</name>
+    <message>
+        <source>Throughput history</source>
+        <translation>Historial de tráfico</translation>
+    </message>
+    <message>
+        <source>Dual metric trend</source>
+        <translation>Tendencia de dos métricas</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Ahora</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::TodaysNetworksCard</name>
+    <message>
+        <source>Today&apos;s Networks</source>
+        <translation>Redes de hoy</translation>
+    </message>
+    <message>
+        <source>No network activity recorded yet today</source>
+        <translation>Aún no hay actividad de red registrada hoy</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Subida</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Descarga</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Todas</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::UsageHistoryCard</name>
+    <message>
+        <source>0%</source>
+        <translation>0 %</translation>
+    </message>
+    <message>
+        <source>100%</source>
+        <translation>100 %</translation>
+    </message>
+</context>
+<context>
     <name>HalvorinsApp</name>
     <message>
         <source>Real-time system monitor for Linux.
@@ -633,6 +1298,13 @@ Sigue la CPU, la memoria, el disco, la red, la batería y el audio, todo en un m
     <message>
         <source>Settings</source>
         <translation>Ajustes</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowView</name>
+    <message>
+        <source>%1 — Halvorin</source>
+        <translation>%1 — Halvorin</translation>
     </message>
 </context>
 <context>

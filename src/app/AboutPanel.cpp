@@ -1,9 +1,13 @@
 #include "app/AboutPanel.h"
 
+#include "components/Palette.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPalette>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace Dunmorra {
 
@@ -18,14 +22,23 @@ QString aboutCredits()
         "Real-time system monitor for Linux.\n\nTrack CPU, memory, disk, network, battery, and audio \u2014 all in one place.");
 }
 
+QString aboutPanelText()
+{
+    // The credits in the small system size and the secondary label tone,
+    // under the name and the version.
+    const QString credits = aboutCredits().toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    // Rich text takes no alpha: the tone as it shows on the window.
+    const QColor secondary = compositeOver(secondaryText(), QApplication::palette().color(QPalette::Window));
+    const qreal base = QApplication::font().pointSizeF() > 0 ? QApplication::font().pointSizeF() : 10.0;
+    const qreal small = std::max(7.0, base * 0.85);
+    return QStringLiteral("<h3>Halvorin</h3><p>%1 %2</p><p style=\"font-size:%3pt; color:%4;\">%5</p>")
+        .arg(QCoreApplication::translate("HalvorinsApp", "Version"), appVersionString(), QString::number(small, 'f', 1),
+             secondary.name(), credits);
+}
+
 void showAboutPanel(QWidget* parent)
 {
-    // Rich text so the credits can sit in small, secondary type under the name.
-    const QString credits = aboutCredits().toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"));
-    const QString secondary = QApplication::palette().color(QPalette::PlaceholderText).name();
-    const QString text = QStringLiteral("<h3>Halvorin</h3><p>%1 %2</p><p style=\"font-size:small; color:%3;\">%4</p>")
-        .arg(QCoreApplication::translate("HalvorinsApp", "Version"), appVersionString(), secondary, credits);
-    QMessageBox::about(parent, QCoreApplication::translate("HalvorinsApp", "About Halvorin"), text);
+    QMessageBox::about(parent, QCoreApplication::translate("HalvorinsApp", "About Halvorin"), aboutPanelText());
 }
 
 } // namespace Dunmorra

@@ -19,6 +19,19 @@ namespace Dunmorra {
 
 using namespace std::chrono_literals;
 
+namespace {
+std::shared_ptr<const ConnectionResolver> connectionResolver(const std::string& systemRoot)
+{
+    ConnectionResolver::Options options;
+    options.root = systemRoot;
+    // A fixture tree is a simulated machine, and so is the NetworkManager
+    // that knows its Wi-Fi (on the session bus): the system's own would name
+    // the networks of this machine's interfaces instead.
+    options.sessionBus = systemRoot != "/";
+    return std::make_shared<const ConnectionResolver>(ConnectionResolver::linuxSources(options));
+}
+} // namespace
+
 AppEnvironment::AppEnvironment(const Clock& clock, const std::string& systemRoot, QObject* parent)
     : QObject(parent)
     , m_clock(clock)
@@ -26,7 +39,7 @@ AppEnvironment::AppEnvironment(const Clock& clock, const std::string& systemRoot
     , m_memory(std::make_unique<MemoryProvider>(MemoryProvider::procReader(systemRoot), nullptr, clock))
     , m_battery(std::make_unique<BatteryProvider>(BatteryProvider::sysfsReader(systemRoot), clock))
     , m_disk(std::make_unique<DiskProvider>(DiskProvider::linuxReaders(systemRoot), clock))
-    , m_network(std::make_unique<NetworkProvider>(NetworkProvider::linuxReaders(systemRoot), NetworkProvider::linuxResolver(), clock))
+    , m_network(std::make_unique<NetworkProvider>(NetworkProvider::linuxReaders(systemRoot), connectionResolver(systemRoot), clock))
     , m_folders(std::make_unique<FolderProvider>())
     , m_audio(std::make_unique<AudioProvider>(AudioProvider::Reader{}, AudioNameLookup::system(), clock))
     , m_recorder(std::make_unique<HistoryRecorder>(clock))

@@ -36,7 +36,9 @@ public:
     // The first CPU and memory readings, the first battery refresh and the
     // disk and network baselines are taken before it returns. The clock
     // decides what "today" is. Memory, battery, disk and network figures are
-    // read under systemRoot ("/" on a real system, a fixture tree otherwise).
+    // read under systemRoot ("/" on a real system, a fixture tree otherwise;
+    // the Wi-Fi name of a fixture tree is asked of a NetworkManager on the
+    // session bus).
     explicit AppEnvironment(const Clock& clock = Clock::system(), const std::string& systemRoot = "/",
                             QObject* parent = nullptr);
     ~AppEnvironment() override;
@@ -51,6 +53,8 @@ public:
     HistoryRecorder& recorder() const { return *m_recorder; }
     HistoricalDataStore& historyStore() const { return *m_historyStore; }
     AlertsMonitor& alerts() const { return *m_alerts; }
+    // The clock that decides what "today" is for every part of the system.
+    const Clock& clock() const { return m_clock; }
 
     QDate selectedDate() const { return m_selectedDate; }
     void setSelectedDate(QDate day);

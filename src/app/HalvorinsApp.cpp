@@ -13,7 +13,8 @@
 #include "model/NetworkProvider.h"
 
 #include <QCoreApplication>
-#include <QSystemTrayIcon>
+#include <QGuiApplication>
+#include <QTimer>
 
 namespace Dunmorra {
 
@@ -57,29 +58,55 @@ PopoverReadings HalvorinsApp::readings() const
     return r;
 }
 
+bool HalvorinsApp::canPlacePopover()
+{
+    // A Wayland compositor places a window where it likes and gives no
+    // position of the tray item: a popup would open anywhere.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void HalvorinsApp::start()
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_windows->showMainWindow();
-        return;
-    }
     m_popover = std::make_unique<MenuBarPopover>([this] { return readings(); }, isSandboxed(), m_settings);
     m_label = std::make_unique<MenuBarLabel>();
     const CPUProvider& cpu = m_environment->cpu();
-    m_label->setUsagePercent(cpu.menuBarUsagePercent());
+    m_label->setUsage(cpu.menuBarUsagePercent(), cpu.menuBarUsageMeasured());
     connect(&cpu, &CPUProvider::menuBarUsagePercentChanged, m_label.get(),
-            [this, &cpu] { m_label->setUsagePercent(cpu.menuBarUsagePercent()); });
+            [this, &cpu] { m_label->setUsage(cpu.menuBarUsagePercent(), cpu.menuBarUsageMeasured()); });
     // The open popover follows the fastest providers' passes.
     connect(&cpu, &CPUProvider::currentChanged, m_popover.get(), &MenuBarPopover::refresh);
     connect(&m_environment->network(), &NetworkProvider::currentChanged, m_popover.get(), &MenuBarPopover::refresh);
-    connect(m_label.get(), &MenuBarLabel::clicked, m_popover.get(), &MenuBarPopover::toggle);
+    connect(m_label.get(), &MenuBarLabel::clicked, this, [this](const PopoverAnchor& anchor) {
+        if (canPlacePopover())
+            m_popover->toggle(anchor);
+        else
+            m_windows->showMainWindow();
+    });
     connect(m_label.get(), &MenuBarLabel::openMainWindowRequested, m_windows.get(), &MainWindowController::showMainWindow);
     connect(m_label.get(), &MenuBarLabel::openSettingsRequested, m_windows.get(), &MainWindowController::openSettings);
     connect(m_label.get(), &MenuBarLabel::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     connect(m_popover.get(), &MenuBarPopover::openMainWindowRequested, m_windows.get(), &MainWindowController::showMainWindow);
     connect(m_popover.get(), &MenuBarPopover::openSettingsRequested, m_windows.get(), &MainWindowController::openSettings);
     connect(m_popover.get(), &MenuBarPopover::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Without a tray the window is the only way back in: closing it quits
+    // (the day is saved on the way out), unless a tray has come meanwhile.
+    connect(m_windows.get(), &MainWindowController::mainWindowClosed, this, [this] {
+        if (!m_label->isDocked())
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    });
     m_label->show();
+    if (m_label->isSettled()) {
+        openWindowWithoutTray();
+        return;
+    }
+    // A D-Bus tray is there but has not answered yet.
+    QTimer::singleShot(kTraySettleTime, this, &HalvorinsApp::openWindowWithoutTray);
+}
+
+void HalvorinsApp::openWindowWithoutTray()
+{
+    if (!m_label->isDocked())
+        m_windows->showMainWindow();
 }
 
 void HalvorinsApp::saveOnTerminate()

@@ -25,9 +25,14 @@ public:
     explicit HalvorinsApp(UserSettings& settings, QObject* parent = nullptr);
     ~HalvorinsApp() override;
 
-    // Shows the tray item; where the desktop has no tray, opens the main
-    // window instead (it then quits from its menu).
+    // Shows the tray item, now or whenever a tray appears; while the desktop
+    // has none, opens the main window, whose closing then quits.
     void start();
+
+    // Whether the popover can be placed by the tray item (not on Wayland,
+    // where a click opens the main window instead).
+    static bool canPlacePopover();
+    static constexpr int kTraySettleTime = 2000; // ms a D-Bus tray gets to answer
 
     AppEnvironment& environment() { return *m_environment; }
     MainWindowController& windows() { return *m_windows; }
@@ -46,6 +51,7 @@ public Q_SLOTS:
     void saveOnTerminate();
 
 private:
+    void openWindowWithoutTray();
     PopoverReadings readings() const;
     SettingsTabServices settingsServices() const;
 

@@ -23,6 +23,7 @@ void MainWindowController::showMainWindow()
     if (!m_window) {
         m_window = new MainWindowView(m_factory, m_sandboxed, m_settings);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_window, &MainWindowView::closed, this, &MainWindowController::mainWindowClosed);
     }
     if (m_window->isMinimized())
         m_window->showNormal();

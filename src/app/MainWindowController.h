@@ -28,6 +28,10 @@ public Q_SLOTS:
     // was closed does not miss the request.
     void openSettings();
 
+Q_SIGNALS:
+    // The user closed the main window.
+    void mainWindowClosed();
+
 private:
     TabFactory m_factory;
     bool m_sandboxed;

@@ -7,6 +7,7 @@
 #include "model/UserSettings.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
@@ -116,6 +117,20 @@ std::vector<MainTab> MainWindowView::visibleTabs(bool sandboxed, bool showFolder
     return tabs;
 }
 
+QString MainWindowView::titleFor(MainTab tab)
+{
+    // The task bar and the window switcher show the title alone, so it
+    // names the application as well as the tab.
+    return QCoreApplication::translate("MainWindowView", "%1 \u2014 Halvorin").arg(title(tab));
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        Q_EMIT closed();
+}
+
 std::vector<MainTab> MainWindowView::visibleTabs() const
 {
     return visibleTabs(m_sandboxed, m_showFolderTab);
@@ -185,7 +200,7 @@ void MainWindowView::selectTab(MainTab tab)
         m_detail->layout()->addWidget(m_current);
         m_current->show();
     }
-    setWindowTitle(title(tab));
+    setWindowTitle(titleFor(tab));
     updateHighlight();
 }
 

@@ -29,6 +29,9 @@ public:
     static std::vector<MainTab> visibleTabs(bool sandboxed, bool showFolderTab);
     std::vector<MainTab> visibleTabs() const;
 
+    // "CPU — Halvorin".
+    static QString titleFor(MainTab tab);
+
     std::optional<MainTab> selectedTab() const { return m_selected; }
     // The tab view now shown in the detail area.
     QWidget* currentTabView() const { return m_current; }
@@ -38,6 +41,13 @@ public:
 public Q_SLOTS:
     // Shows the tab, also one the sidebar does not list (no row lights up then).
     void selectTab(Dunmorra::MainTab tab);
+
+Q_SIGNALS:
+    // The user closed the window (it is deleted next).
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();

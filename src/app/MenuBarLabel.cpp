@@ -1,45 +1,53 @@
 #include "app/MenuBarLabel.h"
 
+#include "app/TrayIconEngine.h"
 #include "platform/NumberText.h"
+#include "platform/StatusNotifierItem.h"
 
 #include <QCoreApplication>
-#include <QFontMetricsF>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
-#include <QPainterPath>
+#include <QPalette>
+#include <QPixmap>
+#include <QScreen>
+#include <QSystemTrayIcon>
 
-#include <algorithm>
-#include <cmath>
+#include <QtEndian>
 
 namespace Dunmorra {
 
 namespace {
 
-// The panel's colour is unknown (light, dark, or an image), so the glyph and
-// the digits are light with a dark rim: readable on either.
-const QColor kInk(250, 250, 250);
-const QColor kRim(20, 20, 20, 220);
+constexpr int kPollMs = 2000;
 
-QPainterPath fittedText(const QString& text, const QRectF& box, QFont font)
+bool onX11()
 {
-    qreal pixel = box.height() * 0.78;
-    font.setPixelSize(std::max(1, static_cast<int>(pixel)));
-    while (pixel > 5 && QFontMetricsF(font).horizontalAdvance(text) > box.width()) {
-        pixel -= 0.5;
-        font.setPixelSize(static_cast<int>(pixel));
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+QList<Platform::TrayPixmap> wirePixmaps(const std::optional<QString>& digits, TrayInk ink)
+{
+    QList<Platform::TrayPixmap> out;
+    for (int side : TrayIconEngine::standardSizes()) {
+        const QImage image = TrayIconPainter::render(digits, side, 1.0, ink).convertToFormat(QImage::Format_ARGB32);
+        Platform::TrayPixmap p{image.width(), image.height(), QByteArray()};
+        p.argb.resize(static_cast<qsizetype>(image.width()) * image.height() * 4);
+        auto* out32 = reinterpret_cast<quint32*>(p.argb.data());
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                *out32++ = qToBigEndian(row[x]);
+        }
+        out << p;
     }
-    const QFontMetricsF metrics(font);
-    const qreal width = metrics.horizontalAdvance(text);
-    const QPointF baseline(box.right() - width, box.center().y() + (metrics.ascent() - metrics.descent()) / 2);
-    QPainterPath path;
-    path.addText(baseline, font, text);
-    return path;
+    return out;
 }
 
 } // namespace
 
 MenuBarLabel::MenuBarLabel(QObject* parent)
-    : QSystemTrayIcon(parent)
+    : QObject(parent)
     , m_menu(std::make_unique<QMenu>())
 {
     QAction* open = m_menu->addAction(QCoreApplication::translate("MenuBarPopover", "Open main window"));
@@ -49,17 +57,19 @@ MenuBarLabel::MenuBarLabel(QObject* parent)
     connect(open, &QAction::triggered, this, &MenuBarLabel::openMainWindowRequested);
     connect(settings, &QAction::triggered, this, &MenuBarLabel::openSettingsRequested);
     connect(quit, &QAction::triggered, this, &MenuBarLabel::quitRequested);
-    setContextMenu(m_menu.get());
 
-    connect(this, &QSystemTrayIcon::activated, this, [this](ActivationReason reason) {
-        if (reason == Trigger || reason == MiddleClick)
-            Q_EMIT clicked(geometry());
-    });
+    m_ink = TrayIconPainter::inkFor(QGuiApplication::palette().color(QPalette::Window));
+    m_poll.setInterval(kPollMs);
+    connect(&m_poll, &QTimer::timeout, this, &MenuBarLabel::updateTrays);
+    redraw();
 }
 
 MenuBarLabel::~MenuBarLabel()
 {
-    setContextMenu(nullptr);
+    if (m_xembed) {
+        m_xembed->setContextMenu(nullptr);
+        delete m_xembed;
+    }
 }
 
 QString MenuBarLabel::percentText(double percent)
@@ -67,62 +77,188 @@ QString MenuBarLabel::percentText(double percent)
     return localePercent(percent / 100.0, 0);
 }
 
-QImage MenuBarLabel::renderImage(double percent, int size, qreal devicePixelRatio)
+QString MenuBarLabel::digitsText(double percent)
 {
-    const int device = std::max(1, static_cast<int>(std::lround(size * devicePixelRatio)));
-    QImage image(device, device, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
-    const qreal rim = std::max(1.0, s / 14.0);
-
-    // The glyph: an upright meter whose fill follows the load.
-    const double load = std::isfinite(percent) ? std::clamp(percent, 0.0, 100.0) / 100.0 : 0.0;
-    const QRectF meter(rim, s * 0.12, s * 0.2, s * 0.76);
-    painter.setPen(QPen(kRim, rim * 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(meter, s * 0.05, s * 0.05);
-    painter.setPen(QPen(kInk, rim));
-    painter.drawRoundedRect(meter, s * 0.05, s * 0.05);
-    const qreal fillHeight = (meter.height() - rim * 2) * std::max(load, 0.08);
-    painter.fillRect(QRectF(meter.left() + rim, meter.bottom() - rim - fillHeight, meter.width() - rim * 2, fillHeight), kInk);
-
-    // The figure beside it; the percent sign goes when the digits need the room.
-    const QRectF textBox(meter.right() + s * 0.06, 0, s - meter.right() - s * 0.06, s);
-    QFont font = QFont();
-    font.setWeight(QFont::Bold);
-    font.setStretch(QFont::SemiCondensed);
-    QString text = percentText(percent);
-    if (QFontMetricsF([&] { QFont f = font; f.setPixelSize(static_cast<int>(s * 0.5)); return f; }())
-            .horizontalAdvance(text) > textBox.width()) {
-        text.remove(QLatin1Char('%'));
-        text = text.trimmed();
+    // The tooltip's rounding and the locale's own digits, without its sign.
+    QString digits;
+    for (const QChar c : percentText(percent)) {
+        if (c.isDigit())
+            digits += c;
     }
-    const QPainterPath digits = fittedText(text, textBox, font);
-    painter.strokePath(digits, QPen(kRim, rim * 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.fillPath(digits, kInk);
-    return image;
+    return digits;
 }
 
-QIcon MenuBarLabel::renderIcon(double percent)
+QImage MenuBarLabel::renderImage(std::optional<double> percent, int size, qreal devicePixelRatio, TrayInk ink)
 {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64})
-        icon.addPixmap(QPixmap::fromImage(renderImage(percent, size)));
-    return icon;
+    return TrayIconPainter::render(percent ? std::optional(digitsText(*percent)) : std::nullopt, size,
+                                   devicePixelRatio, ink);
+}
+
+QIcon MenuBarLabel::renderIcon(std::optional<double> percent, TrayInk ink)
+{
+    return QIcon(new TrayIconEngine(percent ? std::optional(digitsText(*percent)) : std::nullopt, ink));
 }
 
 void MenuBarLabel::setUsagePercent(double percent)
 {
-    const QString text = percentText(percent);
-    if (text == m_shown)
+    setUsage(percent, true);
+}
+
+void MenuBarLabel::setUsage(double percent, bool measured)
+{
+    const QString figure = percentText(percent);
+    const std::optional<QString> digits = measured ? std::optional(digitsText(percent)) : std::nullopt;
+    if (m_hasValue && figure == m_figure && digits == m_digits)
         return;
-    m_shown = text;
+    m_hasValue = true;
+    m_figure = figure;
+    m_digits = digits;
+    redraw();
+}
+
+void MenuBarLabel::redraw()
+{
     ++m_renders;
-    setIcon(renderIcon(percent));
-    setToolTip(QStringLiteral("Halvorin\n") + QCoreApplication::translate("MenuBarLabel", "CPU %1").arg(text));
+    m_icon = QIcon(new TrayIconEngine(m_digits, m_ink));
+    m_toolTip = QStringLiteral("Halvorin\n")
+        + (m_hasValue ? QCoreApplication::translate("MenuBarLabel", "CPU %1").arg(m_figure) : QString());
+    m_toolTip = m_toolTip.trimmed();
+    pushIcon();
+}
+
+void MenuBarLabel::pushIcon()
+{
+    if (m_xembed) {
+        m_xembed->setIcon(m_icon);
+        m_xembed->setToolTip(m_toolTip);
+    }
+    if (m_sni) {
+        m_sni->setIcon(wirePixmaps(m_digits, m_ink));
+        m_sni->setToolTip(QStringLiteral("Halvorin"),
+                          m_hasValue ? QCoreApplication::translate("MenuBarLabel", "CPU %1").arg(m_figure) : QString());
+    }
+}
+
+void MenuBarLabel::show()
+{
+    if (m_shown)
+        return;
+    m_shown = true;
+    auto* sni = new Platform::StatusNotifierItem(QStringLiteral("halvorin"), QDBusConnection::sessionBus(), this);
+    m_sni = sni;
+    sni->setTitle(QStringLiteral("Halvorin"));
+    connect(sni, &Platform::StatusNotifierItem::stateChanged, this, &MenuBarLabel::updateTrays);
+    connect(sni, &Platform::StatusNotifierItem::activated, this, [this](QPoint point) {
+        // Hosts that do not know the point send 0,0.
+        Q_EMIT clicked(PopoverAnchor{QRect(), point.isNull() ? std::nullopt : std::optional(point)});
+    });
+    connect(sni, &Platform::StatusNotifierItem::secondaryActivated, this, [this](QPoint point) {
+        Q_EMIT clicked(PopoverAnchor{QRect(), point.isNull() ? std::nullopt : std::optional(point)});
+    });
+    connect(sni, &Platform::StatusNotifierItem::contextMenuRequested, this, &MenuBarLabel::showMenuAt);
+    sni->start();
+    pushIcon();
+    updateTrays();
+    m_poll.start();
+}
+
+bool MenuBarLabel::isSettled() const
+{
+    // With a watcher present the item's registration is a round trip away.
+    return !m_sni || !m_sni->watcherPresent() || m_sni->shown() || m_xembedDocked;
+}
+
+MenuBarLabel::Tray MenuBarLabel::tray() const
+{
+    if (m_sni && m_sni->shown())
+        return Tray::statusNotifier;
+    if (m_xembed && m_xembedDocked)
+        return Tray::xembed;
+    return Tray::none;
+}
+
+void MenuBarLabel::ensureXEmbedIcon()
+{
+    if (m_xembed)
+        return;
+    m_xembed = new QSystemTrayIcon(this);
+    m_xembed->setContextMenu(m_menu.get());
+    connect(m_xembed, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::MiddleClick)
+            Q_EMIT clicked(PopoverAnchor{m_xembed->geometry(), std::nullopt});
+    });
+    pushIcon();
+}
+
+void MenuBarLabel::updateTrays()
+{
+    if (!m_shown)
+        return;
+    const bool sniShown = m_sni && m_sni->shown();
+    const bool watcher = m_sni && m_sni->watcherPresent();
+    bool xembedDocked = false;
+    // Qt decides once per process whether its own tray icon goes through
+    // D-Bus, the first time it is asked. It is asked only while no D-Bus tray
+    // runs, so it always picks XEmbed and never shows the item a second time.
+    if (onX11() && !watcher) {
+        ensureXEmbedIcon();
+        if (!m_xembed->isVisible())
+            m_xembed->show(); // Qt docks it whenever a tray takes the selection
+        xembedDocked = QSystemTrayIcon::isSystemTrayAvailable();
+    } else if (m_xembed && sniShown && m_xembed->isVisible()) {
+        m_xembed->hide(); // the D-Bus tray shows it now
+    } else if (m_xembed && watcher && !sniShown) {
+        // A D-Bus tray that does not show us yet: keep the XEmbed icon until it does.
+        xembedDocked = m_xembed->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    }
+    const bool newlyDocked = xembedDocked && !m_xembedDocked;
+    m_xembedDocked = xembedDocked;
+    if (newlyDocked)
+        QTimer::singleShot(500, this, &MenuBarLabel::choosePanelInk);
+    const bool docked = isDocked();
+    if (docked != m_docked) {
+        m_docked = docked;
+        Q_EMIT dockedChanged(docked);
+    }
+}
+
+void MenuBarLabel::choosePanelInk()
+{
+    // The panel's own colour, from the rows above and below the figures.
+    if (!m_xembed || !m_xembedDocked)
+        return;
+    const QRect icon = m_xembed->geometry();
+    QScreen* screen = icon.isValid() ? QGuiApplication::screenAt(icon.center()) : nullptr;
+    if (!screen)
+        return;
+    const QRect local = icon.translated(-screen->geometry().topLeft());
+    const QImage shot = screen->grabWindow(0, local.x(), local.y(), local.width(), local.height()).toImage();
+    if (shot.isNull() || shot.height() < 2)
+        return;
+    double r = 0, g = 0, b = 0;
+    int n = 0;
+    for (int y : {0, shot.height() - 1}) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            r += c.redF();
+            g += c.greenF();
+            b += c.blueF();
+            ++n;
+        }
+    }
+    if (n == 0)
+        return;
+    const TrayInk ink = TrayIconPainter::inkFor(QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
+                                                                 static_cast<float>(b / n)));
+    if (ink == m_ink)
+        return;
+    m_ink = ink;
+    redraw();
+}
+
+void MenuBarLabel::showMenuAt(QPoint point)
+{
+    m_menu->popup(point.isNull() ? QCursor::pos() : point);
 }
 
 } // namespace Dunmorra

@@ -1,48 +1,99 @@
 #pragma once
 
+#include "app/PopoverAnchor.h"
+#include "app/TrayIconPainter.h"
+#include "platform/StatusNotifierItem.h"
+
 #include <QIcon>
+#include <QObject>
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 
 namespace Dunmorra {
 
-// The tray item: a load-meter glyph with the CPU load as a whole percent
-// beside it, the percent again in the tooltip, and a menu with the popover's
-// footer actions for hosts that deliver no left click.
-class MenuBarLabel : public QSystemTrayIcon {
+// The tray item: the CPU load as a whole number filling the icon, "CPU 37%"
+// in the tooltip, and a menu with the popover's footer actions for hosts that
+// deliver no left click. It shows on a StatusNotifierItem host (the D-Bus
+// tray) where one runs, else on an XEmbed tray, and it keeps looking for
+// either for the whole run: at login the panel often starts after us.
+class MenuBarLabel : public QObject {
     Q_OBJECT
 public:
+    enum class Tray { none, xembed, statusNotifier };
+
     explicit MenuBarLabel(QObject* parent = nullptr);
     ~MenuBarLabel() override;
 
-    // The text drawn in the icon ("7%", "100%"), in the user's locale.
+    // The tooltip's figure ("7%", "100%"), in the user's locale.
     static QString percentText(double percent);
-    // The icon for a load, drawn at the sizes trays ask for.
-    static QIcon renderIcon(double percent);
-    static QImage renderImage(double percent, int size, qreal devicePixelRatio = 1.0);
+    // The icon's figure: the same whole number, digits only ("7", "100").
+    static QString digitsText(double percent);
+    // The icon for a load (none: before the first measured value, the glyph).
+    static QIcon renderIcon(std::optional<double> percent, TrayInk ink = TrayInk::light);
+    static QImage renderImage(std::optional<double> percent, int size, qreal devicePixelRatio = 1.0,
+                              TrayInk ink = TrayInk::light);
+
+    // Starts showing the item, now or whenever a tray appears.
+    void show();
+    // A tray shows the item now.
+    bool isDocked() const { return tray() != Tray::none; }
+    Tray tray() const;
+    // Whether the D-Bus tray has answered (or is plainly absent), so that
+    // isDocked() can be trusted; false only in the first moments.
+    bool isSettled() const;
 
     // How many times the icon was drawn; each new icon costs the tray host a
     // round trip, so an unchanged figure must not redraw it.
     int renderCount() const { return m_renders; }
     QMenu* menu() const { return m_menu.get(); }
+    QString toolTip() const { return m_toolTip; }
+    QIcon icon() const { return m_icon; }
+    TrayInk ink() const { return m_ink; }
+
+    Platform::StatusNotifierItem* statusNotifierItem() const { return m_sni; }
+    QSystemTrayIcon* xembedIcon() const { return m_xembed; }
 
 public Q_SLOTS:
+    // A measured load.
     void setUsagePercent(double percent);
+    // measured false: the placeholder before the first reading, drawn as the glyph.
+    void setUsage(double percent, bool measured);
 
 Q_SIGNALS:
-    // A left click (or a middle click) on the icon, with its geometry (empty
-    // when the host does not tell).
-    void clicked(const QRect& geometry);
+    // A left click (or a middle click) on the icon.
+    void clicked(const Dunmorra::PopoverAnchor& anchor);
+    void dockedChanged(bool docked);
     void openMainWindowRequested();
     void openSettingsRequested();
     void quitRequested();
 
 private:
+    void updateTrays();
+    void ensureXEmbedIcon();
+    void redraw();
+    void pushIcon();
+    void choosePanelInk();
+    void showMenuAt(QPoint point);
+
     std::unique_ptr<QMenu> m_menu;
-    QString m_shown;
+    QPointer<Platform::StatusNotifierItem> m_sni;
+    QPointer<QSystemTrayIcon> m_xembed;
+    QTimer m_poll;
+    bool m_shown = false;
+    bool m_xembedDocked = false;
+    bool m_docked = false;
+    std::optional<QString> m_digits;
+    QString m_figure;
+    QString m_toolTip;
+    QIcon m_icon;
+    TrayInk m_ink = TrayInk::light;
+    bool m_hasValue = false;
     int m_renders = 0;
 };
 

@@ -1,16 +1,17 @@
 #include "app/MenuBarPopover.h"
 
 #include "app/PopoverTexts.h"
+#include "components/Divider.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "components/SparklineView.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
 #include <QApplication>
-#include <QFrame>
-#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@ namespace Dunmorra {
 namespace {
 
 constexpr int kWidth = 320;
+constexpr int kFrame = 1;
 constexpr std::chrono::milliseconds kReopenGuard{300};
 
 struct RowSpec {
@@ -51,15 +53,6 @@ QColor tintColor(PopoverTexts::Tint tint, const QPalette& palette)
     return palette.color(QPalette::WindowText);
 }
 
-QFrame* divider(QWidget* parent)
-{
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setFixedHeight(1);
-    return line;
-}
-
 QFont valueFont(const QFont& base)
 {
     QFont font = base;
@@ -70,21 +63,92 @@ QFont valueFont(const QFont& base)
 
 } // namespace
 
+namespace {
+
+enum class Edge { none, top, bottom, left, right };
+
+// The side of the screen a panel takes: the one the point lies beyond, else
+// the widest band the available area leaves, else none.
+Edge panelEdge(const QPoint& p, const QRect& screen, const QRect& available)
+{
+    if (p.y() < available.top())
+        return Edge::top;
+    if (p.y() > available.bottom())
+        return Edge::bottom;
+    if (p.x() < available.left())
+        return Edge::left;
+    if (p.x() > available.right())
+        return Edge::right;
+    const std::pair<int, Edge> bands[] = {
+        {available.top() - screen.top(), Edge::top},
+        {screen.bottom() - available.bottom(), Edge::bottom},
+        {available.left() - screen.left(), Edge::left},
+        {screen.right() - available.right(), Edge::right},
+    };
+    Edge edge = Edge::none;
+    int widest = 0;
+    for (const auto& [band, side] : bands) {
+        if (band > widest) {
+            widest = band;
+            edge = side;
+        }
+    }
+    return edge;
+}
+
+QPoint clampedInto(QPoint origin, const QSize& size, const QRect& area)
+{
+    origin.setX(std::clamp(origin.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+    origin.setY(std::clamp(origin.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+    return origin;
+}
+
+} // namespace
+
+QPoint popoverPosition(const PopoverAnchor& anchor, const QPoint& cursor, const QSize& size, const QRect& screen,
+                       const QRect& available)
+{
+    const QRect area = available.isValid() ? available : screen;
+    const QRect& icon = anchor.iconGeometry;
+    QPoint origin;
+    if (icon.isValid() && !icon.isEmpty()) {
+        const QPoint c = icon.center();
+        if (c.x() < area.left() || c.x() > area.right()) {
+            // A side panel: beside the icon, centred on it.
+            origin.setX(c.x() < area.left() ? icon.right() + 1 : icon.left() - size.width());
+            origin.setY(icon.top() + (icon.height() - size.height()) / 2);
+        } else {
+            origin.setX(icon.left() + (icon.width() - size.width()) / 2);
+            const bool lowerHalf = c.y() > screen.center().y();
+            origin.setY(lowerHalf ? icon.top() - size.height() : icon.bottom() + 1);
+        }
+        return clampedInto(origin, size, area);
+    }
+    const QPoint p = anchor.point.value_or(cursor);
+    switch (panelEdge(p, screen, area)) {
+    case Edge::top:
+        origin = QPoint(p.x() - size.width() / 2, area.top());
+        break;
+    case Edge::bottom:
+        origin = QPoint(p.x() - size.width() / 2, area.bottom() + 1 - size.height());
+        break;
+    case Edge::left:
+        origin = QPoint(area.left(), p.y() - size.height() / 2);
+        break;
+    case Edge::right:
+        origin = QPoint(area.right() + 1 - size.width(), p.y() - size.height() / 2);
+        break;
+    case Edge::none:
+        // No panel to lean on: at the point, below it in the upper half.
+        origin = QPoint(p.x() - size.width() / 2, p.y() > screen.center().y() ? p.y() - size.height() : p.y());
+        break;
+    }
+    return clampedInto(origin, size, area);
+}
+
 QPoint popoverPosition(const QRect& iconGeometry, const QPoint& cursor, const QSize& size, const QRect& screen)
 {
-    QPoint origin;
-    if (iconGeometry.isValid() && !iconGeometry.isEmpty()) {
-        origin.setX(iconGeometry.left() + (iconGeometry.width() - size.width()) / 2);
-        const bool lowerHalf = iconGeometry.center().y() > screen.center().y();
-        origin.setY(lowerHalf ? iconGeometry.top() - size.height() : iconGeometry.bottom() + 1);
-    } else {
-        const bool lowerHalf = cursor.y() > screen.center().y();
-        origin.setX(cursor.x() - size.width() / 2);
-        origin.setY(lowerHalf ? cursor.y() - size.height() : cursor.y());
-    }
-    origin.setX(std::clamp(origin.x(), screen.left(), std::max(screen.left(), screen.right() + 1 - size.width())));
-    origin.setY(std::clamp(origin.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height())));
-    return origin;
+    return popoverPosition(PopoverAnchor{iconGeometry, std::nullopt}, cursor, size, screen, screen);
 }
 
 MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, const Clock& clock,
@@ -102,13 +166,14 @@ MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& s
     setFont(base);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    // Room for the one-pixel frame around everything.
+    layout->setContentsMargins(kFrame, kFrame, kFrame, kFrame);
     layout->setSpacing(0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* metrics = new QWidget(this);
     metrics->setObjectName(QStringLiteral("metrics"));
-    metrics->setFixedWidth(kWidth);
+    metrics->setFixedWidth(kWidth - 2 * kFrame);
     auto* metricsLayout = new QVBoxLayout(metrics);
     metricsLayout->setContentsMargins(0, 4, 0, 4);
     metricsLayout->setSpacing(0);
@@ -122,7 +187,7 @@ MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& s
     metricsLayout->addWidget(m_noMetrics);
     layout->addWidget(metrics);
 
-    m_processDivider = divider(this);
+    m_processDivider = new Divider(1.0, this);
     m_processDivider->setObjectName(QStringLiteral("processDivider"));
     layout->addWidget(m_processDivider);
     m_processSection = new QWidget(this);
@@ -151,7 +216,7 @@ MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& s
     }
     layout->addWidget(m_processSection);
 
-    layout->addWidget(divider(this));
+    layout->addWidget(new Divider(1.0, this));
     auto* footer = new QWidget(this);
     footer->setObjectName(QStringLiteral("footer"));
     auto* footerLayout = new QVBoxLayout(footer);
@@ -161,10 +226,7 @@ MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& s
     open->setObjectName(QStringLiteral("openMainWindow"));
     QPushButton* settingsButton = footerButton(tr("Settings\u2026"), footer);
     settingsButton->setObjectName(QStringLiteral("openSettings"));
-    QFrame* faint = divider(footer);
-    auto* opacity = new QGraphicsOpacityEffect(faint);
-    opacity->setOpacity(0.5);
-    faint->setGraphicsEffect(opacity);
+    auto* faint = new Divider(0.5, footer);
     QPushButton* quit = footerButton(tr("Quit Halvorin"), footer);
     quit->setObjectName(QStringLiteral("quit"));
     footerLayout->addWidget(open);
@@ -282,7 +344,7 @@ void MenuBarPopover::refresh()
     if (!row(Row::ip)->isHidden())
         set(Row::ip, PopoverTexts::ipValue(r.network), Tint::primary);
     if (!row(Row::audio)->isHidden())
-        set(Row::audio, PopoverTexts::audioSummary(r.audio), Tint::primary);
+        set(Row::audio, oneLine(PopoverTexts::audioSummary(r.audio)), Tint::primary);
 
     if (!m_processSection->isHidden()) {
         const auto& top = r.cpu.topProcesses;
@@ -291,32 +353,35 @@ void MenuBarPopover::refresh()
             const bool present = static_cast<qsizetype>(i) < top.size();
             row.widget->setHidden(!present);
             if (present) {
-                row.name->setText(top.at(static_cast<qsizetype>(i)).name);
+                row.name->setText(oneLine(top.at(static_cast<qsizetype>(i)).name));
                 row.percent->setText(PopoverTexts::processPercent(top.at(static_cast<qsizetype>(i))));
             }
         }
     }
 }
 
-void MenuBarPopover::showAt(const QRect& iconGeometry)
+void MenuBarPopover::showAt(const PopoverAnchor& anchor)
 {
     const QPoint cursor = QCursor::pos();
     QScreen* screen = nullptr;
-    if (iconGeometry.isValid() && !iconGeometry.isEmpty())
-        screen = QGuiApplication::screenAt(iconGeometry.center());
+    if (anchor.iconGeometry.isValid() && !anchor.iconGeometry.isEmpty())
+        screen = QGuiApplication::screenAt(anchor.iconGeometry.center());
+    if (!screen && anchor.point)
+        screen = QGuiApplication::screenAt(*anchor.point);
     if (!screen)
         screen = QGuiApplication::screenAt(cursor);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     adjustSize();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
-    move(popoverPosition(iconGeometry, cursor, sizeHint(), available));
+    const QRect whole = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
+    const QRect available = screen ? screen->availableGeometry() : whole;
+    move(popoverPosition(anchor, cursor, sizeHint(), whole, available));
     show();
     raise();
     activateWindow();
 }
 
-void MenuBarPopover::toggle(const QRect& iconGeometry)
+void MenuBarPopover::toggle(const PopoverAnchor& anchor)
 {
     if (isVisible()) {
         hide();
@@ -324,7 +389,7 @@ void MenuBarPopover::toggle(const QRect& iconGeometry)
     }
     if (m_hiddenAt && m_clock.monotonic() - *m_hiddenAt < kReopenGuard)
         return;
-    showAt(iconGeometry);
+    showAt(anchor);
 }
 
 void MenuBarPopover::showEvent(QShowEvent* event)
@@ -337,6 +402,17 @@ void MenuBarPopover::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     m_hiddenAt = m_clock.monotonic();
+}
+
+void MenuBarPopover::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // A popup has no window-manager border: its own frame sets it off from
+    // whatever lies behind, in the theme's separator tone.
+    QPainter painter(this);
+    painter.setPen(QPen(withAlpha(palettePrimary(), 0.25), kFrame));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 bool MenuBarPopover::event(QEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PopoverAnchor.h"
 #include "model/AudioSnapshot.h"
 #include "model/CPUSnapshot.h"
 #include "model/Clock.h"
@@ -35,9 +36,15 @@ struct PopoverReadings {
 };
 using PopoverFeed = std::function<PopoverReadings()>;
 
-// Where the popover goes: under the tray icon (above it when the icon sits in
-// the lower half of the screen), at the cursor when the tray gives no
-// geometry, and always inside the screen's available area.
+// Where the popover goes, always inside the screen's available area:
+// - next to the tray icon when the tray says where it is (under it on a top
+//   panel, above it on a bottom one, beside it on a side panel);
+// - otherwise from the point of the click the host gives, or else the
+//   pointer, against the screen's panel edge (the side where the available
+//   area leaves room for a panel), at the point itself when no edge is known.
+QPoint popoverPosition(const PopoverAnchor& anchor, const QPoint& cursor, const QSize& size, const QRect& screen,
+                       const QRect& available);
+// The same with the whole screen available.
 QPoint popoverPosition(const QRect& iconGeometry, const QPoint& cursor, const QSize& size, const QRect& screen);
 
 // The tray's popup: one row per metric the settings enable, the busiest
@@ -54,8 +61,10 @@ public:
     // Shows the popover at the tray icon, or hides it when it is open. The
     // click on the icon that closes an open popup arrives here just after the
     // popup hid itself; that one does not reopen it.
-    void toggle(const QRect& iconGeometry);
-    void showAt(const QRect& iconGeometry);
+    void toggle(const PopoverAnchor& anchor);
+    void toggle(const QRect& iconGeometry) { toggle(PopoverAnchor{iconGeometry, std::nullopt}); }
+    void showAt(const PopoverAnchor& anchor);
+    void showAt(const QRect& iconGeometry) { showAt(PopoverAnchor{iconGeometry, std::nullopt}); }
 
     QWidget* row(Row row) const;
     QLabel* valueLabel(Row row) const;
@@ -73,6 +82,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     struct MetricRow {

@@ -31,6 +31,13 @@ bool Relauncher::startDetached(const QString& program, const QStringList& argume
     return false;
 }
 
+bool Relauncher::takeSettingsRequest()
+{
+    const bool fromSettings = qgetenv(kFromSettingsVariable) == "settings";
+    qunsetenv(kFromSettingsVariable);
+    return fromSettings;
+}
+
 std::optional<QString> Relauncher::relaunch()
 {
     if (m_saveDay)
@@ -38,7 +45,11 @@ std::optional<QString> Relauncher::relaunch()
     m_instance.release();
     const QString program = QString::fromStdString(Platform::currentProgramPath());
     QString error;
-    if (program.isEmpty() || !m_start(program, {}, &error)) {
+    // Inherited by the new process only.
+    qputenv(kFromSettingsVariable, "settings");
+    const bool started = !program.isEmpty() && m_start(program, {}, &error);
+    qunsetenv(kFromSettingsVariable);
+    if (!started) {
         m_instance.reclaim();
         if (error.isEmpty())
             error = tr("Cannot start %1").arg(program);

@@ -36,6 +36,14 @@ public:
     // shortens it.
     void setQuitDelay(std::chrono::milliseconds delay) { m_quitDelay = delay; }
 
+    // The new instance learns from its environment that it was started from
+    // the Settings tab, so it opens its main window there instead of coming
+    // up in the tray only, which would look like a crash.
+    static constexpr char kFromSettingsVariable[] = "HALVORIN_RELAUNCHED_FROM";
+    // True once in a process started by relaunch(); the variable is removed,
+    // so a program this one starts does not inherit it.
+    static bool takeSettingsRequest();
+
 private:
     SingleInstance& m_instance;
     std::function<void()> m_saveDay;

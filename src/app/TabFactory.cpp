@@ -1,10 +1,16 @@
 #include "app/TabFactory.h"
 
 #include "app/AppEnvironment.h"
+#include "history/HistoricalDataStore.h"
 #include "model/UserSettings.h"
 #include "tabs/AudioTab.h"
 #include "tabs/CPUTab.h"
 #include "tabs/DiskTab.h"
+#include "tabs/network/NetworkTab.h"
+#include "tabs/MemoryTab.h"
+#include "tabs/power/PowerTab.h"
+#include "tabs/stats/StatsTab.h"
+#include "tabs/folders/FolderTab.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -71,14 +77,28 @@ TabFactory applicationTabFactory(std::function<SettingsTabServices()> settingsSe
         case MainTab::overview:
             break;
         case MainTab::memory:
+            if (live.memory)
+                return new MemoryTab(*live.memory, live.settings ? *live.settings : UserSettings::shared(), parent);
             break;
         case MainTab::network:
+            if (live.network && live.recorder)
+                return new NetworkTab(*live.network, *live.recorder, parent);
             break;
         case MainTab::power:
+            if (live.battery) {
+                return new PowerTab(*live.battery,
+                                    live.historyStore ? live.historyStore->directory() : DayFile::historyDirectory(),
+                                    live.environment ? live.environment->clock() : Clock::system(), parent);
+            }
             break;
         case MainTab::folders:
+            if (live.folders && live.disk)
+                return new FolderTab(*live.folders, *live.disk, live.settings ? *live.settings : UserSettings::shared(),
+                                     parent);
             break;
         case MainTab::stats:
+            if (live.recorder)
+                return new StatsTab(*live.recorder, Clock::system(), {}, parent);
             break;
         }
         return placeholderTab(tab, parent);

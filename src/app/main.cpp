@@ -1,3 +1,4 @@
+#include "app/ExitSave.h"
 #include "app/HalvorinsApp.h"
 #include "app/MainWindowController.h"
 #include "app/QuitSignals.h"
@@ -41,7 +42,16 @@ int main(int argc, char** argv)
         halvorin.setRelaunch([&relauncher] { return relauncher.relaunch(); });
         // At application level, so the day is saved whether or not a window is open.
         QObject::connect(&app, &QCoreApplication::aboutToQuit, &halvorin, &HalvorinsApp::saveOnTerminate);
+        // The session is ending: the session manager may end the process
+        // without a quit, and a lost display connection makes the platform
+        // call exit() from inside the event loop.
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &halvorin, &HalvorinsApp::saveOnTerminate,
+                         Qt::DirectConnection);
+        ExitSave exitSave([&halvorin] { halvorin.saveOnTerminate(); });
+        const bool fromSettings = Relauncher::takeSettingsRequest();
         halvorin.start();
+        if (fromSettings)
+            halvorin.windows().openSettings();
         status = app.exec();
     }
     // No background job may outlive the objects it reports to.

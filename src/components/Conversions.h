@@ -21,4 +21,16 @@ inline std::int64_t truncToInt64(double value)
     return static_cast<std::int64_t>(value);
 }
 
+// double -> unsigned byte count, dropping the fraction: negative and
+// non-finite values read 0, 2^64 and above the largest count.
+inline std::uint64_t toUInt64Clamped(double value)
+{
+    if (!std::isfinite(value) || value <= 0)
+        return 0;
+    constexpr double hi = 18446744073709551616.0; // 2^64, exact
+    if (value >= hi)
+        return std::numeric_limits<std::uint64_t>::max();
+    return static_cast<std::uint64_t>(value);
+}
+
 } // namespace Dunmorra

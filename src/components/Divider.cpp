@@ -15,10 +15,30 @@ Divider::Divider(qreal opacity, QWidget* parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
+Divider* Divider::vertical(int length, qreal opacity, QWidget* parent)
+{
+    auto* line = new Divider(opacity, parent);
+    line->m_orientation = Qt::Vertical;
+    line->setMinimumHeight(0);
+    line->setMaximumHeight(QWIDGETSIZE_MAX);
+    line->setFixedSize(1, length);
+    return line;
+}
+
+QSize Divider::sizeHint() const
+{
+    return m_orientation == Qt::Horizontal ? QSize(10, 1) : QSize(1, height());
+}
+
 void Divider::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), withAlpha(palettePrimary(), 0.1 * m_opacity));
+    p.fillRect(rect(), colorAt(m_opacity));
+}
+
+QColor Divider::colorAt(qreal opacity)
+{
+    return withAlpha(separatorColor(), opacity);
 }
 
 } // namespace Dunmorra

@@ -1,5 +1,7 @@
 #include "components/ElidedLabel.h"
 
+#include "components/PlainText.h"
+
 #include <QPainter>
 
 namespace Dunmorra {
@@ -11,9 +13,19 @@ ElidedLabel::ElidedLabel(const QString& text, const QFont& font, Tone tone, QWid
     setWordWrap(false);
 }
 
+QSize ElidedLabel::sizeHint() const
+{
+    // One line whatever the text holds: a name with a line break must not
+    // make its row two lines high.
+    const QMargins m = contentsMargins();
+    const QFontMetrics metrics = fontMetrics();
+    return {metrics.horizontalAdvance(oneLine(text())) + m.left() + m.right() + 2 * margin(),
+            metrics.height() + m.top() + m.bottom() + 2 * margin()};
+}
+
 QSize ElidedLabel::minimumSizeHint() const
 {
-    return {0, TextLabel::minimumSizeHint().height()};
+    return {0, sizeHint().height()};
 }
 
 void ElidedLabel::paintEvent(QPaintEvent*)
@@ -22,7 +34,7 @@ void ElidedLabel::paintEvent(QPaintEvent*)
     p.setPen(palette().color(QPalette::WindowText));
     p.setFont(font());
     const QRect area = contentsRect();
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+    const QString shown = fontMetrics().elidedText(oneLine(text()), Qt::ElideRight, area.width());
     p.drawText(area, static_cast<int>(alignment() | Qt::TextSingleLine), shown);
 }
 

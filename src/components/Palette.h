@@ -21,11 +21,21 @@ QColor platformAccentColor();
 // Card fill: the palette's base (control background) colour.
 QColor controlBackground();
 
-// Foreground tones: the text colour at decreasing strength.
+// Foreground tones: the text colour at decreasing strength. The tertiary
+// tone keeps a contrast of at least 3:1 on the card fill.
 QColor secondaryText();
 QColor tertiaryText();
 QColor quaternaryFill();
 
+// Hairlines between rows and sections: the text colour, faint.
+QColor separatorColor();
+
 QColor withAlpha(QColor color, qreal alpha);
+
+// A translucent tone as the opaque colour it shows on a background.
+QColor compositeOver(const QColor& tone, const QColor& background);
+
+// The contrast ratio of two opaque colours (1 to 21), as WCAG defines it.
+qreal contrastRatio(const QColor& a, const QColor& b);
 
 } // namespace Dunmorra

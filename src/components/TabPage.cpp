@@ -1,5 +1,7 @@
 #include "components/TabPage.h"
 
+#include "components/WheelGuard.h"
+
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -19,6 +21,7 @@ TabPage::TabPage(QWidget* parent)
     m_stack->setAlignment(Qt::AlignTop);
     m_body->setObjectName(QStringLiteral("tabBody"));
     setWidget(m_body);
+    WheelGuard::install();
 }
 
 QHBoxLayout* TabPage::cardRow()

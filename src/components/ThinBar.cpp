@@ -44,7 +44,10 @@ void ThinBar::setFraction(double fraction)
     const bool first = !m_hasValue;
     m_hasValue = true;
     m_fraction = fraction;
-    if (first) {
+    if (first || !m_animated) {
+        m_animation.stop();
+        if (!first && m_displayed == target)
+            return;
         m_displayed = target;
         update();
         return;
@@ -78,6 +81,17 @@ void ThinBar::setFillOpacity(qreal opacity)
     update();
 }
 
+void ThinBar::setCornerRadius(qreal radius)
+{
+    m_radius = radius;
+    update();
+}
+
+void ThinBar::setAnimated(bool animated)
+{
+    m_animated = animated;
+}
+
 int ThinBar::fillStep() const
 {
     const double quarterPixels = m_displayed * width() * devicePixelRatioF() * 4;
@@ -92,12 +106,12 @@ void ThinBar::paintEvent(QPaintEvent*)
     p.setPen(Qt::NoPen);
     const QRectF track(0, 0, width(), height());
     p.setBrush(m_trackColor);
-    p.drawRoundedRect(track, 3, 3);
+    p.drawRoundedRect(track, m_radius, m_radius);
     const double w = m_displayed * width();
     if (w <= 0)
         return;
     p.setBrush(withAlpha(m_color, m_fillOpacity));
-    p.drawRoundedRect(QRectF(0, 0, w, height()), std::min(3.0, w / 2), 3);
+    p.drawRoundedRect(QRectF(0, 0, w, height()), std::min(m_radius, w / 2), m_radius);
 }
 
 } // namespace Dunmorra

@@ -29,6 +29,12 @@ public:
     // The CPU per-core bars use another track and fill strength.
     void setTrackColor(const QColor& color);
     void setFillOpacity(qreal opacity);
+    // Corner radius of track and fill (3 by default); the height is the
+    // widget's own, so a caller that wants a thicker bar sets a fixed height.
+    void setCornerRadius(qreal radius);
+    // Off: every fraction is drawn at once, as bars that follow a reading
+    // every two seconds want (an easing would never settle).
+    void setAnimated(bool animated);
 
     QSize sizeHint() const override { return {100, 5}; }
 
@@ -46,6 +52,8 @@ private:
     QColor m_color;
     QColor m_trackColor;
     qreal m_fillOpacity = 0.85;
+    qreal m_radius = 3;
+    bool m_animated = true;
     QVariantAnimation m_animation;
 };
 

@@ -13,7 +13,7 @@ QString FolderItem::pathText() const
 
 QString FolderItem::name() const
 {
-    return QFile::decodeName(FolderPath::lastComponent(path));
+    return FolderPath::displayName(path);
 }
 
 } // namespace Dunmorra

@@ -27,7 +27,8 @@ struct FolderItem {
     bool isIncomplete = false;
 
     const QByteArray& id() const { return path; }
-    // For display: the path and the last path component ("/" for the root).
+    // For display: the path, and the last path component on one line ("/"
+    // for the root).
     QString pathText() const;
     QString name() const;
 

@@ -1,5 +1,6 @@
 #include "folders/FolderPath.h"
 
+#include <QFile>
 #include <QList>
 
 namespace Dunmorra::FolderPath {
@@ -45,6 +46,23 @@ QByteArray child(const QByteArray& folder, const QByteArray& name)
     if (folder.endsWith('/'))
         return folder + name;
     return folder + '/' + name;
+}
+
+QString displayName(const QByteArray& path)
+{
+    QString name = QFile::decodeName(lastComponent(path));
+    for (QChar& c : name) {
+        const auto category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            c = QChar::ReplacementCharacter;
+    }
+    return name;
+}
+
+QByteArray fileUri(const QByteArray& path)
+{
+    return QByteArrayLiteral("file://") + path.toPercentEncoding("/");
 }
 
 } // namespace Dunmorra::FolderPath

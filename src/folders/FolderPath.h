@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace Dunmorra::FolderPath {
 
@@ -18,5 +19,15 @@ QByteArray parent(const QByteArray& path);
 QByteArray lastComponent(const QByteArray& path);
 
 QByteArray child(const QByteArray& folder, const QByteArray& name);
+
+// The last component as one line of text: bytes that are not valid UTF-8
+// and characters that would break the line (newlines, other control
+// characters, line and paragraph separators) read as U+FFFD.
+QString displayName(const QByteArray& path);
+
+// A file: URI that names exactly these bytes: everything but unreserved
+// characters and "/" is percent-encoded, so spaces, "#", "?" and names that
+// are not valid UTF-8 survive the trip to another program.
+QByteArray fileUri(const QByteArray& path);
 
 } // namespace Dunmorra::FolderPath

@@ -4,6 +4,7 @@
 #include "folders/FolderSizingPool.h"
 #include "platform/DirectoryListing.h"
 #include "platform/FullDiskAccess.h"
+#include "platform/SharedDirectorySize.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <mutex>
 
 namespace Dunmorra {
 
@@ -39,6 +41,35 @@ struct FolderProvider::Listed {
     bool cancelled = false;
 };
 
+// Sizes finished by the walks, waiting for the GUI thread. Thousands of
+// small folders finish within a few milliseconds of each other: one hand-back
+// per size would queue thousands of calls that the GUI thread then runs in a
+// single pass, tens of milliseconds without a repaint. The walks leave their
+// sizes here instead, and only the first one since the last collection asks
+// the GUI thread to collect.
+struct FolderProvider::SizeMailbox {
+    struct Result {
+        QByteArray path;
+        Platform::DirectorySize size;
+        bool workerDone = false; // the sender takes no more folders
+    };
+    std::mutex mutex;
+    std::vector<Result> results;
+    bool collectionAsked = false;
+};
+
+// The folders of one listing and the few walkers that size them. One pool
+// job per folder would cost the GUI thread a job's set-up per folder, which
+// for tens of thousands of folders holds up the window itself. The walkers
+// share the folders' directories among them (one large folder is walked by
+// all of them); a sizer given in the options takes whole folders instead,
+// in list order.
+struct SizingWork {
+    QList<QByteArray> folders;
+    std::unique_ptr<Platform::SharedDirectorySize> shared;
+    std::atomic<qsizetype> next{0};
+};
+
 FolderProvider::FolderProvider(QObject* parent)
     : FolderProvider(FolderProviderOptions{}, parent)
 {
@@ -49,11 +80,6 @@ FolderProvider::FolderProvider(FolderProviderOptions options, QObject* parent)
     , m_options(std::move(options))
     , m_cancelled(std::make_shared<std::atomic<bool>>(false))
 {
-    if (!m_options.sizeFolder) {
-        m_options.sizeFolder = [](const std::string& path, const std::atomic<bool>& cancelled) {
-            return Platform::directorySize(path, &cancelled);
-        };
-    }
     if (!m_options.listFolder) {
         m_options.listFolder = [](const std::string& path, bool includeHidden, const std::atomic<bool>& cancelled) {
             return Platform::listDirectory(path, includeHidden, &cancelled);
@@ -216,32 +242,75 @@ void FolderProvider::startSizing()
     setIsComputingSizes(true);
     const quint64 generation = m_generation;
     const auto guard = QPointer<FolderProvider>(this);
-    for (const QByteArray& path : folders) {
-        ++m_outstandingSizes;
+    m_mailbox = std::make_shared<SizeMailbox>();
+    auto work = std::make_shared<SizingWork>();
+    work->folders = std::move(folders);
+    if (!m_options.sizeFolder) {
+        std::vector<std::string> paths;
+        paths.reserve(static_cast<std::size_t>(work->folders.size()));
+        for (const QByteArray& path : std::as_const(work->folders))
+            paths.push_back(path.toStdString());
+        work->shared = std::make_unique<Platform::SharedDirectorySize>(std::move(paths));
+    }
+    const auto walkers = std::min<qsizetype>(work->folders.size(), std::max(1, folderSizingPool().maxThreadCount()));
+    m_outstandingSizes = static_cast<int>(walkers);
+    for (qsizetype i = 0; i < walkers; ++i) {
         folderSizingPool().start(
-            [guard, generation, path, cancelled = m_cancelled, sizeFolder = m_options.sizeFolder] {
-                Platform::DirectorySize size;
-                if (cancelled->load(std::memory_order_relaxed))
-                    size.cancelled = true; // still queued when its scan ended
-                else
-                    size = sizeFolder(path.toStdString(), *cancelled);
-                onGuiThread([guard, generation, path, size] {
-                    if (guard)
-                        guard->takeSize(generation, path, size);
-                });
+            [guard, generation, work, cancelled = m_cancelled, mailbox = m_mailbox, sizeFolder = m_options.sizeFolder] {
+                const auto deliver = [&](SizeMailbox::Result result) {
+                    bool ask = false;
+                    {
+                        std::lock_guard lock(mailbox->mutex);
+                        mailbox->results.push_back(std::move(result));
+                        ask = !std::exchange(mailbox->collectionAsked, true);
+                    }
+                    if (ask) {
+                        onGuiThread([guard, generation, mailbox] {
+                            if (guard)
+                                guard->drainSizes(generation, mailbox);
+                        });
+                    }
+                };
+                // A cancelled scan leaves the folders not finished unsized.
+                if (work->shared) {
+                    work->shared->work(*cancelled, [&](std::size_t folder, const Platform::DirectorySize& size) {
+                        deliver({work->folders.at(static_cast<qsizetype>(folder)), size, false});
+                    });
+                }
+                while (!work->shared && !cancelled->load(std::memory_order_relaxed)) {
+                    const qsizetype next = work->next.fetch_add(1, std::memory_order_relaxed);
+                    if (next >= work->folders.size())
+                        break;
+                    const QByteArray& path = work->folders.at(next);
+                    deliver({path, sizeFolder(path.toStdString(), *cancelled), false});
+                }
+                deliver({{}, {}, true});
             },
             kSizingPriority);
     }
 }
 
-void FolderProvider::takeSize(quint64 generation, const QByteArray& path, const Platform::DirectorySize& size)
+void FolderProvider::drainSizes(quint64 generation, const std::shared_ptr<SizeMailbox>& mailbox)
 {
+    // A superseded scan's sizes: the same folders may be listed again, so
+    // only the generation tells them apart.
     if (generation != m_generation)
         return;
-    --m_outstandingSizes;
-    if (!size.cancelled && !m_cancelled->load(std::memory_order_relaxed))
-        m_pendingSizes.emplace_back(path, FolderListing::Size{size.totalBytes, size.fileCount,
-                                                              size.unreadable, size.incomplete});
+    std::vector<SizeMailbox::Result> results;
+    {
+        std::lock_guard lock(mailbox->mutex);
+        results.swap(mailbox->results);
+        mailbox->collectionAsked = false;
+    }
+    const bool cancelled = m_cancelled->load(std::memory_order_relaxed);
+    for (auto& result : results) {
+        if (result.workerDone)
+            --m_outstandingSizes;
+        else if (!result.size.cancelled && !cancelled)
+            m_pendingSizes.emplace_back(std::move(result.path),
+                                        FolderListing::Size{result.size.totalBytes, result.size.fileCount,
+                                                            result.size.unreadable, result.size.incomplete});
+    }
     if (m_outstandingSizes == 0) {
         m_resortTimer.stop();
         applyPendingSizes();
@@ -250,7 +319,7 @@ void FolderProvider::takeSize(quint64 generation, const QByteArray& path, const 
     }
     // The first size after a quiet spell shows at once; those that follow
     // within the interval wait for the timer and are applied together.
-    if (!m_resortTimer.isActive()) {
+    if (!m_pendingSizes.empty() && !m_resortTimer.isActive()) {
         applyPendingSizes();
         m_resortTimer.start();
     }

@@ -26,8 +26,11 @@ struct FolderProviderOptions {
     // Answers whether the process may read protected data; empty means the
     // platform's own answer.
     std::function<bool()> fullDiskAccessProbe;
-    // Sizes one folder on a pool thread; empty means Platform::directorySize.
-    // Tests hold a walk here to see what happens while it runs.
+    // Sizes one folder on a pool thread. Empty: the folders are walked
+    // together, the walkers sharing their directories
+    // (Platform::SharedDirectorySize), with the same totals as
+    // Platform::directorySize gives each. Tests hold a walk here to see what
+    // happens while it runs.
     std::function<Platform::DirectorySize(const std::string& path, const std::atomic<bool>& cancelled)>
         sizeFolder;
     // Lists one folder on a pool thread; empty means Platform::listDirectory.
@@ -47,8 +50,8 @@ struct FolderProviderOptions {
 // polled: it lists only when asked to (scan).
 //
 // A scan lists the folder on a pool thread, publishes the children sorted by
-// size, then sizes every child folder in a job of its own, applying each
-// total as it arrives. Each scan has a generation number; whatever a
+// size, then sizes every child folder, a few walkers sharing the work down
+// to single directories, applying each total as it arrives. Each scan has a generation number; whatever a
 // superseded scan still delivers is recognised by it and dropped, so a
 // refreshed listing of the same folder never receives an old size.
 class FolderProvider : public QObject {
@@ -124,9 +127,10 @@ Q_SIGNALS:
 
 private:
     struct Listed;
+    struct SizeMailbox;
     void publishListing(quint64 generation, Listed listed);
     void startSizing();
-    void takeSize(quint64 generation, const QByteArray& path, const Platform::DirectorySize& size);
+    void drainSizes(quint64 generation, const std::shared_ptr<SizeMailbox>& mailbox);
     void applyPendingSizes();
     void setIsScanning(bool value);
     void setIsComputingSizes(bool value);
@@ -147,7 +151,8 @@ private:
 
     quint64 m_generation = 0;
     std::shared_ptr<std::atomic<bool>> m_cancelled;
-    int m_outstandingSizes = 0; // jobs of this generation not yet reported
+    std::shared_ptr<SizeMailbox> m_mailbox; // where this generation's walks leave their sizes
+    int m_outstandingSizes = 0; // walkers of this generation still taking folders
     std::vector<std::pair<QByteArray, FolderListing::Size>> m_pendingSizes;
     QTimer m_resortTimer;
 };

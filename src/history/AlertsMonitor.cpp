@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QPointer>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -215,14 +216,13 @@ void AlertsMonitor::checkDisk(const DiskSnapshot& disk)
         m_diskAlertedAt.reset();
         return;
     }
-    // From the free share directly: (1 - used/total) × 100 gives 9.999… for
-    // exactly 10 % free, which would still count as below a 10 % threshold.
-    // A volume of no size counts as all free.
+    // The share the user can still write, free / total, as df shows it: the
+    // root reserve counts as neither used nor free. A volume of no size
+    // counts as all free.
     double freePercent = 100.0;
     if (disk.volumeTotalBytes > 0) {
-        const std::uint64_t unused =
-            disk.volumeUsedBytes < disk.volumeTotalBytes ? disk.volumeTotalBytes - disk.volumeUsedBytes : 0;
-        freePercent = static_cast<double>(unused) / static_cast<double>(disk.volumeTotalBytes) * 100.0;
+        const std::uint64_t free = std::min(disk.volumeFreeBytes, disk.volumeTotalBytes);
+        freePercent = static_cast<double>(free) / static_cast<double>(disk.volumeTotalBytes) * 100.0;
     }
     const int threshold = m_settings.intValue(key(SettingKeys::diskFreePercent), SettingKeys::diskFreePercentDefault);
     if (!(freePercent < static_cast<double>(threshold))) {

@@ -1,16 +1,13 @@
 #include "history/DayFile.h"
 
+#include "history/AtomicFile.h"
 #include "history/DailySummaryCodec.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
-
-#include <cerrno>
-#include <cstring>
 
 namespace Dunmorra::DayFile {
 
@@ -61,23 +58,7 @@ std::optional<QString> write(const QString& filePath, const DailySummary& summar
         return QCoreApplication::translate("Dunmorra::DayFile", "Could not create the folder %1").arg(directory);
 
     const std::string bytes = encodeDailySummary(summary);
-    QSaveFile file(filePath);
-    // Unbuffered, so a short write (a full disk) shows here: through the
-    // buffer, QSaveFile commits the truncated file and reports success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        const int code = errno;
-        QString error = file.errorString();
-        if (file.error() == QFileDevice::NoError || error.isEmpty())
-            error = code ? QString::fromLocal8Bit(std::strerror(code))
-                         : QCoreApplication::translate("Dunmorra::DayFile", "The file could not be written completely");
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
+    return writeFileAtomically(filePath, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 } // namespace Dunmorra::DayFile

@@ -29,6 +29,8 @@ public:
     std::optional<DailySummary> summary(const QDateTime& instant);
 
     const std::map<QDate, DailySummary>& cache() const { return m_cache; }
+    // Where the day files are read from.
+    const QString& directory() const { return m_directory; }
 
     // Takes the recorder's writes of a day already held, so a day read while
     // it was still being recorded (yesterday, a minute after midnight) does

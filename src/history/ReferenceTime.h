@@ -34,9 +34,14 @@ inline double dayStartReference(QDate day)
     return referenceFromUnix(static_cast<double>(day.startOfDay().toSecsSinceEpoch()));
 }
 
+// An instant beyond what milliseconds in 64 bits can hold (only an altered
+// day file has one) is no instant: the cast would be undefined.
 inline QDateTime localDateTimeFromUnix(double unixSeconds)
 {
-    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::floor(unixSeconds * 1000.0)), Qt::LocalTime);
+    const double ms = std::floor(unixSeconds * 1000.0);
+    if (!(ms > -9.2e18 && ms < 9.2e18))
+        return {};
+    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(ms), Qt::LocalTime);
 }
 
 // The local calendar day that holds a stored instant, in the current time zone.

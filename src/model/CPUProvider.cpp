@@ -54,11 +54,16 @@ CPUProvider::CPUProvider(TickReader ticks, ChipReader chip, ProcessScanCache* sc
 ChipInfo CPUProvider::readChipInfo(const ChipReader& reader)
 {
     const Platform::ChipFacts facts = reader ? reader() : Platform::readChipFacts();
+    std::vector<CoreKind> kinds;
+    kinds.reserve(facts.coreKinds.size());
+    for (Platform::CoreKind kind : facts.coreKinds)
+        kinds.push_back(kind == Platform::CoreKind::efficiency ? CoreKind::efficiency : CoreKind::performance);
     return ChipInfo{
         QString::fromUtf8(facts.brand.data(), static_cast<qsizetype>(facts.brand.size())),
         facts.physicalCores,
         facts.perfCores,
         facts.effCores,
+        std::move(kinds),
     };
 }
 
@@ -95,7 +100,7 @@ void CPUProvider::sample()
     // pass after it refreshes it.
     if (++m_menuBarUpdateCount >= 3) {
         m_menuBarUpdateCount = 0;
-        setMenuBarUsagePercent(total);
+        setMenuBarUsagePercent(total, m_hasMeasured);
     }
 
     // While a process pass runs the count keeps rising, so the pass after it
@@ -171,6 +176,7 @@ std::pair<double, std::vector<double>> CPUProvider::sampleTicks()
 
     if (dTotal < 1)
         return {m_current.usagePercent, std::move(usages)};
+    m_hasMeasured = true;
     return {clampedPercent(dBusy, dTotal), std::move(usages)};
 }
 
@@ -180,11 +186,12 @@ void CPUProvider::setCurrent(CPUSnapshot snapshot)
     Q_EMIT currentChanged();
 }
 
-void CPUProvider::setMenuBarUsagePercent(double value)
+void CPUProvider::setMenuBarUsagePercent(double value, bool measured)
 {
-    if (m_menuBarUsagePercent == value)
+    if (m_menuBarUsagePercent == value && m_menuBarMeasured == measured)
         return;
     m_menuBarUsagePercent = value;
+    m_menuBarMeasured = measured;
     Q_EMIT menuBarUsagePercentChanged();
 }
 

@@ -50,6 +50,10 @@ public:
     const HistoryRing<double>& usageHistory() const { return m_usageHistory; }
     const ChipInfo& chipInfo() const { return m_chipInfo; }
     double menuBarUsagePercent() const { return m_menuBarUsagePercent; }
+    // Whether menuBarUsagePercent is a measured load; until the first
+    // reading after the baseline it is the initial snapshot's placeholder.
+    // menuBarUsagePercentChanged is sent when this turns true, too.
+    bool menuBarUsageMeasured() const { return m_menuBarMeasured; }
     bool paused() const { return m_paused; }
     void setPaused(bool paused);
     bool isScanning() const { return m_isScanning; }
@@ -85,7 +89,7 @@ Q_SIGNALS:
 private:
     std::pair<double, std::vector<double>> sampleTicks();
     void setCurrent(CPUSnapshot snapshot);
-    void setMenuBarUsagePercent(double value);
+    void setMenuBarUsagePercent(double value, bool measured);
     void setIsScanning(bool scanning);
     void launchProcessPass();
     void applyProcessPass(ProcessTicks ticks, QList<CPUSnapshot::ProcessInfo> rows);
@@ -99,6 +103,8 @@ private:
     HistoryRing<double> m_usageHistory{kUsageHistoryCapacity};
     ChipInfo m_chipInfo;
     double m_menuBarUsagePercent = 0;
+    bool m_menuBarMeasured = false;
+    bool m_hasMeasured = false; // a total has been computed from two readings
     PollLoop m_loop;
     bool m_paused = false;
     std::int64_t m_prevBusy = 0;

@@ -28,11 +28,16 @@ struct CPUSnapshot {
     static const CPUSnapshot& initial();
 };
 
+enum class CoreKind { performance, efficiency };
+
 struct ChipInfo {
     QString name;
     int physicalCores = 0;
-    int perfCores = 0;
+    int perfCores = 0;   // physical cores of each kind; both 0 on a chip of one kind
     int effCores = 0;
+    // The kind of each entry of CPUSnapshot::coreUsages; empty when every
+    // core is of one kind.
+    std::vector<CoreKind> coreKinds;
     bool operator==(const ChipInfo&) const = default;
 
     // "4E + 8P" when both counts are known, else the physical count.

@@ -105,7 +105,8 @@ DiskProvider::VolumeInfo DiskProvider::readVolumeInfo() const
     if (const auto space = m_readers.space ? m_readers.space() : std::nullopt) {
         info.totalBytes = space->totalBytes;
         info.freeBytes = space->freeBytes;
-        info.usedBytes = subtractClamped(space->totalBytes, space->freeBytes);
+        // As df counts it: the root reserve is neither used nor free.
+        info.usedBytes = subtractClamped(space->totalBytes, addSaturated(space->freeBytes, space->reservedBytes));
     }
     return info;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -11,16 +10,20 @@ namespace Dunmorra::Platform {
 // bytes, newline dropped); empty when the process is gone or unreadable.
 std::string processShortName(std::int32_t pid, const std::string& root = "/");
 
-// The display name of an installed application, from the Name= line of the
-// desktop entry "<appId>.desktop" in the XDG applications folders, localized
-// for the current locale where the entry has a translation. Absent when no
-// such entry exists or it has no name.
+// An installed application's facts come from its desktop entry
+// "<appId>.desktop" as the desktop itself finds and reads it: the user's
+// folder before the system's, an entry in a subfolder under its joined id
+// ("kde/foo.desktop" is "kde-foo"), escapes decoded. An entry that is hidden,
+// is no application or whose program is not installed counts as absent, as
+// does an id that is empty or holds a path separator.
+
+// The entry's Name, localized for the desktop's language (LANGUAGE, LC_ALL,
+// LC_MESSAGES, LANG, with "es_ES@valencia" falling back to "es_ES", then
+// "es"). Absent when there is no such entry or it has no name.
 std::optional<std::string> desktopEntryName(const std::string& appId);
 
-// The keys and values of the [Desktop Entry] group of "<appId>.desktop" in
-// the XDG applications folders, blanks around both trimmed. Absent when the
-// id is empty or holds a path separator (it would point outside those
-// folders), or no such entry can be read.
-std::optional<std::map<std::string, std::string>> desktopEntryValues(const std::string& appId);
+// The entry's icon: a theme icon name or an absolute path. Absent when there
+// is no such entry or it names no icon.
+std::optional<std::string> desktopEntryIcon(const std::string& appId);
 
 } // namespace Dunmorra::Platform

@@ -5,16 +5,20 @@
 
 namespace Dunmorra::Platform {
 
+enum class CoreKind { performance, efficiency };
+
 // What the processor says about itself. A count that cannot be read is 0.
 struct ChipFacts {
     std::string brand;        // "model name", else the machine model; trimmed
     int physicalCores = 0;    // distinct (package, core) pairs
-    // Performance and efficiency cores, reported only when the efficiency
-    // cores are the leading logical CPUs (the order of the per-core loads),
-    // since the views label the first effCores loads as efficiency cores.
-    // Otherwise both are 0.
+    // Physical performance and efficiency cores; both 0 on a chip whose
+    // cores are all of one kind.
     int perfCores = 0;
     int effCores = 0;
+    // The kind of each online logical CPU in CPU-number order, which is the
+    // order of the per-core loads; empty when the cores are all of one kind
+    // (or the kernel does not say).
+    std::vector<CoreKind> coreKinds;
 };
 
 ChipFacts readChipFacts(const std::string& root = "/");

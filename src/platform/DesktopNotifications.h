@@ -26,9 +26,10 @@ struct NotificationIdentity {
 // on the session bus. Every call is asynchronous with a deadline; replies
 // come back on the GUI thread. Each identifier remembers the id its last
 // notification got and passes it as replaces_id, so the server shows one
-// entry per identifier. The ids belong to one server instance: they are
-// dropped when the server closes that notification or the name's owner
-// changes.
+// entry per identifier. An id stays good after the server closed its
+// notification (expired, dismissed): dropping it then would make every
+// later alert a new entry in the server's history. The ids belong to one
+// server instance and are dropped only when the name's owner changes.
 class DesktopNotifications final : public NotificationService {
     Q_OBJECT
 public:
@@ -52,9 +53,6 @@ public:
     // them that `isInstalled` accepts; none for other desktops.
     static std::optional<std::pair<QString, QStringList>>
     settingsCommand(const QString& currentDesktop, const std::function<bool(const QString&)>& isInstalled);
-
-private Q_SLOTS:
-    void onNotificationClosed(uint id, uint reason);
 
 private:
     struct Request {

@@ -24,7 +24,9 @@ struct DirectoryListing {
 // A shallow listing of `path`: symbolic links are left out, whatever they
 // point to; "." and ".." too. Hidden entries (names starting with a dot)
 // only with `includeHidden`. A child whose attributes cannot be read is a
-// file of 0 bytes. `cancelled` is tested before every child.
+// file of 0 bytes, and so is every file of a pseudo file system (proc,
+// sysfs, ...), whose lengths are not stored bytes. `cancelled` is tested
+// before every child.
 DirectoryListing listDirectory(const std::string& path, bool includeHidden,
                                const std::atomic<bool>* cancelled = nullptr);
 

@@ -1,31 +1,36 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace Dunmorra::Platform {
 
-// The display name of the file system mounted at "/": its label where it has
-// one (udev's database, else <root>/dev/disk/by-label), otherwise the name of
-// the device it was mounted from ("nvme0n1p2", a mapper name, a dataset).
-// Not thread-safe: it keeps its read buffer between calls.
+// The display name of the system's volume: its file-system label where it
+// has one, otherwise the name of the device it was mounted from
+// ("nvme0n1p2", a mapper name, a ZFS dataset).
 class RootVolumeName {
 public:
+    // What the system reports of a mounted volume.
+    struct Volume {
+        std::string device; // "/dev/nvme0n1p2", "/dev/mapper/crypt-root", "rpool/ROOT/debian"
+        std::string label;  // empty when the file system has none
+    };
+    using VolumeReader = std::function<std::optional<Volume>()>;
+
+    // The volume that holds the folder root ("/": the system's disk), as
+    // Qt's storage information reads the mount table and the labels.
     explicit RootVolumeName(std::string root = "/");
-    // None only when the mount table cannot be read or has no "/" entry.
+    // For a volume whose facts come from elsewhere (a test's).
+    explicit RootVolumeName(VolumeReader volume);
+
+    // None when the volume cannot be read or names no device.
     std::optional<std::string> read() const;
 
-    // "\040"-style escapes of the mount table, "\x20"-style escapes of udev.
-    static std::string decodeOctalEscapes(std::string_view s);
-    static std::string decodeHexEscapes(std::string_view s);
+    static std::optional<std::string> displayName(const Volume& volume);
 
 private:
-    std::optional<std::string> labelFromUdev(std::string_view majorMinor) const;
-    std::optional<std::string> labelFromByLabel(std::string_view majorMinor, std::string_view source) const;
-
-    std::string m_root;
-    mutable std::string m_buffer;
+    VolumeReader m_volume;
 };
 
 } // namespace Dunmorra::Platform

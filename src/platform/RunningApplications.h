@@ -19,9 +19,4 @@ std::optional<std::int32_t> runningProcessOfApplication(const std::string& appId
 // empty when the process is gone.
 std::string processExecutableName(std::int32_t pid, const std::string& root = "/");
 
-// The Icon= value of the desktop entry "<appId>.desktop" in the XDG
-// applications folders: a theme icon name or an absolute path. Absent when
-// there is no such entry or it names no icon.
-std::optional<std::string> desktopEntryIcon(const std::string& appId);
-
 } // namespace Dunmorra::Platform

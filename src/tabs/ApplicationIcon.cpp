@@ -1,5 +1,6 @@
 #include "tabs/ApplicationIcon.h"
 
+#include "platform/ApplicationNames.h"
 #include "platform/RunningApplications.h"
 
 #include <QFileInfo>

@@ -7,6 +7,7 @@
 #include "components/Formatters.h"
 #include "components/KeyedRows.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "platform/NumberText.h"
 #include "components/RangeSeries.h"
 #include "components/Sandbox.h"
@@ -17,23 +18,19 @@
 #include "model/CPUProvider.h"
 #include "tabs/CoreBar.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessTable.h"
+#include "tabs/UsageHistoryCard.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Dunmorra {
 
 namespace {
 constexpr int kCpuColumnWidth = 60;
 constexpr int kMemoryColumnWidth = 80;
-
-TextLabel* fixedColumn(const QString& text, const QFont& font, Tone tone, int width)
-{
-    auto* label = new TextLabel(text, font, tone);
-    label->setFixedWidth(width);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
 } // namespace
 
 // One row of the process table, followed by its faint divider.
@@ -46,9 +43,9 @@ public:
         line->setContentsMargins(0, 5, 0, 5);
         m_name = new ElidedLabel(QString(), Fonts::value(), Tone::Primary);
         m_name->setObjectName(QStringLiteral("processName"));
-        m_cpu = fixedColumn(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
+        m_cpu = ProcessTable::column(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
         m_cpu->setObjectName(QStringLiteral("processCpu"));
-        m_memory = fixedColumn(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
+        m_memory = ProcessTable::column(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
         m_memory->setObjectName(QStringLiteral("processMemory"));
         line->addWidget(m_name, 1);
         line->addWidget(m_cpu);
@@ -61,7 +58,7 @@ public:
     {
         setObjectName(QStringLiteral("processRow:%1").arg(process.id));
         m_name->setTextIfChanged(process.name);
-        const QString help = process.executablePath.isEmpty() ? process.name : process.executablePath;
+        const QString help = plainToolTip(process.executablePath.isEmpty() ? process.name : process.executablePath);
         if (m_name->toolTip() != help)
             m_name->setToolTip(help);
         m_cpu->setTextIfChanged(localePercent(process.cpuPercent / 100.0, 1));
@@ -156,30 +153,16 @@ QWidget* CPUTab::buildPerCoreSection()
 
 QWidget* CPUTab::buildHistoryCard()
 {
-    auto* content = new QWidget;
-    auto* stack = PagePieces::stack(content, 10);
-    auto* header = PagePieces::row();
-    header->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("Usage history")));
-    header->addStretch(1);
     QStringList labels;
     for (CPUTimeRange range : allCPUTimeRanges)
         labels << rawValue(range);
-    m_rangePicker = new SegmentedPicker(labels);
-    m_rangePicker->setObjectName(QStringLiteral("timeRangePicker"));
-    header->addWidget(m_rangePicker, 0, Qt::AlignVCenter);
-    stack->addLayout(header);
-    m_historySparkline = new SparklineView(accentColor(), false, tr("Metric trend"));
-    m_historySparkline->setObjectName(QStringLiteral("historySparkline"));
-    m_historySparkline->setFixedHeight(60);
-    stack->addWidget(m_historySparkline);
-    stack->addLayout(PagePieces::edgeRow(new TextLabel(tr("0%"), Fonts::caption(), Tone::Secondary),
-                                         new TextLabel(tr("100%"), Fonts::caption(), Tone::Secondary)));
+    auto* card = new UsageHistoryCard(tr("Usage history"), labels, accentColor(), tr("Metric trend"));
+    m_rangePicker = card->picker();
+    m_historySparkline = card->sparkline();
     connect(m_rangePicker, &SegmentedPicker::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(allCPUTimeRanges.size()))
             setTimeRange(allCPUTimeRanges[static_cast<std::size_t>(index)]);
     });
-    auto* card = new Card(content, nullptr);
-    card->setObjectName(QStringLiteral("historyCard"));
     return card;
 }
 
@@ -189,41 +172,27 @@ QWidget* CPUTab::buildProcessSection(UserSettings& settings)
         return new SandboxFeatureBanner(tr("Top processes unavailable"),
                                         tr("The sandbox does not allow access to per-process CPU data."), settings);
     }
-    auto* section = new QWidget;
-    section->setObjectName(QStringLiteral("topProcesses"));
-    auto* stack = PagePieces::stack(section, 8);
-    stack->addWidget(PagePieces::sectionTitle(tr("Top processes")));
-
-    auto* content = new QWidget;
-    m_processRowsLayout = PagePieces::stack(content, 0);
-    auto* header = PagePieces::row();
-    header->setContentsMargins(0, 0, 0, 6);
-    auto* processHeader = new TextLabel(tr("Process"), Fonts::caption(), Tone::Secondary);
-    header->addWidget(processHeader, 1);
-    header->addWidget(fixedColumn(tr("CPU"), Fonts::caption(), Tone::Secondary, kCpuColumnWidth));
-    header->addWidget(fixedColumn(tr("Memory"), Fonts::caption(), Tone::Secondary, kMemoryColumnWidth));
-    auto* headerHost = new QWidget;
-    headerHost->setObjectName(QStringLiteral("processHeader"));
-    headerHost->setLayout(header);
-    m_processRowsLayout->addWidget(headerHost);
-    m_processRowsLayout->addWidget(new Divider(1.0));
-    m_processRows = std::make_unique<KeyedRows<std::int32_t, CPUProcessRow>>(m_processRowsLayout, 2);
-    stack->addWidget(new Card(content, nullptr));
-    return section;
+    auto* table = new ProcessTable(tr("Top processes"), {{tr("CPU"), kCpuColumnWidth}, {tr("Memory"), kMemoryColumnWidth}});
+    m_processRowsLayout = table->rows();
+    m_processRows = std::make_unique<KeyedRows<std::int32_t, CPUProcessRow>>(m_processRowsLayout, ProcessTable::kFirstRow);
+    return table;
 }
 
-QString CPUTab::coreLabel(int index, int effCores)
+std::optional<CoreKind> CPUTab::coreKind(int index, const std::vector<CoreKind>& kinds)
 {
-    if (effCores < 1)
+    if (index < 0 || static_cast<std::size_t>(index) >= kinds.size())
+        return std::nullopt;
+    return kinds[static_cast<std::size_t>(index)];
+}
+
+QString CPUTab::coreLabel(int index, const std::vector<CoreKind>& kinds)
+{
+    const std::optional<CoreKind> kind = coreKind(index, kinds);
+    if (!kind)
         return QStringLiteral("C%1").arg(index + 1);
-    if (index < effCores)
-        return QStringLiteral("E%1").arg(index + 1);
-    return QStringLiteral("P%1").arg(index + 1 - effCores);
-}
-
-bool CPUTab::isPerformanceCore(int index, int effCores)
-{
-    return effCores > 0 && index >= effCores;
+    const auto end = kinds.begin() + index + 1;
+    const auto ordinal = std::count(kinds.begin(), end, *kind);
+    return (*kind == CoreKind::efficiency ? QStringLiteral("E%1") : QStringLiteral("P%1")).arg(ordinal);
 }
 
 std::vector<double> CPUTab::coreHistory(const HistoryRing<CPUSnapshot>& history, int index)
@@ -313,10 +282,10 @@ void CPUTab::refreshCores()
         m_coreGrid->addWidget(bar);
         m_coreBars.push_back(bar);
     }
-    const int eff = m_cpu.chipInfo().effCores;
+    const std::vector<CoreKind>& kinds = m_cpu.chipInfo().coreKinds;
     for (int i = 0; i < count; ++i) {
-        m_coreBars[static_cast<std::size_t>(i)]->setUsage(coreLabel(i, eff), usages[static_cast<std::size_t>(i)],
-                                                          isPerformanceCore(i, eff));
+        m_coreBars[static_cast<std::size_t>(i)]->setUsage(coreLabel(i, kinds), usages[static_cast<std::size_t>(i)],
+                                                          coreKind(i, kinds));
     }
     m_perCoreSection->setVisible(count > 0);
 }

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QVBoxLayout;
@@ -37,10 +38,12 @@ public:
     CPUTimeRange timeRange() const { return m_timeRange; }
     void setTimeRange(CPUTimeRange range);
 
-    // E1..Ee then P1.. on a chip whose efficiency cores come first, C1.. on
-    // a chip without efficiency cores.
-    static QString coreLabel(int index, int effCores);
-    static bool isPerformanceCore(int index, int effCores);
+    // Each core by its own kind, wherever it sits in the CPU numbering:
+    // E1..En for the efficiency cores and P1..Pn for the performance cores,
+    // each in CPU-number order; C1..Cn on a chip whose cores are all of one
+    // kind (empty kinds), which then shows no kind at all.
+    static QString coreLabel(int index, const std::vector<CoreKind>& kinds);
+    static std::optional<CoreKind> coreKind(int index, const std::vector<CoreKind>& kinds);
     // Entry index of every snapshot that has it, as fractions, oldest first;
     // snapshots with fewer cores are left out.
     static std::vector<double> coreHistory(const HistoryRing<CPUSnapshot>& history, int index);

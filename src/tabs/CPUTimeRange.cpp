@@ -1,14 +1,11 @@
 #include "tabs/CPUTimeRange.h"
 
+#include "tabs/TimeRangeTable.h"
+
 namespace Dunmorra {
 
 namespace {
-struct RangeEntry {
-    CPUTimeRange range;
-    const char* raw;
-    int samples;
-};
-constexpr RangeEntry kRanges[] = {
+constexpr TimeRangeEntry<CPUTimeRange> kRanges[] = {
     {CPUTimeRange::s60, "60s", 60},
     {CPUTimeRange::m5, "5m", 300},
     {CPUTimeRange::m10, "10m", 600},
@@ -20,29 +17,17 @@ constexpr RangeEntry kRanges[] = {
 
 QString rawValue(CPUTimeRange range)
 {
-    for (const RangeEntry& e : kRanges) {
-        if (e.range == range)
-            return QLatin1String(e.raw);
-    }
-    return {};
+    return rangeRawValue(kRanges, range);
 }
 
 std::optional<CPUTimeRange> cpuTimeRangeFromRawValue(const QString& raw)
 {
-    for (const RangeEntry& e : kRanges) {
-        if (raw == QLatin1String(e.raw))
-            return e.range;
-    }
-    return std::nullopt;
+    return rangeFromRawValue(kRanges, raw);
 }
 
 int sampleCount(CPUTimeRange range)
 {
-    for (const RangeEntry& e : kRanges) {
-        if (e.range == range)
-            return e.samples;
-    }
-    return 0;
+    return rangeSampleCount(kRanges, range);
 }
 
 } // namespace Dunmorra

@@ -47,17 +47,20 @@ CoreBar::CoreBar(QWidget* parent)
     setContent(content);
 }
 
-QString CoreBar::accessibleText(const QString& label, double usage, bool isPerformance)
+QString CoreBar::accessibleText(const QString& label, double usage, std::optional<CoreKind> kind)
 {
-    const QString kind = isPerformance ? tr("performance") : tr("efficiency");
-    return tr("%1 %2 core, %3 percent").arg(label, kind).arg(truncToInt64(usage));
+    if (!kind)
+        return tr("%1 core, %2 percent").arg(label).arg(truncToInt64(usage));
+    const QString kindText = *kind == CoreKind::performance ? tr("performance") : tr("efficiency");
+    return tr("%1 %2 core, %3 percent").arg(label, kindText).arg(truncToInt64(usage));
 }
 
-void CoreBar::setUsage(const QString& label, double usage, bool isPerformance)
+void CoreBar::setUsage(const QString& label, double usage, std::optional<CoreKind> kind)
 {
     m_label = label;
     m_usage = usage;
-    m_isPerformance = isPerformance;
+    m_kind = kind;
+    const bool isPerformance = kind == CoreKind::performance;
     const QColor color = coreColor(isPerformance);
 
     m_labelText->setTextIfChanged(label);
@@ -67,8 +70,11 @@ void CoreBar::setUsage(const QString& label, double usage, bool isPerformance)
     m_bar->setFraction(std::isfinite(usage) ? std::clamp(usage / 100.0, 0.0, 1.0) : 0.0);
     m_sparkline->setColor(withAlpha(color, 0.6));
     m_sparkline->setAccessibleName(label + tr(" core usage over last 60 seconds"));
-    m_caption->setTextIfChanged(isPerformance ? tr("Performance") : tr("Efficiency"));
-    setAccessibleName(accessibleText(label, usage, isPerformance));
+    // A chip of one kind of core names no kind: none of its cores is an efficiency core.
+    if (kind)
+        m_caption->setTextIfChanged(isPerformance ? tr("Performance") : tr("Efficiency"));
+    m_caption->setVisible(kind.has_value());
+    setAccessibleName(accessibleText(label, usage, kind));
 }
 
 void CoreBar::setHistory(std::vector<double> history)

@@ -3,12 +3,14 @@
 #include "components/Card.h"
 #include "components/Formatters.h"
 #include "components/Palette.h"
+#include "components/PlainText.h"
 #include "components/SparklineView.h"
 #include "components/Symbols.h"
 #include "components/ThinBar.h"
 #include "model/DiskProvider.h"
 #include "tabs/LegendItem.h"
 #include "tabs/PagePieces.h"
+#include "tabs/RateTile.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,8 +33,12 @@ DiskTab::DiskTab(DiskProvider& disk, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     auto* tiles = cardRow();
-    QWidget* read = buildRateTile(QStringLiteral("arrow.down.circle"), tr("Read"), "readRate", m_readRate, m_readTileLine);
-    QWidget* write = buildRateTile(QStringLiteral("arrow.up.circle"), tr("Write"), "writeRate", m_writeRate, m_writeTileLine);
+    auto* read = new RateTile(QStringLiteral("arrow.down.circle"), tr("Read"), "readRate", accentColor());
+    auto* write = new RateTile(QStringLiteral("arrow.up.circle"), tr("Write"), "writeRate", accentColor());
+    m_readRate = read->rate();
+    m_readTileLine = read->trend();
+    m_writeRate = write->rate();
+    m_writeTileLine = write->trend();
     shareRowWidth(read);
     shareRowWidth(write);
     tiles->addWidget(read, 1, Qt::AlignVCenter);
@@ -45,21 +51,6 @@ DiskTab::DiskTab(DiskProvider& disk, QWidget* parent)
     connect(&m_disk, &DiskProvider::historyChanged, this, &DiskTab::refreshHistory);
     refreshCurrent();
     refreshHistory();
-}
-
-QWidget* DiskTab::buildRateTile(const QString& symbol, const QString& title, const char* name, TextLabel*& rate,
-                                SparklineView*& sparkline)
-{
-    auto* content = new QWidget;
-    auto* stack = PagePieces::stack(content, 8);
-    stack->addWidget(PagePieces::cardTitle(symbol, title));
-    rate = new TextLabel(QString(), Fonts::bigFigure());
-    rate->setObjectName(QLatin1String(name));
-    stack->addWidget(rate);
-    sparkline = new SparklineView(accentColor(), true, tr("Metric trend"));
-    sparkline->setFixedHeight(32);
-    stack->addWidget(sparkline);
-    return new Card(content, nullptr);
 }
 
 QWidget* DiskTab::buildHistoryCard()
@@ -147,7 +138,7 @@ void DiskTab::refreshCurrent()
     const DiskSnapshot& now = m_disk.current();
     m_readRate->setTextIfChanged(QString::fromStdString(formatBytesPerSecond(now.readBytesPerSec)));
     m_writeRate->setTextIfChanged(QString::fromStdString(formatBytesPerSecond(now.writeBytesPerSec)));
-    m_volumeName->label()->setTextIfChanged(now.volumeName);
+    m_volumeName->label()->setTextIfChanged(oneLine(now.volumeName));
     m_free->setTextIfChanged(tr("%1 free").arg(QString::fromStdString(formatBytes(now.volumeFreeBytes))));
     m_volumeBar->setFraction(volumeFraction(now));
     m_used->setTextIfChanged(tr("%1 used").arg(QString::fromStdString(formatBytes(now.volumeUsedBytes))));

@@ -27,8 +27,6 @@ public:
     static std::vector<double> writeSeries(const HistoryRing<DiskSnapshot>& history);
 
 private:
-    QWidget* buildRateTile(const QString& symbol, const QString& title, const char* name, TextLabel*& rate,
-                           SparklineView*& sparkline);
     QWidget* buildHistoryCard();
     QWidget* buildVolumeSection();
 

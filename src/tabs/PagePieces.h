@@ -30,6 +30,15 @@ QHBoxLayout* row(int spacing = -1);
 // Two texts at the edges of a row with flexible space between them.
 QHBoxLayout* edgeRow(QWidget* leading, QWidget* trailing);
 
+// A table cell: the label held to its column's width, its text at one edge.
+template <typename Label>
+Label* column(Label* label, int width, Qt::Alignment edge)
+{
+    label->setFixedWidth(width);
+    label->setAlignment(edge | Qt::AlignVCenter);
+    return label;
+}
+
 // A whole-number percentage: the value truncated toward zero, "37%" for
 // 37.9; a value that is not finite reads 0.
 QString wholePercent(double percent);

@@ -73,7 +73,10 @@ SettingsAlertsSection::SettingsAlertsSection(UserSettings& settings, AlertsMonit
     m_divider = addRow(makeRowDivider());
     m_rules = addRow(buildRules());
     m_deniedNotice = addRow(notice("deniedNotice",
-        tr("Notifications are blocked. Enable them in your desktop's settings to receive alerts."), tr("Open Settings"),
+        // Denied here means no notification server answers: nothing is
+        // blocked, there is nobody to show the alerts.
+        tr("No notification service is running, so alerts cannot be shown. They start as soon as one runs."),
+        tr("Open Settings"),
         false, [this] {
             if (m_monitor)
                 m_monitor->openNotificationSettings();

@@ -93,7 +93,7 @@ TEST(MainWindowView, OpensOnOverviewWithTheDefaultSize)
     MainWindowView window(f.factory, false, f.settings);
     EXPECT_EQ(window.selectedTab(), MainTab::overview);
     EXPECT_EQ(shownTab(window), QStringLiteral("tab.overview"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Overview"));
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Overview \u2014 Halvorin"));
     EXPECT_EQ(window.size(), QSize(1100, 750));
     EXPECT_EQ(sidebarRows(window).size(), 10);
 }
@@ -106,7 +106,7 @@ TEST(MainWindowView, SidebarClickBuildsAFreshTab)
     clickRow(window, QStringLiteral("CPU"));
     EXPECT_EQ(window.selectedTab(), MainTab::cpu);
     EXPECT_EQ(shownTab(window), QStringLiteral("tab.cpu"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("CPU"));
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("CPU \u2014 Halvorin"));
     QPointer<QWidget> firstCpu = window.currentTabView();
 
     // Clicking the shown tab again keeps its view; leaving and coming back rebuilds it.
@@ -138,7 +138,7 @@ TEST(MainWindowView, GoMenuShortcutsSwitchTabs)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_2, Qt::ControlModifier);
     EXPECT_EQ(window.selectedTab(), MainTab::cpu);
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("CPU"));
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("CPU \u2014 Halvorin"));
     QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(window.selectedTab(), MainTab::settings);
     QTest::keyClick(&window, Qt::Key_9, Qt::ControlModifier);

@@ -94,7 +94,7 @@ TEST(MenuBarPopover, ShowsReadingsOnlyWhileOpen)
 {
     Fixture f;
     f.readings.cpu.usagePercent = 7.4;
-    f.readings.cpu.topProcesses = {process(1, "make", 180.25), process(2, "Web Content", 3.0)};
+    f.readings.cpu.topProcesses = {process(1, "make", 180.25), process(2, "<b>Web</b>\nContent", 3.0)};
     f.readings.memory.usedBytes = 13312000000;
     f.set(SettingKeys::ipInMenuBar, true);
     MenuBarPopover popover(f.feed, false, f.settings);
@@ -113,6 +113,10 @@ TEST(MenuBarPopover, ShowsReadingsOnlyWhileOpen)
     ASSERT_EQ(labels.size(), 2);
     EXPECT_EQ(labels[0]->text(), QStringLiteral("make"));
     EXPECT_EQ(labels[1]->text(), QStringLiteral("180.2%"));  // half to even
+    // A name is plain text on one line.
+    auto* second = popover.findChild<QWidget*>(QStringLiteral("process.1"))->findChildren<QLabel*>().at(0);
+    EXPECT_EQ(second->textFormat(), Qt::PlainText);
+    EXPECT_EQ(second->text(), QString::fromUtf8("<b>Web</b>\ufffdContent"));
 
     // A setting turned on while open fills its row at once.
     f.readings.network.uploadBytesPerSec = 1536;
@@ -180,6 +184,30 @@ TEST(MenuBarPopover, SecondClickClosesWithoutReopening)
     EXPECT_FALSE(popover.isVisible());
 }
 
+TEST(MenuBarPopover, FaintDividersInsideAOnePixelFrame)
+{
+    Fixture f;
+    MenuBarPopover popover(f.feed, false, f.settings);
+    popover.show();
+    const QImage image = popover.grab().toImage();
+    ASSERT_EQ(image.width(), 320);
+    const QColor background = popover.palette().color(QPalette::Window);
+    const int middle = image.height() / 2;
+
+    // The frame: a line of its own at the very edge, the background inside it.
+    const QColor edge = image.pixelColor(0, middle);
+    EXPECT_GT(std::abs(edge.lightness() - background.lightness()), 30);
+    EXPECT_LT(std::abs(image.pixelColor(1, middle).lightness() - background.lightness()), 8);
+
+    // A divider is the separator tone over the background, nowhere near black.
+    QWidget* divider = popover.findChild<QWidget*>(QStringLiteral("processDivider"));
+    ASSERT_TRUE(divider);
+    const int y = divider->mapTo(&popover, QPoint(0, 0)).y();
+    const QColor line = image.pixelColor(160, y);
+    EXPECT_NE(line, background);
+    EXPECT_LT(std::abs(line.lightness() - background.lightness()), 40) << line.name().toStdString();
+}
+
 TEST(MenuBarPopover, PlacementStaysOnScreen)
 {
     const QRect screen(0, 0, 1280, 800);
@@ -198,6 +226,39 @@ TEST(MenuBarPopover, PlacementStaysOnScreen)
     };
     for (const Case& c : cases)
         EXPECT_EQ(popoverPosition(c.icon, c.cursor, size, screen), c.expected) << c.expected.x() << "," << c.expected.y();
+}
+
+// A D-Bus tray gives no icon geometry, only (sometimes) the point of the
+// click; the popup then leans on the side of the screen a panel takes.
+TEST(MenuBarPopover, PlacementFromTheClickPointAgainstThePanelEdge)
+{
+    const QRect screen(0, 0, 1280, 800);
+    const QSize size(320, 200);
+    const QRect topPanel(0, 28, 1280, 772);
+    const QRect bottomPanel(0, 0, 1280, 760);
+    const QRect leftPanel(48, 0, 1232, 800);
+    struct Case {
+        const char* what;
+        PopoverAnchor anchor;
+        QPoint cursor;
+        QRect available;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"host's point, top panel", {QRect(), QPoint(1000, 14)}, QPoint(5, 500), topPanel, QPoint(840, 28)},
+        {"host's point, bottom panel", {QRect(), QPoint(300, 780)}, QPoint(5, 5), bottomPanel, QPoint(140, 560)},
+        {"host's point, left panel", {QRect(), QPoint(20, 400)}, QPoint(600, 5), leftPanel, QPoint(48, 300)},
+        {"no point: the pointer, on the panel's edge", {QRect(), std::nullopt}, QPoint(1270, 10), topPanel,
+         QPoint(960, 28)},
+        // The pointer may have left the panel already: the panel edge still decides.
+        {"pointer below a top panel", {QRect(), std::nullopt}, QPoint(640, 400), topPanel, QPoint(480, 28)},
+        {"no panel known: at the pointer", {QRect(), std::nullopt}, QPoint(700, 790), screen, QPoint(540, 590)},
+        // The icon's geometry wins over any point; beside it on a side panel.
+        {"icon on a left panel", {QRect(8, 380, 32, 32), QPoint(1, 1)}, QPoint(), leftPanel, QPoint(48, 296)},
+        {"icon under a top panel", {QRect(600, 0, 24, 28), std::nullopt}, QPoint(), topPanel, QPoint(452, 28)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(popoverPosition(c.anchor, c.cursor, size, screen, c.available), c.expected) << c.what;
 }
 
 TEST(PopoverTexts, DiskTintByFullness)

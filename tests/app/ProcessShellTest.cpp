@@ -3,7 +3,11 @@
 #include "app/SingleInstance.h"
 #include "app/Translations.h"
 
+#include <QApplication>
+#include <QPalette>
 #include <QSignalSpy>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -70,4 +74,18 @@ TEST(AboutPanel, VersionAndCredits)
     EXPECT_EQ(appVersionString(), QStringLiteral(HALVORIN_VERSION " (" HALVORIN_BUILD_NUMBER ")"));
     EXPECT_EQ(aboutCredits(), QString::fromUtf8(
         "Real-time system monitor for Linux.\n\nTrack CPU, memory, disk, network, battery, and audio \u2014 all in one place."));
+
+    // The credits are small and in the secondary tone, not the body's.
+    QTextDocument doc;
+    doc.setHtml(aboutPanelText());
+    const QTextCursor credits = doc.find(QStringLiteral("Real-time system monitor"));
+    ASSERT_FALSE(credits.isNull());
+    const QTextCharFormat format = credits.charFormat();
+    EXPECT_LT(format.fontPointSize(), QApplication::font().pointSizeF());
+    const QColor tone = format.foreground().color();
+    const QColor text = QApplication::palette().color(QPalette::WindowText);
+    const QColor window = QApplication::palette().color(QPalette::Window);
+    // Between the text colour and the background: secondary.
+    EXPECT_GT(std::abs(tone.lightness() - text.lightness()), 40);
+    EXPECT_GT(std::abs(tone.lightness() - window.lightness()), 40);
 }

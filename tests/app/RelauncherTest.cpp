@@ -32,6 +32,8 @@ TEST(Relauncher, SavesAndLetsGoBeforeTheNewInstanceStarts)
             steps << (next.acquire() ? "start with lock" : "start without lock");
             EXPECT_FALSE(program.isEmpty());
             EXPECT_TRUE(arguments.isEmpty());
+            // What the new process inherits: it opens on the Settings tab.
+            EXPECT_EQ(qgetenv(Relauncher::kFromSettingsVariable), "settings");
             return true;
         },
         [&] { ++quits; });
@@ -39,6 +41,7 @@ TEST(Relauncher, SavesAndLetsGoBeforeTheNewInstanceStarts)
 
     EXPECT_EQ(relauncher.relaunch(), std::nullopt);
     EXPECT_EQ(steps, (QStringList{"save", "start with lock"}));
+    EXPECT_FALSE(qEnvironmentVariableIsSet(Relauncher::kFromSettingsVariable)); // this process keeps none
     EXPECT_EQ(quits, 0); // not yet: the quit follows a moment later
     QCoreApplication::processEvents();
     EXPECT_EQ(quits, 1);
@@ -65,4 +68,14 @@ TEST(Relauncher, ANewInstanceThatCannotStartLeavesThisOneRunning)
     EXPECT_FALSE(later.acquire()); // still the one instance, and listening again
     QCoreApplication::processEvents(); // would deliver the quit, as it does after a start
     EXPECT_EQ(quits, 0);
+}
+
+TEST(Relauncher, OnlyTheRelaunchedProcessOpensOnSettingsAndOnlyOnce)
+{
+    qunsetenv(Relauncher::kFromSettingsVariable);
+    EXPECT_FALSE(Relauncher::takeSettingsRequest());
+    qputenv(Relauncher::kFromSettingsVariable, "settings");
+    EXPECT_TRUE(Relauncher::takeSettingsRequest());
+    EXPECT_FALSE(qEnvironmentVariableIsSet(Relauncher::kFromSettingsVariable));
+    EXPECT_FALSE(Relauncher::takeSettingsRequest());
 }

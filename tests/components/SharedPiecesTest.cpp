@@ -1,9 +1,12 @@
 #include "components/Card.h"
 #include "components/KeyedRows.h"
+#include "components/Palette.h"
 #include "components/AdaptiveGridLayout.h"
 #include "components/Symbols.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -65,4 +68,26 @@ TEST(KeyedRows, KeepsRowsByIdentityAcrossRefreshes)
     EXPECT_EQ(two->property("index").toInt(), 0);
     EXPECT_TRUE(three.isNull());             // gone key, row deleted
     EXPECT_EQ(layout->count(), 3);
+}
+
+// The faintest caption still reads on a card, in a light and in a dark theme.
+TEST(Palette, TertiaryCaptionsKeepThreeToOneOnTheCard)
+{
+    const QPalette original = QGuiApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::Base, QColor(42, 42, 42));
+    dark.setColor(QPalette::WindowText, QColor(236, 236, 236));
+    QPalette light = original;
+    light.setColor(QPalette::Window, QColor(239, 239, 239));
+    light.setColor(QPalette::Base, QColor(255, 255, 255));
+    light.setColor(QPalette::WindowText, QColor(0, 0, 0));
+    for (const QPalette& theme : {light, dark, original}) {
+        QGuiApplication::setPalette(theme);
+        const QColor card = controlBackground();
+        EXPECT_GE(contrastRatio(compositeOver(tertiaryText(), card), card), 3.0) << card.name().toStdString();
+        // Still fainter than the secondary tone.
+        EXPECT_LT(tertiaryText().alphaF(), secondaryText().alphaF());
+    }
+    QGuiApplication::setPalette(original);
 }

@@ -171,6 +171,48 @@ TEST_F(Alerts, CpuRulesOffResetTheirPeriods)
     EXPECT_EQ(times(QStringLiteral("cpu-high")).size(), 1u);
 }
 
+// Switching a rule off forgets what it had seen, so switching it back on
+// alerts anew: memory pressure counts as nominal again and the disk's hour
+// starts over. The daily-data rule alone keeps its state: back on the same
+// day it does not repeat an alert it already gave.
+TEST_F(Alerts, RulesSwitchedOffResetTheirStateExceptDailyData)
+{
+    memory.pressure = Pressure::warning;
+    disk.volumeTotalBytes = 100ull << 30;
+    disk.volumeUsedBytes = 95ull << 30;
+    disk.volumeFreeBytes = 5ull << 30;
+    set(SettingKeys::networkAlerts, true);
+    DailySummary day = DailySummary::emptyFor(today());
+    HourBucket bucket = HourBucket::forHour(0);
+    bucket.networkDownBytes = 6 * GB;
+    day.hours.push_back(bucket);
+    traffic = AlertsMonitor::trafficOf(day);
+    walk(0);
+    ASSERT_EQ(times(QStringLiteral("memory-pressure")).size(), 1u);
+    ASSERT_EQ(times(QStringLiteral("disk-low")).size(), 1u);
+    ASSERT_EQ(times(QStringLiteral("network-daily")).size(), 1u);
+
+    struct Case {
+        const char* key;
+        const char* identifier;
+        std::size_t afterComingBack;
+    };
+    const Case cases[] = {
+        {SettingKeys::memoryAlerts, "memory-pressure", 2}, // still warning, but nominal was remembered
+        {SettingKeys::diskAlerts, "disk-low", 2},          // well within the hour, yet alerts again
+        {SettingKeys::networkAlerts, "network-daily", 1},  // kept: no second alert today
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.identifier);
+        set(c.key, false);
+        walk(10);
+        EXPECT_EQ(times(QString::fromLatin1(c.identifier)).size(), 1u); // nothing while off
+        set(c.key, true);
+        walk(0);
+        EXPECT_EQ(times(QString::fromLatin1(c.identifier)).size(), c.afterComingBack);
+    }
+}
+
 TEST_F(Alerts, MemoryAlertsOnEachChangeIntoAnAlarmingLevel)
 {
     struct Case {
@@ -219,10 +261,23 @@ TEST_F(Alerts, LowDiskAlertsOnceAnHourAndRearmsWhenSpaceReturns)
     EXPECT_EQ(service->sent.front().body, QString::fromUtf8("8% free \u2014 8.0 GB remaining"));
 
     disk.volumeUsedBytes = 90ull << 30; // exactly 10 % free
+    disk.volumeFreeBytes = 10ull << 30;
     walk(5);
     disk.volumeUsedBytes = 92ull << 30;
+    disk.volumeFreeBytes = 8ull << 30;
     walk(0);
     EXPECT_EQ(times(QStringLiteral("disk-low")).size(), 3u);
+
+    // The free share is what the user can write: with 12 GB reserved for
+    // root, 80 GB used leaves 8 % free, not 20 %.
+    disk.volumeUsedBytes = 80ull << 30;
+    disk.volumeFreeBytes = 20ull << 30;
+    walk(5);
+    service->sent.clear();
+    disk.volumeFreeBytes = 8ull << 30;
+    walk(0);
+    ASSERT_EQ(service->sent.size(), 1u);
+    EXPECT_EQ(service->sent.front().body, QString::fromUtf8("8% free \u2014 8.0 GB remaining"));
 
     // A volume of no size counts as all free.
     service->sent.clear();

@@ -1,35 +1,18 @@
 #include "history/DailySummaryCodec.h"
 #include "history/DayFile.h"
 
+#include "CompiledLocales.h"
 #include "HistoryTestData.h"
 
 #include <QLocale>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdlib>
-#include <initializer_list>
 
 namespace Dunmorra {
 namespace {
-
-// Compiles the C locales into a private folder (LOCPATH) rather than relying
-// on generated system locales: a locale that silently fails to load would
-// make this test prove nothing. All are built before the first setlocale(),
-// which remembers a locale it did not find.
-void buildLocales(std::initializer_list<const char*> names, const QString& folder)
-{
-    for (const char* name : names) {
-        const QString locale = QString::fromLatin1(name);
-        QProcess::execute(QStringLiteral("localedef"),
-            {QStringLiteral("-c"), QStringLiteral("-i"), locale.section(QLatin1Char('.'), 0, 0),
-             QStringLiteral("-f"), QStringLiteral("UTF-8"), folder + QLatin1Char('/') + locale});
-    }
-    setenv("LOCPATH", folder.toLocal8Bit().constData(), 1);
-}
 
 TEST(DayFileLocale, NamesAndNumbersDoNotDependOnTheLocale)
 {
@@ -40,7 +23,7 @@ TEST(DayFileLocale, NamesAndNumbersDoNotDependOnTheLocale)
 
     QTemporaryDir locales;
     const auto names = {"es_ES.UTF-8", "ar_EG.UTF-8", "th_TH.UTF-8"};
-    buildLocales(names, locales.path());
+    Dunmorra::Test::buildLocales(names, locales.path());
     for (const char* name : names) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(std::setlocale(LC_ALL, name)) << "localedef could not build " << name;

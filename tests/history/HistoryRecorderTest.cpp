@@ -1,6 +1,7 @@
 #include "history/HistoryRecorder.h"
 
 #include "HistoryTestData.h"
+#include "ScopedFileSizeLimit.h"
 #include "ScopedTimeZone.h"
 #include "history/AlertsMonitor.h"
 #include "model/BatteryProvider.h"
@@ -19,9 +20,6 @@
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace Dunmorra {
 namespace {
@@ -352,18 +350,14 @@ TEST_F(HistoryRecorderTest, FullFileSystemLeavesThePreviousFileWhole)
     const QByteArray saved = bytesOf(fileOf(day));
     ASSERT_FALSE(saved.isEmpty());
 
-    // A file-size limit fails the write as a full disk would.
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tight = old;
-    tight.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    testing::internal::CaptureStdout();
-    step(*recorder, 10);
-    const std::string out = testing::internal::GetCapturedStdout();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    std::string out;
+    {
+        Dunmorra::Test::ScopedFileSizeLimit full(64);
+        ASSERT_TRUE(full.active());
+        testing::internal::CaptureStdout();
+        step(*recorder, 10);
+        out = testing::internal::GetCapturedStdout();
+    }
 
     EXPECT_EQ(out.rfind("[HistoryRecorder] save failed: ", 0), 0u) << out;
     EXPECT_EQ(bytesOf(fileOf(day)), saved);

@@ -108,6 +108,7 @@ TEST(CPUProvider, MenuBarValueFollowsEveryThirdPass)
     rig.ticks.push(std::vector<CoreTicks>{{0, 0, 0}});
     rig.provider->start(std::chrono::hours(1));
     EXPECT_EQ(rig.provider->menuBarUsagePercent(), 34.0);
+    EXPECT_FALSE(rig.provider->menuBarUsageMeasured()); // the placeholder, not a reading
     EXPECT_EQ(changed.count(), 1);
 
     // 10 busy of 100 ticks each second: 10 %.
@@ -118,6 +119,7 @@ TEST(CPUProvider, MenuBarValueFollowsEveryThirdPass)
         rig.pass(std::vector<CoreTicks>{{0, busy, idle}});
         EXPECT_DOUBLE_EQ(rig.provider->current().usagePercent, 10.0);
         EXPECT_EQ(rig.provider->menuBarUsagePercent(), pass < 3 ? 34.0 : 10.0) << pass;
+        EXPECT_EQ(rig.provider->menuBarUsageMeasured(), pass >= 3) << pass;
     }
     // Set at the start and at the third pass; the sixth wrote the same value.
     EXPECT_EQ(changed.count(), 2);
@@ -302,7 +304,7 @@ TEST(CPUProvider, ProcessPassEveryThirdPassFromTheSharedScan)
     EXPECT_FALSE(rig.provider->isScanning());
     // No earlier ticks: the placeholder rows give way to an empty list.
     EXPECT_TRUE(rig.provider->current().topProcesses.isEmpty());
-    EXPECT_EQ(rig.provider->prevProcTicks().size(), 8);
+    EXPECT_EQ(rig.provider->prevProcTicks().size(), 9);
 
     rig.pass();
     rig.pass();

@@ -28,7 +28,7 @@ TEST(ProcessTable, ListsLiveNamedProcessesOnly)
         pids.push_back(pid);
     // Left out: 0, "abc", "self", the zombie 99, the vanished 140 and the
     // nameless 150.
-    EXPECT_EQ(pids, (std::vector<int>{1, 42, 77, 88, 120, 130, 131, 132}));
+    EXPECT_EQ(pids, (std::vector<int>{1, 42, 77, 88, 120, 130, 131, 132, 160}));
 }
 
 TEST(ProcessTable, ParsesNamesFromTheLastParenthesis)
@@ -47,6 +47,7 @@ TEST(ProcessTable, ParsesNamesFromTheLastParenthesis)
         {130, "gnome-shell-calendar-server", "/usr/libexec/gnome-shell-calendar-server"}, // cut name, full exe
         {131, "python-long-name-script", "/usr/bin/python3.11"},                   // cut name, full argv[0]
         {132, "tool", "/opt/app/bin/tool"},                                      // replaced executable
+        {160, "ssh-agent", "/usr/bin/ssh-agent"}, // another user's: no readable exe, argv[0] a full path
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pid);

@@ -1,30 +1,30 @@
 #include "platform/RootVolumeName.h"
 
-#include "support/TestEnvironment.h"
-
 #include <gtest/gtest.h>
 
 using Dunmorra::Platform::RootVolumeName;
 
-TEST(RootVolumeName, PrefersTheLabelThenTheDeviceName)
+TEST(RootVolumeName, TheLabelElseTheDeviceName)
 {
-    struct Case { const char* root; const char* expected; };
+    struct Case { RootVolumeName::Volume volume; std::optional<std::string> expected; };
     const Case cases[] = {
-        {"udev", "My Disk"},            // udev's encoded label
-        {"bylabel", "Work Space"},      // by-label link to the last "/" mount's device
-        {"mapper", "crypt-root"},       // a mapper name resolved to its dm node
-        {"nolabel", "nvme0n1p2"},       // no label anywhere: the device
+        {{"/dev/nvme0n1p2", "My Disk"}, "My Disk"},
+        {{"/dev/nvme0n1p2", ""}, "nvme0n1p2"},              // no label is no failure
+        {{"/dev/mapper/crypt-root", ""}, "crypt-root"},
+        {{"rpool/ROOT/debian", ""}, "rpool/ROOT/debian"},   // a dataset is no path
+        {{"", ""}, std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto root = Dunmorra::Test::fixturePath(QStringLiteral("volume/%1").arg(c.root)).toStdString();
-        EXPECT_EQ(RootVolumeName(root).read(), std::optional<std::string>(c.expected)) << c.root;
+    for (const Case& c : cases) {
+        const RootVolumeName reader([&c] { return std::optional(c.volume); });
+        EXPECT_EQ(reader.read(), c.expected) << c.volume.device << " [" << c.volume.label << "]";
     }
-    EXPECT_FALSE(RootVolumeName("/nonexistent").read());
+    EXPECT_FALSE(RootVolumeName([] { return std::optional<RootVolumeName::Volume>(); }).read());
 }
 
-TEST(RootVolumeName, DecodesMountTableAndUdevEscapes)
+TEST(RootVolumeName, ReadsThisMachinesSystemDisk)
 {
-    EXPECT_EQ(RootVolumeName::decodeOctalEscapes("/mnt/my\\040stick"), "/mnt/my stick");
-    EXPECT_EQ(RootVolumeName::decodeOctalEscapes("trail\\04"), "trail\\04");
-    EXPECT_EQ(RootVolumeName::decodeHexEscapes("a\\x2fb\\x"), "a/b\\x");
+    const auto name = RootVolumeName("/").read();
+    ASSERT_TRUE(name);
+    EXPECT_FALSE(name->empty());
+    EXPECT_FALSE(RootVolumeName("/nonexistent").read());
 }

@@ -19,9 +19,11 @@
 #include <QLocale>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Dunmorra;
@@ -30,7 +32,7 @@ using Platform::CoreTicks;
 namespace {
 
 // A provider whose every core adds `busyPerPass` busy ticks out of 1000 a
-// pass, on a chip with the given efficiency cores.
+// pass, on a chip with the given kinds of core ("PPEE"; empty: one kind).
 struct CpuRig {
     Dunmorra::Test::ManualClock ownClock;
     Dunmorra::Test::ManualClock& clock;
@@ -41,7 +43,7 @@ struct CpuRig {
     QTemporaryDir settingsDir;
     UserSettings settings{std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat)};
 
-    CpuRig(int coreCount, int effCores, double percent, ProcessScanCache& cache = Dunmorra::Test::emptyScanCache(),
+    CpuRig(int coreCount, std::string kinds, double percent, ProcessScanCache& cache = Dunmorra::Test::emptyScanCache(),
            Dunmorra::Test::ManualClock* sharedClock = nullptr)
         : clock(sharedClock ? *sharedClock : ownClock)
         , cores(coreCount)
@@ -55,12 +57,14 @@ struct CpuRig {
                 ++ticks;
                 return std::optional<std::vector<CoreTicks>>(out);
             },
-            [effCores, coreCount] {
+            [kinds, coreCount] {
                 Platform::ChipFacts facts;
                 facts.brand = "Test Chip 9000";
                 facts.physicalCores = coreCount;
-                facts.effCores = effCores;
-                facts.perfCores = effCores > 0 ? coreCount - effCores : 0;
+                for (char k : kinds)
+                    facts.coreKinds.push_back(k == 'E' ? Platform::CoreKind::efficiency : Platform::CoreKind::performance);
+                facts.effCores = static_cast<int>(std::count(kinds.begin(), kinds.end(), 'E'));
+                facts.perfCores = static_cast<int>(std::count(kinds.begin(), kinds.end(), 'P'));
                 return facts;
             },
             &cache, clock);
@@ -74,6 +78,17 @@ struct CpuRig {
         }
     }
 };
+
+// What the tooltip shows, whether Qt takes it for rich text or not.
+QString rendered(const QString& toolTip)
+{
+    QTextDocument doc;
+    if (Qt::mightBeRichText(toolTip))
+        doc.setHtml(toolTip);
+    else
+        doc.setPlainText(toolTip);
+    return doc.toPlainText();
+}
 
 QString textOf(const QWidget& root, const char* name)
 {
@@ -89,24 +104,31 @@ protected:
 
 } // namespace
 
-TEST(CPUTabRules, CoreLabelsForPlainAndHybridChips)
+TEST(CPUTabRules, EachCoreIsLabelledByItsOwnKind)
 {
+    using K = CoreKind;
     struct Case {
-        int effCores;
+        std::vector<CoreKind> kinds;
+        int cores;
         std::vector<const char*> labels;
-        std::vector<bool> performance;
     };
     const Case cases[] = {
-        {0, {"C1", "C2", "C3", "C4"}, {false, false, false, false}},
-        {-1, {"C1", "C2"}, {false, false}},
-        {4, {"E1", "E2", "E3", "E4", "P1", "P2", "P3", "P4", "P5", "P6"},
-         {false, false, false, false, true, true, true, true, true, true}},
+        // one kind of core: no core is called an efficiency core
+        {{}, 4, {"C1", "C2", "C3", "C4"}},
+        {{K::efficiency, K::efficiency, K::performance, K::performance, K::performance}, 5,
+         {"E1", "E2", "P1", "P2", "P3"}},
+        // Intel's numbering: performance threads first
+        {{K::performance, K::performance, K::efficiency, K::efficiency, K::efficiency}, 5,
+         {"P1", "P2", "E1", "E2", "E3"}},
+        // interleaved, and a core beyond what the kernel described
+        {{K::performance, K::efficiency, K::performance}, 4, {"P1", "E1", "P2", "C4"}},
     };
     for (const Case& c : cases) {
-        for (std::size_t i = 0; i < c.labels.size(); ++i) {
-            const int index = static_cast<int>(i);
-            EXPECT_EQ(CPUTab::coreLabel(index, c.effCores), QLatin1String(c.labels[i])) << c.effCores << " " << i;
-            EXPECT_EQ(CPUTab::isPerformanceCore(index, c.effCores), c.performance[i]) << c.effCores << " " << i;
+        for (int i = 0; i < c.cores; ++i) {
+            EXPECT_EQ(CPUTab::coreLabel(i, c.kinds), QLatin1String(c.labels[static_cast<std::size_t>(i)])) << i;
+            const std::optional<CoreKind> expected =
+                static_cast<std::size_t>(i) < c.kinds.size() ? std::optional(c.kinds[static_cast<std::size_t>(i)]) : std::nullopt;
+            EXPECT_EQ(CPUTab::coreKind(i, c.kinds), expected) << i;
         }
     }
 }
@@ -140,7 +162,7 @@ TEST(CPUTabRules, CoreSeriesSkipsSnapshotsWithoutThatCore)
 
 TEST_F(CPUTabTest, InitialSnapshotShowsItsFigureAndRowsButNoCores)
 {
-    CpuRig rig(2, 0, 10);
+    CpuRig rig(2, "", 10);
     CPUTab tab(*rig.provider, rig.settings);
     EXPECT_EQ(textOf(tab, "usagePercent"), QStringLiteral("34%"));
     EXPECT_EQ(textOf(tab, "chipModel"), QStringLiteral("Test Chip 9000"));
@@ -152,7 +174,7 @@ TEST_F(CPUTabTest, InitialSnapshotShowsItsFigureAndRowsButNoCores)
     auto* row = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
     ASSERT_TRUE(row);
     EXPECT_EQ(textOf(*row, "processName"), QStringLiteral("Xcode"));
-    EXPECT_EQ(row->findChild<QLabel*>(QStringLiteral("processName"))->toolTip(), QStringLiteral("Xcode"));
+    EXPECT_EQ(rendered(row->findChild<QLabel*>(QStringLiteral("processName"))->toolTip()), QStringLiteral("Xcode"));
     EXPECT_EQ(textOf(*row, "processCpu"), QStringLiteral("18.2%"));
     EXPECT_EQ(textOf(*row, "processMemory"), QStringLiteral("3.8 GB"));
     EXPECT_TRUE(tab.findChild<QWidget*>(QStringLiteral("processRow:3")));
@@ -161,7 +183,7 @@ TEST_F(CPUTabTest, InitialSnapshotShowsItsFigureAndRowsButNoCores)
 
 TEST_F(CPUTabTest, HybridChipGridLabelsColoursAndCaptions)
 {
-    CpuRig rig(10, 4, 37.9);
+    CpuRig rig(10, "EEEEPPPPPP", 37.9);
     CPUTab tab(*rig.provider, rig.settings);
     rig.passes(3);
 
@@ -192,9 +214,50 @@ TEST_F(CPUTabTest, HybridChipGridLabelsColoursAndCaptions)
     EXPECT_EQ(tab.coreBar(0), first);
 }
 
+TEST_F(CPUTabTest, CaptionsFollowEachCoresOwnKind)
+{
+    struct Case {
+        std::string kinds;
+        std::vector<const char*> labels;
+        std::vector<const char*> captions; // "" : no caption shown
+        const char* summary;
+        const char* firstAccessible;
+    };
+    const Case cases[] = {
+        // One kind of core (AMD, a non-hybrid Intel): nothing reads "Efficiency".
+        {"", {"C1", "C2", "C3"}, {"", "", ""}, "3", "C1 core, 37 percent"},
+        // Intel hybrid whose performance threads come first.
+        {"PPE", {"P1", "P2", "E1"}, {"Performance", "Performance", "Efficiency"}, "1E + 2P",
+         "P1 performance core, 37 percent"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kinds);
+        CpuRig rig(3, c.kinds, 37.9);
+        CPUTab tab(*rig.provider, rig.settings);
+        tab.show();
+        rig.passes(2);
+        EXPECT_EQ(textOf(tab, "chipCores"), QLatin1String(c.summary));
+        ASSERT_EQ(tab.coreBarCount(), 3);
+        for (int i = 0; i < 3; ++i) {
+            CoreBar* bar = tab.coreBar(i);
+            const auto index = static_cast<std::size_t>(i);
+            EXPECT_EQ(textOf(*bar, "coreLabel"), QLatin1String(c.labels[index])) << i;
+            auto* caption = bar->findChild<QLabel*>(QStringLiteral("coreKind"));
+            ASSERT_TRUE(caption);
+            const QString expected = QLatin1String(c.captions[index]);
+            EXPECT_EQ(caption->isVisible(), !expected.isEmpty()) << i;
+            if (!expected.isEmpty())
+                EXPECT_EQ(caption->text(), expected) << i;
+            const bool performance = expected == QLatin1String("Performance");
+            EXPECT_EQ(bar->bar()->color(), performance ? accentColor() : secondaryText()) << i;
+        }
+        EXPECT_EQ(tab.coreBar(0)->accessibleName(), QLatin1String(c.firstAccessible));
+    }
+}
+
 TEST_F(CPUTabTest, UsageHistoryFollowsTheChosenRangeAndTheProvider)
 {
-    CpuRig rig(1, 0, 50);
+    CpuRig rig(1, "", 50);
     CPUTab tab(*rig.provider, rig.settings);
     auto* chart = tab.findChild<SparklineView*>(QStringLiteral("historySparkline"));
     ASSERT_TRUE(chart);
@@ -227,7 +290,7 @@ TEST_F(CPUTabTest, ProcessRowsAreKeptByPidAndFollowTheScans)
             return (*walks)++ == 0 ? first() : second();
         },
         scanClock);
-    CpuRig rig(1, 0, 50, cache, &scanClock);
+    CpuRig rig(1, "", 50, cache, &scanClock);
     CPUTab tab(*rig.provider, rig.settings);
     QWidget* placeholderRow = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
     ASSERT_TRUE(placeholderRow);
@@ -245,16 +308,53 @@ TEST_F(CPUTabTest, ProcessRowsAreKeptByPidAndFollowTheScans)
     QWidget* systemd = tab.findChild<QWidget*>(QStringLiteral("processRow:1"));
     ASSERT_TRUE(systemd);
     EXPECT_EQ(textOf(*systemd, "processName"), QStringLiteral("systemd"));
-    EXPECT_EQ(systemd->findChild<QLabel*>(QStringLiteral("processName"))->toolTip(),
+    EXPECT_EQ(rendered(systemd->findChild<QLabel*>(QStringLiteral("processName"))->toolTip()),
               QStringLiteral("/usr/lib/systemd/systemd"));
     EXPECT_EQ(textOf(*systemd, "processCpu"), QStringLiteral("33.3%"));
     EXPECT_TRUE(tab.findChild<QWidget*>(QStringLiteral("processRow:%1").arg(rows[1].id)));
 }
 
+// Names are data: never markup, and one line in a one-line row. Another
+// user's process has no readable executable, so its tooltip is its name.
+TEST_F(CPUTabTest, ProcessNamesShowAsWrittenOnOneLine)
+{
+    Dunmorra::Test::ManualClock scanClock;
+    auto walks = std::make_shared<int>(0);
+    ProcessScanCache cache(
+        [walks] {
+            const std::uint64_t t = static_cast<std::uint64_t>((*walks)++) * 1'000'000'000ULL;
+            return QList<ProcessEntry>{
+                {300, QStringLiteral("<b>bold</b><img src=x>"), QString(), 1000, t, 0, 1},
+                {301, QStringLiteral("two\nlines"), QStringLiteral("/opt/<i>odd</i>/tool"), 1000, t / 2, 0, 1},
+            };
+        },
+        scanClock);
+    CpuRig rig(1, "", 50, cache, &scanClock);
+    CPUTab tab(*rig.provider, rig.settings);
+    tab.resize(900, 700);
+    tab.show();
+    rig.passes(3);
+    Dunmorra::Test::finishBackgroundJobs();
+    rig.passes(3);
+    Dunmorra::Test::finishBackgroundJobs();
+    ASSERT_EQ(rig.provider->current().topProcesses.size(), 2);
+
+    QWidget* bold = tab.findChild<QWidget*>(QStringLiteral("processRow:300"));
+    QWidget* twoLines = tab.findChild<QWidget*>(QStringLiteral("processRow:301"));
+    ASSERT_TRUE(bold && twoLines);
+    auto* boldName = bold->findChild<QLabel*>(QStringLiteral("processName"));
+    EXPECT_EQ(boldName->textFormat(), Qt::PlainText);
+    EXPECT_EQ(rendered(boldName->toolTip()), QStringLiteral("<b>bold</b><img src=x>"));
+    auto* twoName = twoLines->findChild<QLabel*>(QStringLiteral("processName"));
+    EXPECT_EQ(rendered(twoName->toolTip()), QStringLiteral("/opt/<i>odd</i>/tool"));
+    // One line: as tall as the row of a plain name.
+    EXPECT_EQ(twoName->sizeHint().height(), boldName->sizeHint().height());
+}
+
 TEST_F(CPUTabTest, SandboxedRunShowsOnlyTheBanner)
 {
     overrideSandboxedForTesting(true);
-    CpuRig rig(2, 0, 10);
+    CpuRig rig(2, "", 10);
     CPUTab tab(*rig.provider, rig.settings);
     auto* banner = tab.findChild<SandboxFeatureBanner*>();
     ASSERT_TRUE(banner);
@@ -269,7 +369,7 @@ TEST_F(CPUTabTest, SandboxedRunShowsOnlyTheBanner)
 // gets a bar again.
 TEST_F(CPUTabTest, CoreBarsFollowTheCoreCountDownAndUp)
 {
-    CpuRig rig(4, 0, 50);
+    CpuRig rig(4, "", 50);
     CPUTab tab(*rig.provider, rig.settings);
     rig.passes(2);
     ASSERT_EQ(tab.coreBarCount(), 4);

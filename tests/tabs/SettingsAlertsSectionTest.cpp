@@ -9,8 +9,12 @@
 #include "tabs/SettingsRows.h"
 #include "tabs/SettingsTab.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -37,10 +41,12 @@ public:
     bool available = false;
     QStringList sent;
     int settingsOpened = 0;
+    int checks = 0;
 
     void notify(const QString& identifier, const QString&, const QString&) override { sent << identifier; }
     void checkAvailability(std::function<void(bool)> done) override
     {
+        ++checks;
         QTimer::singleShot(0, this, [this, done] { done(available); });
     }
     void openSettings() override { ++settingsOpened; }
@@ -123,6 +129,12 @@ TEST(SettingsAlertsSection, PermissionPicksTheBody)
         f.monitor.setAuthorizationStatus(c.status);
         auto s = f.open();
         EXPECT_EQ(shownRows(*s), (QStringList{SettingKeys::alertsEnabled, "rowDivider", c.body})) << c.body;
+        if (c.status == Status::denied) {
+            // Denied: no notification server answers, which is what it says.
+            auto* text = s->findChild<QWidget*>(QStringLiteral("deniedNotice"))->findChild<QLabel*>();
+            ASSERT_TRUE(text);
+            EXPECT_TRUE(text->text().startsWith(QStringLiteral("No notification service is running"))) << text->text().toStdString();
+        }
         auto* tile = s->findChild<ToggleRow*>(SettingKeys::alertsEnabled)->tile();
         EXPECT_EQ(tile->symbol(), "bell.fill");
         EXPECT_EQ(tile->color(), accentColor());
@@ -155,6 +167,23 @@ TEST(SettingsAlertsSection, ShowingTheTabReadsThePermissionAgain)
     SettingsTab tab(services);
     tab.show();
     EXPECT_TRUE(Dunmorra::Test::settle([&] { return f.monitor.authorizationStatus() == Status::authorized; }));
+}
+
+// A server started while the user was elsewhere shows once the user comes
+// back to the application, without reopening the tab.
+TEST(SettingsAlertsSection, ComingBackToTheApplicationReadsThePermissionAgain)
+{
+    Fixture f;
+    auto s = f.open();
+    f.monitor.setAuthorizationStatus(Status::denied);
+    const int before = f.server->checks;
+    f.server->available = true;
+    Q_EMIT qApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_EQ(f.server->checks, before); // leaving asks nothing
+    Q_EMIT qApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_EQ(f.server->checks, before + 1);
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return f.monitor.authorizationStatus() == Status::authorized; }));
+    EXPECT_EQ(shownRows(*s).last(), "alertRules");
 }
 
 TEST(SettingsAlertsSection, DeniedNoticeOpensTheDesktopSettingsWhereItCan)
@@ -251,4 +280,57 @@ TEST(SettingsAlertsSection, PickersShowOnlyOfferedValues)
     EXPECT_EQ(f.settings.stringValue(SettingKeys::memoryThreshold, ""), "critical");
     EXPECT_EQ(f.settings.intValue(SettingKeys::diskFreePercent, 0), 20);
     EXPECT_EQ(f.settings.intValue(SettingKeys::networkDailyGB, 0), 50);
+}
+
+// Scrolling down the page over a threshold control moves the page, not the
+// threshold; once the user has clicked (focused) the control, the wheel is its.
+TEST(SettingsAlertsSection, TheWheelScrollsThePageUnlessTheControlHasTheFocus)
+{
+    Fixture f;
+    f.server->available = true;
+    f.settings.setValue(QLatin1String(SettingKeys::networkAlerts), true);
+    SettingsTabServices services;
+    services.settings = &f.settings;
+    services.alerts = &f.monitor;
+    services.relaunch = [] { return std::optional<QString>(); };
+    SettingsTab tab(services);
+    tab.resize(700, 400); // much shorter than the page
+    tab.show();
+    tab.activateWindow();
+    f.monitor.refreshAuthorizationStatus();
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return f.monitor.authorizationStatus() == Status::authorized; }));
+
+    auto* slider = tab.findChild<QSlider*>(QStringLiteral("cpuThresholdSlider"));
+    auto* limit = tab.findChild<QComboBox*>(QStringLiteral("networkLimitPicker"));
+    ASSERT_TRUE(slider && limit);
+    ASSERT_TRUE(slider->isVisible() && limit->isVisible());
+    const auto wheel = [](QWidget* w, int notches) {
+        for (int i = 0; i < notches; ++i) {
+            const QPointF at(w->width() / 2.0, w->height() / 2.0);
+            QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w, &event);
+        }
+    };
+    const QString cpuKey = QLatin1String(SettingKeys::cpuThreshold);
+    const QString limitKey = QLatin1String(SettingKeys::networkDailyGB);
+
+    QCoreApplication::processEvents();
+    ASSERT_GT(tab.verticalScrollBar()->maximum(), 0);
+    tab.verticalScrollBar()->setValue(0);
+    wheel(slider, 10);
+    EXPECT_EQ(f.settings.doubleValue(cpuKey, SettingKeys::cpuThresholdDefault), 80.0);
+    EXPECT_FALSE(f.settings.contains(cpuKey));
+    EXPECT_GT(tab.verticalScrollBar()->value(), 0); // the page moved instead
+    EXPECT_FALSE(slider->hasFocus()); // the wheel gives no focus either
+
+    wheel(limit, 3);
+    EXPECT_EQ(f.settings.intValue(limitKey, SettingKeys::networkDailyGBDefault), 5);
+    EXPECT_EQ(limit->currentText(), QStringLiteral("5 GB"));
+
+    // Focused, the control takes the wheel as usual.
+    slider->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(slider->hasFocus());
+    wheel(slider, 1);
+    EXPECT_NE(f.settings.doubleValue(cpuKey, SettingKeys::cpuThresholdDefault), 80.0);
 }

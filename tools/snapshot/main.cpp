@@ -1,4 +1,4 @@
-// halvorin-snapshot TAB OUT.png [--seconds N] [--root DIR]
+// halvorin-snapshot TAB OUT.png [PATH] [--seconds N] [--root DIR]
 //
 // Builds the application's environment, lets its providers sample for a few
 // seconds, and renders one tab of the main window offscreen to a PNG, at the
@@ -6,7 +6,14 @@
 // APP_SANDBOX_CONTAINER_ID set it renders a sandboxed run; with --root the
 // memory, battery, disk and network figures come from a fixture tree (a
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
-// a folder of day files.
+// a folder of day files. For the Folders tab, PATH is the folder it opens
+// (default: the home folder).
+// It waits, past --seconds when need be, for the
+// first process passes, so the process lists are measured ones as in the
+// running window, and the Settings tab gets the environment's alerts monitor.
+// The Wi-Fi name of a fixture tree is asked of a NetworkManager on the
+// session bus, e.g. dbusmock's networkmanager template with
+// tests/integration/network/join_wifi.py.
 
 #include "app/AppEnvironment.h"
 #include "app/MainTab.h"
@@ -14,11 +21,17 @@
 #include "app/TabFactory.h"
 #include "app/Translations.h"
 #include "components/Sandbox.h"
+#include "folders/FolderProvider.h"
+#include "history/AlertsMonitor.h"
+#include "model/CPUProvider.h"
+#include "model/MemoryProvider.h"
 #include "model/UserSettings.h"
 #include "model/WorkerPool.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,6 +55,7 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("tab"), QStringLiteral("overview, cpu, memory, disk, network, power, audio, folders, stats or settings"));
     parser.addPositionalArgument(QStringLiteral("out"), QStringLiteral("the PNG file to write"));
+    parser.addPositionalArgument(QStringLiteral("path"), QStringLiteral("folders only: the folder to open"), QStringLiteral("[path]"));
     QCommandLineOption seconds(QStringLiteral("seconds"), QStringLiteral("How long the providers sample first (default 5)."),
                                QStringLiteral("n"), QStringLiteral("5"));
     parser.addOption(seconds);
@@ -50,7 +64,7 @@ int main(int argc, char** argv)
     parser.addOption(root);
     parser.process(app);
     const QStringList args = parser.positionalArguments();
-    if (args.size() != 2)
+    if (args.size() < 2 || args.size() > 3)
         parser.showHelp(2);
     const std::optional<MainTab> tab = mainTabFromRawValue(args[0]);
     if (!tab) {
@@ -70,18 +84,49 @@ int main(int argc, char** argv)
         AppEnvironment env(Clock::system(), parser.value(root).toStdString());
 
         UserSettings& settings = UserSettings::shared();
-        const auto settingsServices = [&settings] {
+        const auto settingsServices = [&settings, &env] {
             SettingsTabServices services;
             services.settings = &settings;
+            services.alerts = &env.alerts(); // the permission as the running window reads it
             return services;
         };
+
+        // The CPU list is measured from its second process pass on, the
+        // memory list from its first; until then the pictures would show
+        // the placeholder rows or none.
+        int cpuPasses = 0;
+        int memoryPasses = 0;
+        QObject::connect(&env.cpu(), &CPUProvider::isScanningChanged, &app, [&] {
+            if (!env.cpu().isScanning())
+                ++cpuPasses;
+        });
+        QObject::connect(&env.memory(), &MemoryProvider::isScanningChanged, &app, [&] {
+            if (!env.memory().isScanning())
+                ++memoryPasses;
+        });
         MainWindowView window(applicationTabFactory(settingsServices, liveTabSources(env, settings)), isSandboxed(),
                               settings);
         window.resize(1100, 750);
         window.show();
+        if (args.size() == 3) {
+            // Where the Folders tab starts listing when it comes on screen.
+            env.folders().setCurrentPath(QFileInfo(args[2]).absoluteFilePath());
+            env.folders().rebuildBreadcrumbs();
+        }
         window.selectTab(*tab);
 
-        QTimer::singleShot(static_cast<int>(wait * 1000), &app, &QCoreApplication::quit);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        const qint64 waitMs = static_cast<qint64>(wait * 1000);
+        constexpr qint64 kLongestExtraMs = 15'000; // a scan that never ends must not hang the tool
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &app, [&] {
+            const qint64 now = sinceStart.elapsed();
+            const bool scanned = (cpuPasses >= 2 && memoryPasses >= 1) || isSandboxed();
+            if (now >= waitMs && (scanned || now >= waitMs + kLongestExtraMs))
+                app.quit();
+        });
+        poll.start(100);
         app.exec();
 
         QWidget* view = window.currentTabView();

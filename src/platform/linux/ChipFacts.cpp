@@ -130,9 +130,10 @@ std::vector<int> onlineCpus(const std::string& root, const std::string& cpuDir)
     return ids;
 }
 
-// Efficiency CPUs as a sorted list, when the machine has two kinds of core.
-std::optional<std::pair<std::vector<int>, std::vector<int>>> coreKinds(const std::string& root, const std::string& cpuDir,
-                                                                         const std::vector<int>& online)
+// The performance and the efficiency CPUs, each a sorted list, when the
+// machine has two kinds of core.
+std::optional<std::pair<std::vector<int>, std::vector<int>>> classifyCores(const std::string& root, const std::string& cpuDir,
+                                                                           const std::vector<int>& online)
 {
     // Intel hybrid: the perf-event PMUs list their CPUs.
     std::string text;
@@ -214,17 +215,24 @@ ChipFacts readChipFacts(const std::string& root)
     facts.physicalCores = physicalCount(cpuDir, all);
 
     const std::vector<int> online = onlineCpus(root, cpuDir);
-    if (const auto kinds = coreKinds(root, cpuDir, online)) {
+    if (const auto kinds = classifyCores(root, cpuDir, online)) {
         const auto& [perf, eff] = *kinds;
-        // Only when the efficiency CPUs are exactly the first logical CPUs can
-        // "E1..En, then P" labels line up with the loads.
-        const bool leading = eff.size() < online.size()
-            && std::equal(eff.begin(), eff.end(), online.begin());
-        const int effPhysical = physicalCount(cpuDir, eff);
-        // One load per efficiency core: with SMT on them the labels would drift.
-        if (leading && effPhysical == static_cast<int>(eff.size())) {
+        // Each CPU by its own kind, wherever the kernel numbers it: Intel
+        // puts its performance threads first, most Arm chips the little cores.
+        std::vector<CoreKind> each;
+        each.reserve(online.size());
+        for (int id : online) {
+            if (std::binary_search(eff.begin(), eff.end(), id))
+                each.push_back(CoreKind::efficiency);
+            else if (std::binary_search(perf.begin(), perf.end(), id))
+                each.push_back(CoreKind::performance);
+            else
+                break; // a CPU of no known kind: better no kinds than wrong ones
+        }
+        if (each.size() == online.size()) {
+            facts.coreKinds = std::move(each);
             facts.perfCores = physicalCount(cpuDir, perf);
-            facts.effCores = effPhysical;
+            facts.effCores = physicalCount(cpuDir, eff);
         }
     }
     return facts;

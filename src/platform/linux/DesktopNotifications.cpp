@@ -35,16 +35,9 @@ DesktopNotifications::DesktopNotifications(QDBusConnection bus, NotificationIden
         return;
     m_watcher = new QDBusServiceWatcher(kServiceName, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &DesktopNotifications::onOwnerChanged);
-    m_bus.connect(kServiceName, kObjectPath, kServiceName, QStringLiteral("NotificationClosed"), this,
-                  SLOT(onNotificationClosed(uint, uint)));
 }
 
-DesktopNotifications::~DesktopNotifications()
-{
-    if (m_bus.isConnected())
-        m_bus.disconnect(kServiceName, kObjectPath, kServiceName, QStringLiteral("NotificationClosed"), this,
-                         SLOT(onNotificationClosed(uint, uint)));
-}
+DesktopNotifications::~DesktopNotifications() = default;
 
 void DesktopNotifications::notify(const QString& identifier, const QString& title, const QString& body)
 {
@@ -162,17 +155,6 @@ void DesktopNotifications::checkAvailability(std::function<void(bool available)>
                 if (done)
                     done(available);
             });
-}
-
-void DesktopNotifications::onNotificationClosed(uint id, uint reason)
-{
-    Q_UNUSED(reason)
-    for (auto it = m_lastIds.begin(); it != m_lastIds.end();) {
-        if (it->id == id)
-            it = m_lastIds.erase(it);
-        else
-            ++it;
-    }
 }
 
 void DesktopNotifications::onOwnerChanged(const QString& service, const QString& oldOwner, const QString& newOwner)

@@ -1,9 +1,12 @@
 #include "platform/DirectoryListing.h"
 
+#include "platform/DirectorySize.h"
+
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace Dunmorra::Platform {
@@ -17,6 +20,10 @@ DirectoryListing listDirectory(const std::string& path, bool includeHidden,
         listing.error = errno;
         return listing;
     }
+    // The lengths that proc and sysfs report are not stored bytes (kcore
+    // claims 128 TiB, every sysfs attribute 4096): list their files as empty.
+    struct statfs sfs;
+    const bool pseudo = ::fstatfs(fd, &sfs) == 0 && isPseudoFileSystem(sfs.f_type);
     DIR* dir = ::fdopendir(fd);
     if (!dir) {
         listing.error = errno;
@@ -49,7 +56,7 @@ DirectoryListing listDirectory(const std::string& path, bool includeHidden,
             if (S_ISLNK(st.st_mode))
                 continue;
             entry.isDirectory = S_ISDIR(st.st_mode);
-            if (!entry.isDirectory && st.st_size > 0)
+            if (!entry.isDirectory && !pseudo && st.st_size > 0)
                 entry.sizeBytes = static_cast<std::uint64_t>(st.st_size);
         }
         listing.entries.push_back(std::move(entry));

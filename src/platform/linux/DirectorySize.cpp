@@ -1,5 +1,7 @@
 #include "platform/DirectorySize.h"
 
+#include "platform/linux/DirectoryWalkParts.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -43,28 +45,7 @@ bool isPseudoFileSystem(std::int64_t fsType)
 
 namespace {
 
-constexpr int kSubdirFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-constexpr std::size_t kDirentBufferBytes = 64 * 1024;
-
-struct InodeKey {
-    dev_t dev;
-    ino_t ino;
-    bool operator==(const InodeKey&) const = default;
-};
-
-struct InodeKeyHash {
-    std::size_t operator()(const InodeKey& k) const noexcept
-    {
-        return std::hash<std::uint64_t>{}(static_cast<std::uint64_t>(k.ino)
-                                          ^ (static_cast<std::uint64_t>(k.dev) * 0x9e3779b97f4a7c15ULL));
-    }
-};
-
-bool onPseudoFileSystem(int fd)
-{
-    struct statfs sfs;
-    return ::fstatfs(fd, &sfs) == 0 && isPseudoFileSystem(sfs.f_type);
-}
+using namespace Walk;
 
 // A directory on the walk's current path. Its entries are read completely
 // before any of its sub-folders is entered, so only the names of those
@@ -236,52 +217,37 @@ private:
     bool readEntries(std::size_t index)
     {
         const int fd = m_stack[index].fd;
-        for (;;) {
-            const ssize_t n = ::getdents64(fd, m_buffer.get(), kDirentBufferBytes);
-            if (n == 0)
-                return true;
-            if (n < 0) {
-                m_result.incomplete = true;
+        const bool whole = forEachEntry(fd, m_buffer.get(), [&](const char* name, unsigned char type) {
+            if (stopRequested())
                 return false;
-            }
-            for (ssize_t pos = 0; pos < n;) {
-                // linux_dirent64: ino (8), off (8), reclen (2), type (1), name
-                const char* rec = m_buffer.get() + pos;
-                unsigned short reclen;
-                std::memcpy(&reclen, rec + 16, sizeof reclen);
-                const unsigned char type = static_cast<unsigned char>(rec[18]);
-                const char* name = rec + 19;
-                pos += reclen;
-
-                if (stopRequested())
-                    return true;
-                if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                    continue;
-                switch (type) {
-                case DT_REG:
-                    countFile(fd, name);
-                    break;
-                case DT_DIR:
+            switch (type) {
+            case DT_REG:
+                countFile(fd, name);
+                break;
+            case DT_DIR:
+                noteSubdir(index, name);
+                break;
+            case DT_UNKNOWN: {
+                // Some file systems leave the type out of the listing.
+                struct stat st;
+                if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                    if (errno != ENOENT)
+                        m_result.incomplete = true;
+                } else if (S_ISDIR(st.st_mode)) {
                     noteSubdir(index, name);
-                    break;
-                case DT_UNKNOWN: {
-                    // Some file systems leave the type out of the listing.
-                    struct stat st;
-                    if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-                        if (errno != ENOENT)
-                            m_result.incomplete = true;
-                    } else if (S_ISDIR(st.st_mode)) {
-                        noteSubdir(index, name);
-                    } else {
-                        add(st);
-                    }
-                    break;
+                } else {
+                    add(st);
                 }
-                default:
-                    break; // links, devices, sockets, fifos add nothing
-                }
+                break;
             }
-        }
+            default:
+                break; // links, devices, sockets, fifos add nothing
+            }
+            return true;
+        });
+        if (!whole)
+            m_result.incomplete = true;
+        return whole;
     }
 
     void noteSubdir(std::size_t index, const char* name)
@@ -304,14 +270,12 @@ private:
 
     void add(const struct stat& st)
     {
-        if (!S_ISREG(st.st_mode) || st.st_size < 1)
+        if (!counts(st))
             return;
         // A file with several names counts once per total, as du counts it.
         if (st.st_nlink > 1 && !m_linked.insert(InodeKey{st.st_dev, st.st_ino}).second)
             return;
-        const auto size = static_cast<std::uint64_t>(st.st_size);
-        m_result.totalBytes = size > UINT64_MAX - m_result.totalBytes ? UINT64_MAX
-                                                                       : m_result.totalBytes + size;
+        m_result.totalBytes = saturatingAdd(m_result.totalBytes, static_cast<std::uint64_t>(st.st_size));
         ++m_result.fileCount;
     }
 

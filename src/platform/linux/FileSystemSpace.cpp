@@ -18,7 +18,9 @@ std::optional<FileSystemSpace> fileSystemSpace(const std::string& path)
         return std::nullopt;
     const std::uint64_t unit = st.f_frsize ? st.f_frsize : st.f_bsize;
     // f_bavail, not f_bfree: the root reserve is not space the user can fill.
-    return FileSystemSpace{multiplySaturated(st.f_blocks, unit), multiplySaturated(st.f_bavail, unit)};
+    const std::uint64_t reserved = st.f_bfree > st.f_bavail ? st.f_bfree - st.f_bavail : 0;
+    return FileSystemSpace{multiplySaturated(st.f_blocks, unit), multiplySaturated(st.f_bavail, unit),
+                           multiplySaturated(reserved, unit)};
 }
 
 } // namespace Dunmorra::Platform

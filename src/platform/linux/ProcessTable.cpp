@@ -176,6 +176,22 @@ bool ProcessTable::readProcessIn(int procFd, std::int32_t pid, ProcessRecord& ou
     out.startTime = fields[22];
     out.residentBytes = fields[24] * static_cast<std::uint64_t>(m_pageSize);
 
+    // The name first: it points into m_buffer, which the reads below reuse.
+    out.name.assign(comm);
+
+    // argv[0], read at most once and only when needed.
+    bool cmdlineRead = false;
+    const auto argv0 = [&]() -> std::string_view {
+        if (!cmdlineRead) {
+            cmdlineRead = true;
+            m_path.resize(dirLength);
+            m_path.append("cmdline");
+            if (!readSmallFile(procFd, m_path.c_str(), m_buffer))
+                m_buffer.clear();
+        }
+        return std::string_view(m_buffer.c_str()); // up to the first NUL
+    };
+
     m_path.resize(dirLength);
     m_path.append("exe");
     out.executablePath.clear();
@@ -183,31 +199,31 @@ bool ProcessTable::readProcessIn(int procFd, std::int32_t pid, ProcessRecord& ou
         m_link.resize(4096);
     const ssize_t n = ::readlinkat(procFd, m_path.c_str(), m_link.data(), m_link.size());
     if (n > 0) {
-        // Kernel threads and other users' processes have no readable link; kept.
         std::string_view target(m_link.data(), static_cast<std::size_t>(n));
         constexpr std::string_view deleted = " (deleted)";
         if (target.size() > deleted.size() && target.substr(target.size() - deleted.size()) == deleted)
             target.remove_suffix(deleted.size());
         out.executablePath.assign(target);
+    } else {
+        // Other users' processes have no readable link, but their command line
+        // is readable: its first word, when it is a full path, names the
+        // executable. Kernel threads have an empty command line.
+        const std::string_view first = argv0();
+        if (!first.empty() && first.front() == '/')
+            out.executablePath.assign(first);
     }
 
-    out.name.assign(comm);
     if (out.name.size() == kCommLength) {
-        const std::string_view kept(out.name); // m_buffer is reused below
+        const std::string_view kept(out.name);
         // The kernel cut the name: the executable's or argv[0]'s base name
         // holds the whole of it when it starts with what the kernel kept.
         const std::string_view exeBase = basename(out.executablePath);
         if (exeBase.size() > kept.size() && startsWith(exeBase, kept)) {
             out.name.assign(exeBase);
         } else {
-            m_path.resize(dirLength);
-            m_path.append("cmdline");
-            if (readSmallFile(procFd, m_path.c_str(), m_buffer) && !m_buffer.empty()) {
-                const std::string_view argv0(m_buffer.c_str()); // up to the first NUL
-                const std::string_view argBase = basename(argv0);
-                if (argBase.size() > kept.size() && startsWith(argBase, kept))
-                    out.name.assign(argBase);
-            }
+            const std::string_view argBase = basename(argv0());
+            if (argBase.size() > kept.size() && startsWith(argBase, kept))
+                out.name.assign(std::string(argBase));
         }
     }
     return true;

@@ -133,15 +133,4 @@ std::string processExecutableName(std::int32_t pid, const std::string& root)
     return processShortName(pid, root);
 }
 
-std::optional<std::string> desktopEntryIcon(const std::string& appId)
-{
-    const auto values = desktopEntryValues(appId);
-    if (!values)
-        return std::nullopt;
-    const auto icon = values->find("Icon");
-    if (icon == values->end() || icon->second.empty())
-        return std::nullopt;
-    return icon->second;
-}
-
 } // namespace Dunmorra::Platform

@@ -54,7 +54,7 @@ inline bool parseU64(const char*& p, const char* end, std::uint64_t& out)
     return true;
 }
 
-// Decodes "\x2f"-style escapes (udev's link names, iw's SSIDs); anything
+// Decodes "\x2f"-style escapes (iw's SSIDs); anything
 // else, a lone or short escape included, is kept as it stands.
 std::string decodeHexEscapes(std::string_view s);
 

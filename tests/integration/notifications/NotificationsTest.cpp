@@ -129,6 +129,16 @@ public:
         QDBusConnection::sessionBus().call(call);
     }
 
+    // The server's own expiry: NotificationClosed with reason 1.
+    void expireNotification(quint32 id)
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kMock, QStringLiteral("EmitSignal"));
+        call << kService << QStringLiteral("NotificationClosed") << QStringLiteral("uu")
+             << QVariant::fromValue(QVariantList{QVariant::fromValue(id), QVariant::fromValue(1u)});
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(call);
+        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    }
+
     // From now on every Notify answers with an error.
     void failNotify(const QString& message)
     {
@@ -205,15 +215,23 @@ TEST_F(Notifications, NotifyCarriesTheSenderHintsAndEachIdentifiersReplacement)
                                    [](const NotifyCall& c) { return c.summary == QStringLiteral("Low Disk Space"); });
     EXPECT_EQ(disk->body, QStringLiteral("a &lt;b&gt; &amp; c"));
 
-    // Closed by the server: the next one is a new notification.
-    server.closeNotification(desktop->replacementId(QStringLiteral("cpu-high")));
-    ASSERT_TRUE(waitFor([&] { return desktop->replacementId(QStringLiteral("cpu-high")) == 0; }));
-    EXPECT_NE(desktop->replacementId(QStringLiteral("disk-low")), 0u);
+    // Closed by the server, by expiry or by a call: the next one of the same
+    // identifier still replaces it, so the server's history keeps one entry.
+    const quint32 cpuId = desktop->replacementId(QStringLiteral("cpu-high"));
+    server.expireNotification(cpuId);
+    server.closeNotification(desktop->replacementId(QStringLiteral("disk-low")));
+    // A round trip after the signals shows they have been handled.
+    ASSERT_EQ(refreshed(), Status::authorized);
+    EXPECT_EQ(desktop->replacementId(QStringLiteral("cpu-high")), cpuId);
+    monitor->deliver(QStringLiteral("cpu-high"), QStringLiteral("High CPU Usage"), QStringLiteral("third"));
+    ASSERT_TRUE(waitFor([&] { return server.notifyCalls().size() == 4; }));
+    EXPECT_EQ(server.notifyCalls().back().body, QStringLiteral("third"));
+    EXPECT_EQ(server.notifyCalls().back().replacesId, cpuId);
 
     // A rule's alert reaches the server the same way.
     const DiskSnapshot lowDisk{0, 0, QStringLiteral("System Disk"), 100ull << 30, 95ull << 30, 5ull << 30};
     monitor->evaluate(CPUSnapshot{}, MemorySnapshot{}, lowDisk, {});
-    ASSERT_TRUE(waitFor([&] { return server.notifyCalls().size() == 4; }));
+    ASSERT_TRUE(waitFor([&] { return server.notifyCalls().size() == 5; }));
     const NotifyCall last = server.notifyCalls().back();
     EXPECT_EQ(last.summary, QStringLiteral("Low Disk Space"));
     EXPECT_EQ(last.body, QString::fromUtf8("5% free \u2014 5.0 GB remaining"));

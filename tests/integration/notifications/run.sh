@@ -1,8 +1,8 @@
 #!/bin/sh
-# Runs the notification tests on a private session bus that can activate
-# nothing, so a missing server is reported at once instead of the bus trying
-# to launch an installed one. The tests start and stop the simulated server
-# themselves.
+# Runs a test binary (the notification tests, the D-Bus tray tests) on a
+# private session bus that can activate nothing, so a missing server is
+# reported at once instead of the bus trying to launch an installed one. The
+# tests start and stop their simulated peers themselves.
 set -eu
 BIN="$1"
 TMP="$(mktemp -d)"

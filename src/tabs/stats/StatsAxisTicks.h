@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+namespace Dunmorra {
+
+// Round axis steps (1, 2, 2.5 or 5 times a power of ten) for the Stats
+// charts whose marks the Parts leave to the chart: about four steps per axis.
+namespace StatsAxisTicks {
+
+// Steps are round in multiples of unit (1024 for megabytes shown as
+// gigabytes), so the texts at the marks read round too.
+
+// Marks from 0 up to a fixed top, the last at or below it.
+std::vector<double> withinTop(double top, double unit = 1);
+
+// The top of a scale from 0 that holds largest: the first round step at or
+// above it (one unit when largest is not positive).
+double roundedTop(double largest, double unit = 1);
+
+// The binary unit in which megabyte values read best: 1024 from a gigabyte,
+// 1/1024 below a megabyte, else 1 (also for nothing at all).
+double megabyteUnit(double largest);
+
+} // namespace StatsAxisTicks
+
+} // namespace Dunmorra
