@@ -21,7 +21,7 @@ endfunction()
 
 # One test binary per test folder, every *Test.cpp in it, discovered by CTest.
 function(halvorin_test_folder name dir)
-  cmake_parse_arguments(ARG "" "MAIN" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "MAIN;DEPS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*Test.cpp)
   if(NOT srcs)
     return()

@@ -23,3 +23,16 @@ build_project() {
     cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build "$BUILD" --parallel "${HALVORIN_JOBS:-$(nproc)}"
 }
+
+# The unit-test binaries, one per source folder.
+UNIT_TESTS=(platform_tests model_tests history_tests folders_tests components_tests tabs_tests app_tests)
+
+# build_sanitized FOLDER SANITIZERS TARGET...: a build of only those targets
+# with run-time checks (see HALVORIN_SANITIZE in CMakeLists.txt).
+build_sanitized() {
+    local folder="$1" sanitizers="$2"
+    shift 2
+    cmake -S "$ROOT" -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DHALVORIN_SANITIZE="$sanitizers" -DHALVORIN_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$folder" --parallel "${HALVORIN_JOBS:-$(nproc)}" --target "$@"
+}

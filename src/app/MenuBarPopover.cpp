@@ -24,7 +24,7 @@ namespace {
 
 constexpr int kWidth = 320;
 constexpr int kFrame = 1;
-constexpr qint64 kReopenGuardMs = 300;
+constexpr std::chrono::milliseconds kReopenGuard{300};
 
 struct RowSpec {
     MenuBarPopover::Row row;
@@ -151,11 +151,13 @@ QPoint popoverPosition(const QRect& iconGeometry, const QPoint& cursor, const QS
     return popoverPosition(PopoverAnchor{iconGeometry, std::nullopt}, cursor, size, screen, screen);
 }
 
-MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, QWidget* parent)
+MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, const Clock& clock,
+                               QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
     , m_feed(std::move(feed))
     , m_sandboxed(sandboxed)
     , m_settings(settings)
+    , m_clock(clock)
 {
     setObjectName(QStringLiteral("popover"));
     setFixedWidth(kWidth);
@@ -385,7 +387,7 @@ void MenuBarPopover::toggle(const PopoverAnchor& anchor)
         hide();
         return;
     }
-    if (m_sinceHidden.isValid() && m_sinceHidden.elapsed() < kReopenGuardMs)
+    if (m_hiddenAt && m_clock.monotonic() - *m_hiddenAt < kReopenGuard)
         return;
     showAt(anchor);
 }
@@ -399,7 +401,7 @@ void MenuBarPopover::showEvent(QShowEvent* event)
 void MenuBarPopover::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    m_sinceHidden.start();
+    m_hiddenAt = m_clock.monotonic();
 }
 
 void MenuBarPopover::paintEvent(QPaintEvent* event)

@@ -3,15 +3,17 @@
 #include "app/PopoverAnchor.h"
 #include "model/AudioSnapshot.h"
 #include "model/CPUSnapshot.h"
+#include "model/Clock.h"
 #include "model/DiskSnapshot.h"
 #include "model/MemorySnapshot.h"
 #include "model/NetworkSnapshot.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -52,7 +54,8 @@ class MenuBarPopover : public QWidget {
 public:
     enum class Row { cpu, memory, disk, network, ip, audio };
 
-    MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, QWidget* parent = nullptr);
+    MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& settings, const Clock& clock = Clock::system(),
+                   QWidget* parent = nullptr);
     ~MenuBarPopover() override;
 
     // Shows the popover at the tray icon, or hides it when it is open. The
@@ -106,7 +109,8 @@ private:
     QWidget* m_processDivider = nullptr;
     QWidget* m_processSection = nullptr;
     std::array<ProcessRow, 3> m_processRows;
-    QElapsedTimer m_sinceHidden;
+    const Clock& m_clock;
+    std::optional<std::chrono::nanoseconds> m_hiddenAt;
 };
 
 } // namespace Dunmorra

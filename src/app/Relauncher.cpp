@@ -55,7 +55,7 @@ std::optional<QString> Relauncher::relaunch()
             error = tr("Cannot start %1").arg(program);
         return error;
     }
-    QTimer::singleShot(1000, this, [this] { m_quit(); });
+    QTimer::singleShot(m_quitDelay, this, [this] { m_quit(); });
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -31,6 +32,10 @@ public:
 
     static bool startDetached(const QString& program, const QStringList& arguments, QString* error);
 
+    // The wait between a successful start and the quit; 1 s unless a test
+    // shortens it.
+    void setQuitDelay(std::chrono::milliseconds delay) { m_quitDelay = delay; }
+
     // The new instance learns from its environment that it was started from
     // the Settings tab, so it opens its main window there instead of coming
     // up in the tray only, which would look like a crash.
@@ -44,6 +49,7 @@ private:
     std::function<void()> m_saveDay;
     StartProcess m_start;
     std::function<void()> m_quit;
+    std::chrono::milliseconds m_quitDelay{1000};
 };
 
 } // namespace Dunmorra

@@ -80,6 +80,11 @@ FolderProvider::FolderProvider(FolderProviderOptions options, QObject* parent)
     , m_options(std::move(options))
     , m_cancelled(std::make_shared<std::atomic<bool>>(false))
 {
+    if (!m_options.listFolder) {
+        m_options.listFolder = [](const std::string& path, bool includeHidden, const std::atomic<bool>& cancelled) {
+            return Platform::listDirectory(path, includeHidden, &cancelled);
+        };
+    }
     m_home = FolderPath::clean(m_options.homePath.isEmpty() ? QFile::encodeName(QDir::homePath())
                                                             : m_options.homePath);
     m_currentPath = m_home;
@@ -179,8 +184,8 @@ void FolderProvider::scan()
     const bool includeHidden = m_showHidden;
     folderSizingPool().start(
         [guard = QPointer<FolderProvider>(this), generation, folder, includeHidden,
-         cancelled = m_cancelled] {
-            const auto listing = Platform::listDirectory(folder.toStdString(), includeHidden, cancelled.get());
+         cancelled = m_cancelled, listFolder = m_options.listFolder] {
+            const auto listing = listFolder(folder.toStdString(), includeHidden, *cancelled);
             Listed listed;
             listed.error = listing.error;
             listed.cancelled = listing.cancelled;

@@ -2,6 +2,7 @@
 
 #include "folders/FolderItem.h"
 #include "folders/FolderListing.h"
+#include "platform/DirectoryListing.h"
 #include "platform/DirectorySize.h"
 
 #include <QByteArray>
@@ -32,6 +33,11 @@ struct FolderProviderOptions {
     // happens while it runs.
     std::function<Platform::DirectorySize(const std::string& path, const std::atomic<bool>& cancelled)>
         sizeFolder;
+    // Lists one folder on a pool thread; empty means Platform::listDirectory.
+    // Tests hold a listing here to deliver it after a newer one.
+    std::function<Platform::DirectoryListing(const std::string& path, bool includeHidden,
+                                             const std::atomic<bool>& cancelled)>
+        listFolder;
     // Sizes that arrive closer together than this are applied together, with
     // one re-sort and one itemsChanged, so thousands of small folders do not
     // re-sort and repaint the list thousands of times.

@@ -96,6 +96,7 @@ public:
     void start(const CPUProvider& cpu, const MemoryProvider& memory, const DiskProvider& disk,
                std::function<DayTraffic()> today);
     const PollLoop& loop() const { return m_loop; }
+    PollLoop& loop() { return m_loop; }
 
     // One evaluation: the gate, then the four rules in order.
     void evaluate(const CPUSnapshot& cpu, const MemorySnapshot& memory, const DiskSnapshot& disk,

@@ -53,6 +53,7 @@ public:
                DiskProvider* disk);
     void stop();
     const PollLoop& loop() const { return m_loop; }
+    PollLoop& loop() { return m_loop; }
 
     // One step from the providers' current snapshots.
     void record(const CPUProvider& cpu, const MemoryProvider& memory, const BatteryProvider& battery,

@@ -59,4 +59,12 @@ void PollLoop::finishPass(int token)
     m_timer.start(m_interval);
 }
 
+void PollLoop::runPassNow()
+{
+    if (!m_running || !m_timer.isActive())
+        return;
+    m_timer.stop();
+    fire();
+}
+
 } // namespace Dunmorra

@@ -35,6 +35,12 @@ public:
     // stopped loop is ignored.
     void finishPass(int token);
 
+    // Ends the current sleep at once: the pass runs now and the loop sleeps
+    // its interval after it, as when the timer fires. How a test lets one
+    // interval of a minute-long loop pass. Does nothing while the loop is
+    // stopped or a deferred pass is still working.
+    void runPassNow();
+
 private:
     void fire();
 

@@ -17,8 +17,9 @@ struct DirectorySize {
 };
 
 struct DirectoryWalkLimits {
-    // Directory descriptors one walk keeps open at most. Deeper trees still
-    // walk whole: ancestors are closed and reopened by name when needed.
+    // Directory descriptors one walk keeps open at most, and one more for
+    // the moment it enters a folder. Deeper trees still walk whole:
+    // ancestors are closed and reopened by name when needed.
     int maxOpenDescriptors = 64;
 };
 

@@ -4,7 +4,9 @@
 #include "components/SparklineView.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
+#include "support/ManualClock.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -163,7 +165,8 @@ TEST(MenuBarPopover, FooterActionsCloseAndAsk)
 TEST(MenuBarPopover, SecondClickClosesWithoutReopening)
 {
     Fixture f;
-    MenuBarPopover popover(f.feed, false, f.settings);
+    Dunmorra::Test::ManualClock clock;
+    MenuBarPopover popover(f.feed, false, f.settings, clock);
     const QRect icon(600, 0, 24, 24);
     popover.toggle(icon);
     EXPECT_TRUE(popover.isVisible());
@@ -171,7 +174,10 @@ TEST(MenuBarPopover, SecondClickClosesWithoutReopening)
     popover.hide();
     popover.toggle(icon);
     EXPECT_FALSE(popover.isVisible());
-    QTest::qWait(350);
+    clock.advance(0.299); // within the 300 ms, a click is still the closing one
+    popover.toggle(icon);
+    EXPECT_FALSE(popover.isVisible());
+    clock.advance(0.001);
     popover.toggle(icon);
     EXPECT_TRUE(popover.isVisible());
     popover.toggle(icon);
@@ -321,4 +327,43 @@ TEST(PopoverTexts, MemoryKeepsAPointWhilePercentsFollowTheLocale)
     EXPECT_EQ(PopoverTexts::cpuValue(cpu), QString::fromUtf8("7\u00A0%"));
     EXPECT_EQ(PopoverTexts::processPercent(process(1, "x", 12.25)), QString::fromUtf8("12,2\u00A0%"));
     QLocale::setDefault(saved);
+}
+
+// Focus taken by another window closes the popup, as a menu would close. The
+// deactivation is sent as the window system sends it: in the offscreen
+// platform, activating another window closes a popup by itself already.
+TEST(MenuBarPopover, LosingTheFocusClosesIt)
+{
+    Fixture f;
+    MenuBarPopover popover(f.feed, false, f.settings);
+    popover.showAt(QRect(600, 0, 24, 24));
+    ASSERT_TRUE(popover.isVisible());
+
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&popover, &deactivate);
+    EXPECT_FALSE(popover.isVisible());
+}
+
+// The disk row's value takes the colour of the volume's fullness, and goes
+// back to the text colour when space is freed.
+TEST(MenuBarPopover, DiskRowTakesItsFullnessTint)
+{
+    Fixture f;
+    f.set(SettingKeys::diskInMenuBar, true);
+    f.readings.disk.volumeTotalBytes = 1000;
+    MenuBarPopover popover(f.feed, false, f.settings);
+    const auto colour = [&] { return popover.valueLabel(Row::disk)->palette().color(QPalette::WindowText); };
+    const QColor text = popover.palette().color(QPalette::WindowText);
+
+    struct Case {
+        std::uint64_t used;
+        QColor colour;
+    };
+    for (const Case& c : {Case{950, QColor(255, 59, 48)}, Case{850, QColor(255, 149, 0)}, Case{500, text}}) {
+        SCOPED_TRACE(c.used);
+        f.readings.disk.volumeUsedBytes = c.used;
+        popover.show();
+        popover.refresh();
+        EXPECT_EQ(colour(), c.colour);
+    }
 }

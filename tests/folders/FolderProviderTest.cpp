@@ -1,5 +1,6 @@
 #include "folders/FolderPath.h"
 #include "folders/FolderProvider.h"
+#include "folders/FolderSizingPool.h"
 #include "platform/DirectoryListing.h"
 #include "support/FixtureTree.h"
 
@@ -341,5 +342,82 @@ TEST_F(FolderTree, LeavingTheScreenStopsSizingAndKeepsFoldersUnsized)
         if (item.isDirectory) {
             EXPECT_FALSE(item.sizeBytes.has_value()) << item.path.toStdString();
         }
+    }
+}
+
+// The user opens "a" and, before it is listed, goes on to "b": the listing of
+// "a" arrives last and must not replace the folder now shown.
+TEST_F(FolderTree, ListingOfAFolderAlreadyLeftIsDropped)
+{
+    const std::string left = tree.path("a");
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    std::atomic<int> heldListings{0};
+    std::atomic<int> finishedListings{0};
+    auto o = options();
+    o.listFolder = [&](const std::string& path, bool includeHidden, const std::atomic<bool>&) {
+        if (path == left) {
+            ++heldListings;
+            std::unique_lock lock(mutex);
+            opened.wait(lock, [&] { return open; });
+        }
+        // Listed whole, as if the walk had finished just before the new scan
+        // cancelled it.
+        auto listing = Platform::listDirectory(path, includeHidden);
+        ++finishedListings;
+        return listing;
+    };
+    FolderProvider p(o);
+    p.navigateTo(QByteArray::fromStdString(left));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return heldListings.load() == 1; }, kWaitMs));
+
+    p.navigateTo(QByteArray::fromStdString(tree.path("b")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(p) && !p.items().isEmpty(); }, kWaitMs));
+    const QList<QByteArray> shown = names(p.items());
+    ASSERT_EQ(shown.size(), 2); // h and its hard link hl; the links are left out
+    {
+        std::lock_guard lock(mutex);
+        open = true;
+    }
+    opened.notify_all();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finishedListings.load() == 2; }, kWaitMs));
+    folderSizingPool().waitForDone();
+    QCoreApplication::processEvents(); // delivers the old listing's hand-back
+
+    EXPECT_EQ(p.currentPath(), QByteArray::fromStdString(tree.path("b")));
+    EXPECT_EQ(names(p.items()), shown);
+    EXPECT_EQ(find(p, "f1"), nullptr);
+    EXPECT_FALSE(p.isScanning());
+    EXPECT_FALSE(p.isComputingSizes());
+}
+
+// A walk's verdict travels with its size: a 0 that is "could not read" and a
+// total that is only a lower bound are told apart from real figures.
+TEST_F(FolderTree, SizedFoldersKeepTheirUnreadableAndIncompleteMarks)
+{
+    auto o = options();
+    o.sizeFolder = [this](const std::string& path, const std::atomic<bool>& cancelled) {
+        Platform::DirectorySize size = Platform::directorySize(path, &cancelled);
+        if (path == tree.path("d"))
+            size.unreadable = true;
+        if (path == tree.path("a"))
+            size.incomplete = true;
+        return size;
+    };
+    FolderProvider p(o);
+    p.scan();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(p) && !p.items().isEmpty() && allFoldersSized(p); }, kWaitMs));
+    struct Expected {
+        QByteArray name;
+        bool unreadable;
+        bool incomplete;
+    };
+    for (const Expected& e : {Expected{"d", true, false}, Expected{"a", false, true}, Expected{"b", false, false}}) {
+        SCOPED_TRACE(e.name.toStdString());
+        const FolderItem* item = find(p, e.name);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->isUnreadable, e.unreadable);
+        EXPECT_EQ(item->isIncomplete, e.incomplete);
     }
 }

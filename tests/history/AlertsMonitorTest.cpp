@@ -1,8 +1,14 @@
 #include "history/AlertsMonitor.h"
 #include "history/DailySummary.h"
+
+#include "HistoryTestData.h"
+#include "model/CPUProvider.h"
+#include "model/DiskProvider.h"
+#include "model/MemoryProvider.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 
 #include <QDateTime>
@@ -422,4 +428,36 @@ TEST_F(Alerts, FailedDeliveryPrintsOneLine)
     Q_EMIT service->deliveryFailed(QStringLiteral("cpu-high"), QStringLiteral("The name is not activatable"));
     EXPECT_EQ(::testing::internal::GetCapturedStdout(),
               "[AlertsMonitor] failed to deliver 'cpu-high': The name is not activatable\n");
+}
+
+// The loop itself, stepped through its timer: every tick reads what the
+// providers and the day's traffic hold at that moment and runs the rules.
+TEST_F(Alerts, StartedLoopEvaluatesTheProvidersAtEachTick)
+{
+    Platform::VmStats stats = Dunmorra::Test::memoryCounters(16, 12);
+    CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; }, &Dunmorra::Test::emptyScanCache(), clock);
+    MemoryProvider memoryProvider([&] { return std::optional(stats); }, &Dunmorra::Test::emptyScanCache(), clock);
+    DiskProvider diskProvider(DiskProvider::Readers{}, clock);
+    memoryProvider.sample();
+    set(SettingKeys::networkAlerts, true);
+    int trafficAsked = 0;
+    monitor->start(cpuProvider, memoryProvider, diskProvider, [&] {
+        ++trafficAsked;
+        return AlertsMonitor::DayTraffic{today(), 100 * GB};
+    });
+    EXPECT_EQ(monitor->loop().interval(), std::chrono::milliseconds(5000));
+    EXPECT_TRUE(service->sent.empty());  // the first tick is 5 s away
+
+    monitor->loop().runPassNow();
+    EXPECT_EQ(trafficAsked, 1);
+    EXPECT_EQ(times(QStringLiteral("network-daily")).size(), 1u);
+    EXPECT_TRUE(times(QStringLiteral("memory-pressure")).empty());
+
+    stats.memAvailable = 1ull << 30;  // 15 of 16 GiB used: critical
+    memoryProvider.sample();
+    monitor->loop().runPassNow();
+    EXPECT_EQ(trafficAsked, 2);
+    EXPECT_EQ(times(QStringLiteral("memory-pressure")).size(), 1u);
+    EXPECT_TRUE(monitor->loop().isRunning());
+    Dunmorra::Test::finishBackgroundJobs();
 }

@@ -32,8 +32,13 @@ TEST(DailySummaryCodec, RejectsEveryBadFileAsAWhole)
     for (const char* name : {"empty.json", "truncated.json", "not-json.json", "array.json", "trailing-garbage.json",
              "missing-key.json", "string-number.json", "integer-1e300.json", "negative-bytes.json",
              "fraction-count.json", "null-peak-time.json", "date-as-text.json", "process-not-object.json",
-             "unsigned-too-large.json"}) {
-        const std::string text = readText(fixturePath(QStringLiteral("history/bad/") + QLatin1String(name)));
+             "unsigned-too-large.json", "bucket-missing-member.json", "network-missing-member.json",
+             "negative-fraction-bytes.json"}) {
+        // A fixture that is not there reads as an empty text, which is
+        // rejected too: the row would pass without testing anything.
+        const QString path = fixturePath(QStringLiteral("history/bad/") + QLatin1String(name));
+        ASSERT_TRUE(QFile::exists(path)) << name;
+        const std::string text = readText(path);
         EXPECT_FALSE(decodeDailySummary(text)) << name;
     }
 }

@@ -3,11 +3,13 @@
 #include "HistoryTestData.h"
 #include "ScopedFileSizeLimit.h"
 #include "ScopedTimeZone.h"
+#include "history/AlertsMonitor.h"
 #include "model/BatteryProvider.h"
 #include "model/CPUProvider.h"
 #include "model/DiskProvider.h"
 #include "model/MemoryProvider.h"
 #include "model/NetworkProvider.h"
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 #include "support/TestEnvironment.h"
 
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -385,6 +388,72 @@ TEST_F(HistoryRecorderTest, RecordsEveryMinuteOnceStarted)
     EXPECT_TRUE(recorder->loop().isRunning());
     EXPECT_EQ(recorder->loop().interval(), std::chrono::milliseconds(60'000));
     EXPECT_TRUE(recorder->current().hours.empty());  // the first step comes a minute later
+}
+
+// The minute loop itself, stepped through its timer: each pass folds what the
+// providers hold at that moment, and the tenth one writes the day's file.
+TEST_F(HistoryRecorderTest, StartedLoopRecordsTheProvidersCurrentReadingsEachMinute)
+{
+    Platform::VmStats stats = Dunmorra::Test::memoryCounters(16, 12);
+    CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; }, &Dunmorra::Test::emptyScanCache(), clock);
+    auto memoryProvider = std::make_unique<MemoryProvider>([&] { return std::optional(stats); },
+                                                           &Dunmorra::Test::emptyScanCache(), clock);
+    BatteryProvider batteryProvider([] { return std::optional<Platform::BatteryReading>(); }, clock);
+    NetworkProvider networkProvider(NetworkProvider::Readers{}, nullptr, clock);
+    DiskProvider diskProvider(DiskProvider::Readers{}, clock);
+    memoryProvider->sample();
+    const double firstGB = static_cast<double>(memoryProvider->current().usedBytes) / kGiB;
+
+    auto recorder = makeRecorder();
+    QSignalSpy recorded(recorder.get(), &HistoryRecorder::recorded);
+    recorder->start(&cpuProvider, memoryProvider.get(), &batteryProvider, &networkProvider, &diskProvider);
+    for (int minute = 1; minute <= 10; ++minute) {
+        if (minute == 6) {
+            stats.memAvailable = 8ull << 30;  // the next readings use 4 GiB more
+            memoryProvider->sample();
+        }
+        clock.advance(60);
+        recorder->loop().runPassNow();
+    }
+    EXPECT_EQ(recorded.count(), 10);
+    ASSERT_EQ(recorder->current().recordedMinutes(), 10);
+    const BucketStat& memoryGB = recorder->current().hours.at(0).memoryGB;
+    EXPECT_DOUBLE_EQ(memoryGB.sum, 5 * firstGB + 5 * (firstGB + 4));
+    EXPECT_DOUBLE_EQ(memoryGB.peak, firstGB + 4);
+    EXPECT_EQ(DayFile::read(fileOf(day)), recorder->current());
+    EXPECT_TRUE(recorder->loop().isRunning());
+
+    // A provider that is gone makes the step do nothing.
+    memoryProvider.reset();
+    clock.advance(60);
+    recorder->loop().runPassNow();
+    EXPECT_EQ(recorded.count(), 10);
+    EXPECT_EQ(recorder->current().recordedMinutes(), 10);
+    Dunmorra::Test::finishBackgroundJobs();
+}
+
+// Today's file was written in Tokyo (the laptop travelled west since): its
+// date is Tokyo's midnight, which in Madrid falls on the day before. Read
+// back, the summary is this day's and carries this day's start, so the
+// day's traffic still counts as today's.
+TEST_F(HistoryRecorderTest, TodaysFileFromAnotherZoneTakesThisZonesMidnight)
+{
+    DailySummary written = Dunmorra::Test::sampleDay();
+    written.date = referenceFromUnix(
+        static_cast<double>(QDateTime(day, QTime(0, 0), QTimeZone("Asia/Tokyo")).toSecsSinceEpoch()));
+    ASSERT_NE(written.date, dayStartReference(day));
+    ASSERT_FALSE(DayFile::write(fileOf(day), written));
+    clock.setWall(unixAt(day, 10, 0));
+
+    auto recorder = makeRecorder();
+    EXPECT_EQ(recorder->current().date, dayStartReference(day));
+    EXPECT_EQ(recorder->current().hours, written.hours);
+    EXPECT_EQ(AlertsMonitor::trafficOf(recorder->current()).day, day);
+
+    step(*recorder, 8);  // with the file's two minutes, the tenth is saved
+    const auto saved = DayFile::read(fileOf(day));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->date, dayStartReference(day));
 }
 
 } // namespace

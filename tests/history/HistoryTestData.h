@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/DailySummary.h"
+#include "platform/VmStats.h"
 
 #include <QFile>
 #include <QString>
@@ -15,6 +16,17 @@ inline std::string readText(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll().toStdString();
+}
+
+// The kernel's memory counters of a machine with `totalGiB` of memory, of
+// which `availableGiB` are available.
+inline Platform::VmStats memoryCounters(std::uint64_t totalGiB, std::uint64_t availableGiB)
+{
+    Platform::VmStats stats;
+    stats.memTotal = totalGiB << 30;
+    stats.memAvailable = availableGiB << 30;
+    stats.hasMemAvailable = true;
+    return stats;
 }
 
 // The summary that tests/fixtures/history/2026-12-09.json holds.

@@ -123,7 +123,7 @@ TEST(AudioProvider, LoopSleepsOnlyAfterTheReadingReturns)
     provider.setPaused(true);
     gate.release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 2; }, 5000));
-    QTest::qWait(100);
+    QTest::qWait(100); // five intervals, each one a pass that must not read
     EXPECT_EQ(gate.calls.load(), 2) << "paused passes read nothing";
 
     provider.setPaused(false);
@@ -140,11 +140,11 @@ TEST(AudioProvider, RestartWhileReadingKeepsOneLoopAndOneReading)
     provider.start(20ms);
     ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 5000));
     provider.start(20ms);
-    QTest::qWait(60);
+    QTest::qWait(60); // three intervals of the new loop, which must wait for the hung reading
     EXPECT_EQ(gate.calls.load(), 1);
     gate.release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 2; }, 5000)) << "the new loop carries on";
-    QTest::qWait(60);
+    QTest::qWait(60); // three intervals: time for a second loop, had the old one survived, to read
     EXPECT_EQ(gate.calls.load(), 2);
     gate.release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 3; }, 5000));

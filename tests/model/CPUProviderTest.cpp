@@ -181,7 +181,7 @@ TEST(CPUProvider, PausedLoopSkipsPassesUntilResumed)
     rig.provider->setPaused(true);
     rig.provider->start(std::chrono::milliseconds(1));
     EXPECT_EQ(rig.provider->usageHistory().size(), 1); // the start's own pass still runs
-    QTest::qWait(30);
+    QTest::qWait(30); // thirty intervals, each one a pass that must not sample
     EXPECT_EQ(rig.provider->usageHistory().size(), 1);
     rig.provider->setPaused(false);
     EXPECT_TRUE(waitUntil([&] { return rig.provider->usageHistory().size() > 1; }));

@@ -32,7 +32,7 @@ TEST(PollLoop, ADeferredPassSleepsOnlyOnceItsWorkIsDone)
         token = loop.deferPass();
     });
     ASSERT_TRUE(support::settle([&] { return passes == 1; }));
-    QTest::qWait(30);
+    QTest::qWait(30); // thirty intervals, in which a loop that did not wait would pass again
     EXPECT_EQ(passes, 1);
 
     loop.finishPass(token);
@@ -48,7 +48,7 @@ TEST(PollLoop, ADeferredPassSleepsOnlyOnceItsWorkIsDone)
     });
     ASSERT_TRUE(support::settle([&] { return fresh == 1; }));
     loop.finishPass(stale);
-    QTest::qWait(30);
+    QTest::qWait(30); // thirty intervals, in which a loop woken by the stale token would pass again
     EXPECT_EQ(fresh, 1);
     loop.finishPass(freshToken);
     ASSERT_TRUE(support::settle([&] { return fresh == 2; }));

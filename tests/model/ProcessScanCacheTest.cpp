@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 using namespace Dunmorra;
 namespace support = Dunmorra::Test;
 
@@ -81,4 +86,54 @@ TEST(ProcessScanCache, AnEmptyTableIsCachedLikeAnyOther)
     clock.advance(1.0);
     EXPECT_TRUE(cache.entries().entries.isEmpty());
     EXPECT_EQ(runs, 1);
+}
+
+// The CPU and memory providers ask from pool threads at the same time. A
+// request that arrives while a walk runs waits for it and gets its list: two
+// walks never run at once, and the table is walked once.
+TEST(ProcessScanCache, ARequestDuringAWalkWaitsAndSharesIt)
+{
+    support::ManualClock clock;
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool release = false;
+    int walking = 0;
+    int mostAtOnce = 0;
+    int runs = 0;
+    ProcessScanCache cache(
+        [&] {
+            std::unique_lock lock(mutex);
+            ++runs;
+            mostAtOnce = std::max(mostAtOnce, ++walking);
+            changed.notify_all();
+            changed.wait(lock, [&] { return release; });
+            --walking;
+            return QList<ProcessEntry>{ProcessEntry{runs, QStringLiteral("run%1").arg(runs), {}, 0, 0, 0, 1}};
+        },
+        clock);
+
+    ProcessScanCache::Scan first, second;
+    std::thread a([&] { first = cache.entries(); });
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return walking == 1; });
+    }
+    std::thread b([&] { second = cache.entries(); });
+    // Time for the second request to reach the cache; a second walk would
+    // start within it, a waiting request shows nothing.
+    {
+        std::unique_lock lock(mutex);
+        changed.wait_for(lock, std::chrono::milliseconds(200), [&] { return runs > 1; });
+        release = true;
+    }
+    changed.notify_all();
+    a.join();
+    b.join();
+
+    EXPECT_EQ(mostAtOnce, 1);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(cache.scanCount(), 1);
+    ASSERT_EQ(second.entries.size(), 1);
+    EXPECT_EQ(second.entries[0].name, QStringLiteral("run1"));
+    EXPECT_DOUBLE_EQ(second.time, first.time);
 }

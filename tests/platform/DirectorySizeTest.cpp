@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <dirent.h>
 #include <sched.h>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 
@@ -112,15 +115,25 @@ TEST_F(SizeTree, UnreadableFoldersAreMarked)
     EXPECT_EQ(seen->listError, EACCES);
 }
 
-TEST(DirectorySize, DeepTreeWalksWholeWithinTheDescriptorBound)
+namespace {
+
+// A chain 40 deep with a file of 3 bytes and a side folder holding one of 5
+// at every level: 80 files, 320 bytes.
+void makeDeepChain(FixtureTree& tree)
 {
-    FixtureTree tree;
-    // A chain 40 deep with a file and a side folder at every level.
     std::string rel;
     for (int depth = 0; depth < 40; ++depth) {
         rel += rel.empty() ? "d" : "/d";
         tree.dir(rel).file(rel + "/f", 3).dir(rel + "/side").file(rel + "/side/s", 5);
     }
+}
+
+} // namespace
+
+TEST(DirectorySize, DeepTreeWalksWholeWithinTheDescriptorBound)
+{
+    FixtureTree tree;
+    makeDeepChain(tree);
     const auto openDescriptors = [] {
         int n = 0;
         if (DIR* d = ::opendir("/proc/self/fd")) {
@@ -173,37 +186,26 @@ TEST(DirectorySize, PseudoFileSystemsAreNotEntered)
 }
 
 // Mounts inside the tree: a bind mount of the tree's own root below itself
-// (symbolic links are not needed for a cycle) and a procfs. Done in a child
-// with a private mount namespace, so nothing outlives the test.
+// (symbolic links are not needed for a cycle), a procfs and a sysfs (whose
+// files all claim a size). Done in a child with private namespaces, so
+// nothing outlives the test.
 TEST(DirectorySize, BindMountCycleAndMountedProcAreNotWalked)
 {
     FixtureTree tree;
-    tree.dir("a").file("a/f", 10).dir("a/again").dir("p");
+    tree.dir("a").file("a/f", 10).dir("a/again").dir("p").dir("s");
 
-    struct Seen {
-        int setup; // 0 ok, 1 no namespace, 2 no mount
-        Platform::DirectorySize size;
-    };
-    const auto seen = Dunmorra::Test::inChildProcess<Seen>([&] {
-        Seen s{};
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            s.setup = 1;
-            return s;
-        }
-        if (::mount(tree.root().c_str(), tree.path("a/again").c_str(), nullptr, MS_BIND, nullptr) != 0
-            || ::mount("proc", tree.path("p").c_str(), "proc", 0, nullptr) != 0) {
-            s.setup = 2;
-            return s;
-        }
-        s.size = Platform::directorySize(tree.root());
-        return s;
-    });
-    ASSERT_TRUE(seen.has_value());
-    if (seen->setup != 0)
-        GTEST_SKIP() << "mount namespaces are not available here";
-    EXPECT_EQ(seen->size.totalBytes, 10u);
-    EXPECT_EQ(seen->size.fileCount, 1);
-    EXPECT_FALSE(seen->size.cancelled);
+    const auto seen = Dunmorra::Test::inPrivateMounts<Platform::DirectorySize>(
+        [&] {
+            return ::mount(tree.root().c_str(), tree.path("a/again").c_str(), nullptr, MS_BIND, nullptr) == 0
+                && ::mount("proc", tree.path("p").c_str(), "proc", 0, nullptr) == 0
+                && ::mount("sysfs", tree.path("s").c_str(), "sysfs", 0, nullptr) == 0;
+        },
+        [&] { return Platform::directorySize(tree.root()); });
+    ASSERT_TRUE(seen.has_value()) << "the walk did not come back";
+    ASSERT_EQ(seen->setup, Dunmorra::Test::MountSetup::ok) << Dunmorra::Test::describe(seen->setup);
+    EXPECT_EQ(seen->value.totalBytes, 10u);
+    EXPECT_EQ(seen->value.fileCount, 1);
+    EXPECT_FALSE(seen->value.cancelled);
 }
 
 TEST_F(SizeTree, ListingLeavesOutLinksAndHiddenEntriesUnlessAsked)
@@ -234,11 +236,68 @@ TEST_F(SizeTree, ListingLeavesOutLinksAndHiddenEntriesUnlessAsked)
     EXPECT_EQ(Platform::listDirectory(tree.path("e.txt"), false).error, ENOTDIR);
 }
 
+namespace {
+
+// In a forked child: leaves exactly `spare` descriptor numbers free (every
+// gap below the highest one in use filled, the limit set just above it), so
+// a walk that needs one more than that fails to open a folder.
+bool leaveSpareDescriptors(int spare)
+{
+    int highest = 0;
+    if (DIR* d = ::opendir("/proc/self/fd")) {
+        while (const dirent* e = ::readdir(d))
+            highest = std::max(highest, std::atoi(e->d_name));
+        ::closedir(d);
+    }
+    for (;;) {
+        const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        if (fd > highest) {
+            ::close(fd);
+            break;
+        }
+    }
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return false;
+    limit.rlim_cur = static_cast<rlim_t>(highest + 1 + spare);
+    return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+}
+
+} // namespace
+
+// The bound holds while the walk runs, not only once it is over. The walk
+// may hold one descriptor above its bound for the moment it enters a folder,
+// before it closes an ancestor.
+TEST(DirectorySize, DeepTreeNeverHoldsMoreThanItsBoundOpen)
+{
+    FixtureTree tree;
+    makeDeepChain(tree);
+    for (int bound : {2, 3, 7}) {
+        SCOPED_TRACE(bound);
+        struct Seen {
+            bool limited;
+            Platform::DirectorySize size;
+        };
+        const auto seen = Dunmorra::Test::inChildProcess<Seen>([&] {
+            Seen s{};
+            s.limited = leaveSpareDescriptors(bound + 1);
+            s.size = Platform::directorySize(tree.root(), nullptr, {bound});
+            return s;
+        });
+        ASSERT_TRUE(seen.has_value());
+        ASSERT_TRUE(seen->limited);
+        EXPECT_EQ(seen->size.fileCount, 80);
+        EXPECT_FALSE(seen->size.incomplete);
+    }
+}
+
 TEST(DirectoryListing, FilesOfPseudoFileSystemsListAsEmpty)
 {
     struct statfs sfs;
-    if (::statfs("/sys/kernel", &sfs) != 0 || !Platform::isPseudoFileSystem(sfs.f_type))
-        GTEST_SKIP() << "no sysfs at /sys";
+    ASSERT_EQ(::statfs("/sys/kernel", &sfs), 0) << "no sysfs at /sys";
+    ASSERT_TRUE(Platform::isPseudoFileSystem(sfs.f_type)) << "/sys is not a sysfs";
     // sysfs gives its attribute files a length (4096, or the note's size)
     // that no file holds.
     const auto listing = Platform::listDirectory("/sys/kernel", true);

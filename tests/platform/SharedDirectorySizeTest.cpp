@@ -138,32 +138,22 @@ TEST(SharedDirectorySize, UnreadableDirectoriesMarkTheirFolder)
     EXPECT_EQ(seen->parent.size.totalBytes, 1000u);
 }
 
+// As for one folder's walk: a bind mount of an ancestor, a procfs and a
+// sysfs below the folders are not walked.
 TEST(SharedDirectorySize, BindMountCycleAndMountedProcAreNotWalked)
 {
     FixtureTree tree;
-    tree.dir("top").dir("top/a").file("top/a/f", 10).dir("top/a/again").dir("top/p");
-    struct Seen {
-        int setup; // 0 ok, 1 no namespace, 2 no mount
-        Sized top;
-    };
-    const auto seen = Dunmorra::Test::inChildProcess<Seen>([&] {
-        Seen s{};
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            s.setup = 1;
-            return s;
-        }
-        if (::mount(tree.path("top").c_str(), tree.path("top/a/again").c_str(), nullptr, MS_BIND, nullptr) != 0
-            || ::mount("proc", tree.path("top/p").c_str(), "proc", 0, nullptr) != 0) {
-            s.setup = 2;
-            return s;
-        }
-        s.top = sizeTogether({tree.path("top")}, 4)[0];
-        return s;
-    });
-    ASSERT_TRUE(seen.has_value());
-    if (seen->setup != 0)
-        GTEST_SKIP() << "mount namespaces are not available here";
-    ASSERT_TRUE(seen->top.reported);
-    EXPECT_EQ(seen->top.size.totalBytes, 10u);
-    EXPECT_EQ(seen->top.size.fileCount, 1);
+    tree.dir("top").dir("top/a").file("top/a/f", 10).dir("top/a/again").dir("top/p").dir("top/s");
+    const auto seen = Dunmorra::Test::inPrivateMounts<Sized>(
+        [&] {
+            return ::mount(tree.path("top").c_str(), tree.path("top/a/again").c_str(), nullptr, MS_BIND, nullptr) == 0
+                && ::mount("proc", tree.path("top/p").c_str(), "proc", 0, nullptr) == 0
+                && ::mount("sysfs", tree.path("top/s").c_str(), "sysfs", 0, nullptr) == 0;
+        },
+        [&] { return sizeTogether({tree.path("top")}, 4)[0]; });
+    ASSERT_TRUE(seen.has_value()) << "the walk did not come back";
+    ASSERT_EQ(seen->setup, Dunmorra::Test::MountSetup::ok) << Dunmorra::Test::describe(seen->setup);
+    ASSERT_TRUE(seen->value.reported);
+    EXPECT_EQ(seen->value.size.totalBytes, 10u);
+    EXPECT_EQ(seen->value.size.fileCount, 1);
 }

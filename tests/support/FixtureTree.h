@@ -7,6 +7,8 @@
 #include <ftw.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -136,6 +138,78 @@ inline bool dropPrivilegesInChild()
     const uid_t uid = pw ? pw->pw_uid : 65534;
     const gid_t gid = pw ? pw->pw_gid : 65534;
     return ::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 && ::setresuid(uid, uid, uid) == 0;
+}
+
+// Writes a whole short text to a file that exists (a procfs control file).
+inline bool writeWholeText(const char* path, const std::string& text)
+{
+    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::close(fd);
+    return ok;
+}
+
+// In a forked child: new mount, PID and network namespaces, so that a procfs
+// and a sysfs of their own can be mounted. First inside a user namespace,
+// which needs no privileges where the kernel allows unprivileged ones; else
+// with the privileges the test runs with.
+inline bool enterPrivateNamespaces()
+{
+    constexpr int kNamespaces = CLONE_NEWNS | CLONE_NEWPID | CLONE_NEWNET;
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    if (::unshare(CLONE_NEWUSER | kNamespaces) == 0) {
+        if (!writeWholeText("/proc/self/setgroups", "deny")
+            || !writeWholeText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1")
+            || !writeWholeText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+            return false;
+    } else if (::unshare(kNamespaces) != 0) {
+        return false;
+    }
+    return ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+}
+
+enum class MountSetup { ok, noNamespace, noMount };
+
+// What went wrong, for a test's failure message.
+inline const char* describe(MountSetup setup)
+{
+    switch (setup) {
+    case MountSetup::ok: return "";
+    case MountSetup::noNamespace:
+        return "neither an unprivileged user namespace nor privileges for mount namespaces here";
+    case MountSetup::noMount: return "the test's mounts could not be made";
+    }
+    return "";
+}
+
+template <typename T>
+struct Mounted {
+    MountSetup setup;
+    T value;
+};
+
+// Runs `mount`, then `body`, in a child process of private namespaces (see
+// enterPrivateNamespaces), as the first process of its PID namespace so that
+// it may mount a procfs; every mount ends with the child. Nothing when the
+// child did not come back. The child ends itself after a minute: a walk
+// that goes round a mount cycle would never stop.
+template <typename T>
+std::optional<Mounted<T>> inPrivateMounts(const std::function<bool()>& mount, const std::function<T()>& body)
+{
+    return inChildProcess<Mounted<T>>([&] {
+        if (!enterPrivateNamespaces())
+            return Mounted<T>{MountSetup::noNamespace, {}};
+        const auto inside = inChildProcess<Mounted<T>>([&] {
+            if (!mount())
+                return Mounted<T>{MountSetup::noMount, {}};
+            ::alarm(60);
+            return Mounted<T>{MountSetup::ok, body()};
+        });
+        return inside ? *inside : Mounted<T>{MountSetup::noMount, {}};
+    });
 }
 
 } // namespace Dunmorra::Test

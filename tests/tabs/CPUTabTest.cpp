@@ -17,6 +17,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QLocale>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
@@ -361,4 +362,32 @@ TEST_F(CPUTabTest, SandboxedRunShowsOnlyTheBanner)
     EXPECT_EQ(textOf(*banner, "bannerDescription"), QStringLiteral("The sandbox does not allow access to per-process CPU data."));
     EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("topProcesses")));
     EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("processRow:1")));
+}
+
+// A core taken offline (or a new kernel reading with fewer CPUs) removes its
+// bar; the bars that stay keep their widgets, and a core that comes back
+// gets a bar again.
+TEST_F(CPUTabTest, CoreBarsFollowTheCoreCountDownAndUp)
+{
+    CpuRig rig(4, "", 50);
+    CPUTab tab(*rig.provider, rig.settings);
+    rig.passes(2);
+    ASSERT_EQ(tab.coreBarCount(), 4);
+    CoreBar* first = tab.coreBar(0);
+    QPointer<CoreBar> dropped = tab.coreBar(3);
+
+    rig.cores = 2;
+    rig.passes(2);
+    ASSERT_EQ(rig.provider->current().coreUsages.size(), 2u);
+    EXPECT_EQ(tab.coreBarCount(), 2);
+    EXPECT_EQ(tab.findChildren<CoreBar*>().size(), 2);
+    EXPECT_TRUE(dropped.isNull());
+    EXPECT_EQ(tab.coreBar(0), first);
+    EXPECT_EQ(tab.coreBar(2), nullptr);
+
+    rig.cores = 3;
+    rig.passes(2);
+    EXPECT_EQ(tab.coreBarCount(), 3);
+    EXPECT_EQ(tab.findChildren<CoreBar*>().size(), 3);
+    EXPECT_EQ(textOf(*tab.coreBar(2), "coreLabel"), QStringLiteral("C3"));
 }

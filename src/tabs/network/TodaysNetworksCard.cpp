@@ -168,7 +168,13 @@ TodaysNetworksCard::TodaysNetworksCard(QWidget* parent)
     };
 }
 
-TodaysNetworksCard::~TodaysNetworksCard() = default;
+// A card destroyed with its list open closes that list while the base
+// destructor hides the children, when the object is no longer a card: the
+// callback must not reach it then.
+TodaysNetworksCard::~TodaysNetworksCard()
+{
+    m_menu->onClosed = nullptr;
+}
 
 QWidget* TodaysNetworksCard::menu() const
 {
