@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace Dunmorra::Platform {
@@ -19,7 +21,10 @@ struct ProcessRecord {
 
 // Reads <root>/proc/<pid>/... for every process. A process that exits during
 // the walk is simply absent; zombies and nameless processes are left out.
-// Not thread-safe: its buffers are reused from one walk to the next.
+// A process seen before (same pid, start time and kernel name) keeps the
+// executable path and full name found for it then, unreadable ones included:
+// only its stat record is read again. Not thread-safe: its buffers and that
+// memory are reused from one walk to the next.
 class ProcessTable {
 public:
     // clockTicksPerSecond and pageSize default to the running kernel's.
@@ -34,7 +39,18 @@ public:
     static constexpr std::size_t kCommLength = 15;
 
 private:
+    // What a walk learnt of one process beyond its stat record.
+    struct Known {
+        std::uint64_t startTime = 0;
+        std::string comm;            // the kernel's name when the rest was resolved
+        std::string executablePath;
+        std::string name;
+        std::uint64_t walk = 0;      // the last walk that saw it
+        bool resolved = false;
+    };
+
     bool readProcessIn(int procFd, std::int32_t pid, ProcessRecord& out) const;
+    void resolveNames(int procFd, std::size_t dirLength, std::string_view comm, ProcessRecord& out) const;
     std::uint64_t ticksToNanos(std::uint64_t ticks) const;
 
     std::string m_root;
@@ -44,6 +60,8 @@ private:
     mutable std::string m_path;
     mutable std::string m_buffer;
     mutable std::string m_link;
+    mutable std::unordered_map<std::int32_t, Known> m_known;
+    mutable std::uint64_t m_walk = 0;
 };
 
 } // namespace Dunmorra::Platform

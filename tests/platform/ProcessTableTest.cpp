@@ -1,8 +1,11 @@
 #include "platform/ProcessTable.h"
 
+#include "support/FixtureTree.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 using namespace Dunmorra::Platform;
@@ -80,4 +83,60 @@ TEST(ProcessTable, TimesOfLongLivedProcessesDoNotOverflow)
 TEST(ProcessTable, MissingRootIsAnEmptyTable)
 {
     EXPECT_TRUE(ProcessTable(HALVORIN_FIXTURES "/no-such-root").read().empty());
+}
+
+TEST(ProcessTable, ResolvesAProcessOnceForItsLifetime)
+{
+    // What a later walk may not read again is the executable link and the
+    // argument list: the test changes them behind the table's back and checks
+    // when the table notices.
+    Dunmorra::Test::FixtureTree tree;
+    tree.dir("proc").dir("proc/500");
+    const auto writeStat = [&](const char* comm, int startTime) {
+        const std::string text = "500 (" + std::string(comm) + ") S 1 500 500 0 -1 0 0 0 0 0 7 3 0 0 20 0 1 0 "
+                                 + std::to_string(startTime) + " 1000 12 0\n";
+        FILE* f = std::fopen(tree.path("proc/500/stat").c_str(), "w");
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+    };
+    const auto relink = [&](const char* target) {
+        std::remove(tree.path("proc/500/exe").c_str());
+        if (target)
+            tree.symlink(target, "proc/500/exe");
+    };
+    const ProcessTable table(tree.root(), 100, 4096);
+    const auto pathNow = [&] {
+        const auto records = table.read();
+        return records.size() == 1 ? records[0].executablePath : std::string("<missing>");
+    };
+
+    struct Step {
+        const char* what;
+        const char* comm;
+        int startTime;
+        const char* link; // nullptr: no readable link
+        const char* expected;
+    };
+    const Step steps[] = {
+        {"first sight, link unreadable", "app", 100, nullptr, ""},
+        {"the failed read is not retried", "app", 100, "/usr/bin/app", ""},
+        {"nor is a changed link read", "app", 100, "/usr/bin/elsewhere", ""},
+        {"an exec renames it: read afresh", "tool", 100, "/usr/bin/tool", "/usr/bin/tool"},
+        {"same identity keeps the path", "tool", 100, "/usr/bin/changed", "/usr/bin/tool"},
+        {"a reused pid starts afresh", "tool", 200, "/usr/bin/changed", "/usr/bin/changed"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        writeStat(step.comm, step.startTime);
+        relink(step.link);
+        EXPECT_EQ(pathNow(), step.expected);
+    }
+
+    // A process that left is forgotten: its pid and start time seen again
+    // later are read as new.
+    std::rename(tree.path("proc/500").c_str(), tree.path("proc/gone").c_str());
+    EXPECT_EQ(pathNow(), "<missing>");
+    std::rename(tree.path("proc/gone").c_str(), tree.path("proc/500").c_str());
+    relink("/usr/bin/back");
+    EXPECT_EQ(pathNow(), "/usr/bin/back");
 }

@@ -1,5 +1,7 @@
 #include "platform/AudioDevices.h"
 
+#include "platform/SoundServerPresence.h"
+
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/introspect.h>
@@ -200,6 +202,10 @@ struct AudioServerConnection::Impl {
                 dropContext();
         }
         if (!context) {
+            // Without a server a client would be built and torn down on
+            // every reading only to learn that again.
+            if (!soundServerMayBeReachable(SoundServerPlaces::fromEnvironment()))
+                return false;
             pa_proplist* props = pa_proplist_new();
             pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, clientName.c_str());
             context = pa_context_new_with_proplist(pa_mainloop_get_api(loop), clientName.c_str(), props);

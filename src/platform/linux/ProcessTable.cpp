@@ -94,6 +94,8 @@ std::vector<ProcessRecord> ProcessTable::read() const
     // Every file is opened relative to this descriptor: no walk from the root
     // for each of the thousands of files a scan reads.
     const int procFd = ::dirfd(dir);
+    ++m_walk;
+    out.reserve(m_known.size());
     ProcessRecord record;
     while (const dirent* entry = ::readdir(dir)) {
         std::int32_t pid = 0;
@@ -104,6 +106,8 @@ std::vector<ProcessRecord> ProcessTable::read() const
         record = ProcessRecord{};
     }
     ::closedir(dir);
+    // Forget the processes this walk did not see, so a reused pid starts afresh.
+    std::erase_if(m_known, [this](const auto& item) { return item.second.walk != m_walk; });
     return out;
 }
 
@@ -176,7 +180,27 @@ bool ProcessTable::readProcessIn(int procFd, std::int32_t pid, ProcessRecord& ou
     out.startTime = fields[22];
     out.residentBytes = fields[24] * static_cast<std::uint64_t>(m_pageSize);
 
-    // The name first: it points into m_buffer, which the reads below reuse.
+    // Same pid, start time and kernel name: the same program as last time
+    // (an exec renames the process), so its path and full name still hold,
+    // and a link that could not be read is not tried again.
+    Known& known = m_known[pid];
+    if (!known.resolved || known.startTime != out.startTime || known.comm != comm) {
+        known.resolved = true;
+        known.startTime = out.startTime;
+        known.comm.assign(comm); // before the stat record's buffer is reused
+        resolveNames(procFd, dirLength, known.comm, out);
+        known.executablePath = out.executablePath;
+        known.name = out.name;
+    } else {
+        out.executablePath = known.executablePath;
+        out.name = known.name;
+    }
+    known.walk = m_walk;
+    return true;
+}
+
+void ProcessTable::resolveNames(int procFd, std::size_t dirLength, std::string_view comm, ProcessRecord& out) const
+{
     out.name.assign(comm);
 
     // argv[0], read at most once and only when needed.
@@ -226,7 +250,6 @@ bool ProcessTable::readProcessIn(int procFd, std::int32_t pid, ProcessRecord& ou
                 out.name.assign(std::string(argBase));
         }
     }
-    return true;
 }
 
 } // namespace Dunmorra::Platform
