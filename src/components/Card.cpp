@@ -76,6 +76,29 @@ void Card::setContent(QWidget* content)
         m_layout->addWidget(content);
 }
 
+void Card::claimOpaqueOnCard(QWidget* widget)
+{
+    bool solid = false;
+    for (const QWidget* w = widget->parentWidget(); w; w = w->parentWidget()) {
+        if (qobject_cast<const Card*>(w)) {
+            // The padding keeps content clear of the rounded corners.
+            solid = controlBackground().alpha() == 255;
+            break;
+        }
+        // Anything between that may paint (a row's highlight, a styled
+        // frame) would be painted over.
+        if (w->metaObject() != &QWidget::staticMetaObject || w->autoFillBackground() || w->isWindow())
+            break;
+    }
+    widget->setAttribute(Qt::WA_OpaquePaintEvent, solid);
+}
+
+void Card::fillBehind(QWidget* widget, QPainter& painter)
+{
+    if (widget->testAttribute(Qt::WA_OpaquePaintEvent))
+        painter.fillRect(widget->rect(), controlBackground());
+}
+
 void Card::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);

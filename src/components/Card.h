@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QPainter;
 class QVBoxLayout;
 
 namespace Dunmorra {
@@ -23,6 +24,15 @@ public:
 
     void setContent(QWidget* content);
     QWidget* content() const { return m_content; }
+
+    // For a widget that repaints often (an animated bar, a line redrawn every
+    // second): when it sits on a card's solid fill with only plain containers
+    // between, it is marked as painting all its pixels, so its repaints stop
+    // at its own rectangle instead of repainting the card and the containers
+    // under it first. Call again when it is shown; fillBehind() then paints
+    // the card's fill where it will draw.
+    static void claimOpaqueOnCard(QWidget* widget);
+    static void fillBehind(QWidget* widget, QPainter& painter);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
 #include "components/DualSparklineView.h"
 
+#include "components/Card.h"
 #include "components/Palette.h"
 #include "components/Sparkline.h"
 
@@ -23,6 +24,7 @@ void DualSparklineView::setValues(std::vector<double> primary, std::vector<doubl
         return;
     m_primary = std::move(primary);
     m_secondary = std::move(secondary);
+    m_pathSize = QSize();
     update();
 }
 
@@ -38,14 +40,25 @@ double DualSparklineView::sharedMaximum(const std::vector<double>& a, const std:
     return m;
 }
 
+void DualSparklineView::showEvent(QShowEvent* event)
+{
+    Card::claimOpaqueOnCard(this);
+    QWidget::showEvent(event);
+}
+
 void DualSparklineView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    Card::fillBehind(this, p);
+    if (m_pathSize != size()) {
+        const double maximum = sharedMaximum(m_primary, m_secondary);
+        m_secondaryPath = sparklinePath(normalizeToSharedMax(m_secondary, maximum), width(), height());
+        m_primaryPath = sparklinePath(normalizeToSharedMax(m_primary, maximum), width(), height());
+        m_pathSize = size();
+    }
     p.setRenderHint(QPainter::Antialiasing);
-    const double maximum = sharedMaximum(m_primary, m_secondary);
-    strokeSparkline(p, sparklinePath(normalizeToSharedMax(m_secondary, maximum), width(), height()),
-               withAlpha(m_secondaryColor, 0.75));
-    strokeSparkline(p, sparklinePath(normalizeToSharedMax(m_primary, maximum), width(), height()), m_primaryColor);
+    strokeSparkline(p, m_secondaryPath, withAlpha(m_secondaryColor, 0.75));
+    strokeSparkline(p, m_primaryPath, m_primaryColor);
 }
 
 } // namespace Dunmorra

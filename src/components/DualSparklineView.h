@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPainterPath>
 #include <QWidget>
 
 #include <vector>
@@ -25,10 +26,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     std::vector<double> m_primary;
     std::vector<double> m_secondary;
+    // Both lines for the series at m_pathSize; rebuilt when either changes.
+    QPainterPath m_primaryPath;
+    QPainterPath m_secondaryPath;
+    QSize m_pathSize;
     QColor m_primaryColor;
     QColor m_secondaryColor;
 };

@@ -1,5 +1,6 @@
 #include "components/SparklineView.h"
 
+#include "components/Card.h"
 #include "components/Sparkline.h"
 
 #include <QPainter>
@@ -20,6 +21,7 @@ void SparklineView::setValues(std::vector<double> values)
     if (values == m_values)
         return;
     m_values = std::move(values);
+    m_pathSize = QSize();
     update();
 }
 
@@ -31,14 +33,24 @@ void SparklineView::setColor(const QColor& color)
     update();
 }
 
+void SparklineView::showEvent(QShowEvent* event)
+{
+    Card::claimOpaqueOnCard(this);
+    QWidget::showEvent(event);
+}
+
 void SparklineView::paintEvent(QPaintEvent*)
 {
+    QPainter p(this);
+    Card::fillBehind(this, p);
     if (m_values.size() < 2)
         return;
-    QPainter p(this);
+    if (m_pathSize != size()) {
+        m_path = sparklinePath(normalizeSparklineValues(m_values, m_autoScale), width(), height());
+        m_pathSize = size();
+    }
     p.setRenderHint(QPainter::Antialiasing);
-    const auto norm = normalizeSparklineValues(m_values, m_autoScale);
-    strokeSparkline(p, sparklinePath(norm, width(), height()), m_color);
+    strokeSparkline(p, m_path, m_color);
 }
 
 } // namespace Dunmorra

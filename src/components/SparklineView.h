@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPainterPath>
 #include <QWidget>
 
 #include <vector>
@@ -25,9 +26,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     std::vector<double> m_values;
+    // The line for m_values at m_pathSize; rebuilt when either changes.
+    QPainterPath m_path;
+    QSize m_pathSize;
     QColor m_color;
     bool m_autoScale;
 };

@@ -1,5 +1,6 @@
 #include "components/ThinBar.h"
 
+#include "components/Card.h"
 #include "components/Easing.h"
 #include "components/Palette.h"
 
@@ -98,10 +99,18 @@ int ThinBar::fillStep() const
     return std::isfinite(quarterPixels) ? static_cast<int>(std::lround(quarterPixels)) : 0;
 }
 
+void ThinBar::showEvent(QShowEvent* event)
+{
+    // Its animation frames then repaint the bar alone.
+    Card::claimOpaqueOnCard(this);
+    QWidget::showEvent(event);
+}
+
 void ThinBar::paintEvent(QPaintEvent*)
 {
     m_paintedStep = fillStep();
     QPainter p(this);
+    Card::fillBehind(this, p);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     const QRectF track(0, 0, width(), height());

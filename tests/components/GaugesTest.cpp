@@ -1,8 +1,10 @@
+#include "components/Card.h"
 #include "components/DonutRing.h"
 #include "components/RangeSeries.h"
 #include "components/ThinBar.h"
 
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <cmath>
 #include <limits>
@@ -108,4 +110,49 @@ TEST(RangeSeries, TakesNewestValuesAndThinsToExactly120)
     const auto full = rangeSeries(ringOf(86'400), 86'400);
     for (int i = 0; i < 120; ++i)
         ASSERT_DOUBLE_EQ(full[static_cast<std::size_t>(i)], static_cast<double>((i * 86'399LL) / 119) / 100.0) << i;
+}
+
+namespace {
+struct PaintCount : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+} // namespace
+
+TEST(ThinBar, AnimationFramesOnACardRepaintTheBarAlone)
+{
+    // A card holding a plain container holding the bar, as the pages lay
+    // them out: the bar's frames must not reach the card or the container.
+    Card card;
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    auto* bar = new ThinBar(Qt::blue);
+    layout->addWidget(bar);
+    card.setContent(content);
+    card.resize(300, 80);
+    bar->setFraction(0.1);
+    card.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
+    QTest::qWait(50); // the first paint of everything
+
+    PaintCount onCard, onContent, onBar;
+    card.installEventFilter(&onCard);
+    content->installEventFilter(&onContent);
+    bar->installEventFilter(&onBar);
+    bar->setFraction(0.9);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar->isAnimating(); }, 2000));
+    QTest::qWait(50); // the last frame's paint
+    EXPECT_GT(onBar.paints, 2);
+    EXPECT_EQ(onCard.paints, 0);
+    EXPECT_EQ(onContent.paints, 0);
+
+    // Outside a card nothing is claimed: what lies behind is not known.
+    ThinBar loose(Qt::blue);
+    loose.show();
+    EXPECT_FALSE(loose.testAttribute(Qt::WA_OpaquePaintEvent));
 }
