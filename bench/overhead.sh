@@ -6,12 +6,13 @@
 # Starts Halvorin tray-only on a private X server with a real tray, btop
 # (update 1000 ms) and htop (-d 10) in a detached tmux, lets everything settle
 # for 10 s, then reads each process's CPU time and resident size over the
-# window (60 s by default). Further windows measure Halvorin with the main
-# window open on the Overview tab (live), the CPU tab, the Network tab on its
-# 24 h range, the Memory and the Power tab. Resident size is read again at the
-# end, so a growing figure shows. btop and htop are installed when missing.
-# Each run has its own tmux server, so runs side by side neither share nor end
-# each other's peers.
+# window (60 s by default): CPU time, as a share of btop's in the same window,
+# wakeups (context switches of all threads) and resident size. Further windows
+# measure Halvorin with the main window open on the Overview (live), CPU,
+# Disk, Network (24 h range), Memory and Power tabs. Resident size is read again at the end, so a
+# growing figure shows. btop and htop are installed when missing. Each run has
+# its own tmux server, so runs side by side neither share nor end each other's
+# peers.
 set -eu
 APP="${1:-build/src/halvorin}"
 SECONDS_WINDOW="${2:-60}"
@@ -37,6 +38,8 @@ fi
 HZ="$(getconf CLK_TCK)"
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+# Context switches of every thread: each wakeup of a sleeping thread is one.
+switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches:/ { n += $2 } END { print n + 0 }'; }
 
 mkdir -p "$TMP/data" "$TMP/config" "$TMP/runtime"
 chmod 700 "$TMP/runtime"
@@ -68,13 +71,16 @@ HTOP_PID="$(tmux -L "$TMUX_SERVER" list-panes -t htop -F '#{pane_pid}')"
 measure() {
     label="$1"
     a0="$(ticks "$APP_PID")"; b0="$(ticks "$BTOP_PID")"; h0="$(ticks "$HTOP_PID")"
+    w0a="$(switches "$APP_PID")"; w0b="$(switches "$BTOP_PID")"; w0h="$(switches "$HTOP_PID")"
     sleep "$SECONDS_WINDOW"
     a1="$(ticks "$APP_PID")"; b1="$(ticks "$BTOP_PID")"; h1="$(ticks "$HTOP_PID")"
+    w1a="$(switches "$APP_PID")"; w1b="$(switches "$BTOP_PID")"; w1h="$(switches "$HTOP_PID")"
     echo "$label (${SECONDS_WINDOW} s, $(ps -e --no-headers | wc -l) processes on the machine)"
-    for row in "halvorin $a0 $a1 $APP_PID" "btop $b0 $b1 $BTOP_PID" "htop $h0 $h1 $HTOP_PID"; do
+    for row in "halvorin $a0 $a1 $APP_PID $w0a $w1a" "btop $b0 $b1 $BTOP_PID $w0b $w1b" "htop $h0 $h1 $HTOP_PID $w0h $w1h"; do
         set -- $row
         awk -v n="$1" -v t0="$2" -v t1="$3" -v hz="$HZ" -v s="$SECONDS_WINDOW" -v rss="$(rss_kb "$4")" \
-            'BEGIN { printf "  %-9s %6.2f %% of one core  %7.1f MB resident\n", n, 100 * (t1 - t0) / hz / s, rss / 1024 }'
+            -v w0="$5" -v w1="$6" -v bt="$((b1 - b0))" \
+            'BEGIN { printf "  %-9s %6.2f %% of one core  %5.2f x btop  %6.1f wakeups/s  %7.1f MB resident\n", n, 100 * (t1 - t0) / hz / s, (bt > 0 ? (t1 - t0) / bt : 0), (w1 - w0) / s, rss / 1024 }'
     done
 }
 
@@ -94,6 +100,10 @@ xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" ctrl+2
 sleep 10
 measure "main window open on the CPU tab"
+
+xdotool key --window "$WINDOW" ctrl+4
+sleep 10
+measure "main window open on the Disk tab"
 
 # Then the Network tab on its 24 h range: the segment sits at this point of
 # the window at its default size while no network is recorded today.
