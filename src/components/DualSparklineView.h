@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <QWidget>
 
 #include <vector>
@@ -32,8 +32,8 @@ private:
     std::vector<double> m_primary;
     std::vector<double> m_secondary;
     // Both lines for the series at m_pathSize; rebuilt when either changes.
-    QPainterPath m_primaryPath;
-    QPainterPath m_secondaryPath;
+    QPolygonF m_primaryPoints;
+    QPolygonF m_secondaryPoints;
     QSize m_pathSize;
     QColor m_primaryColor;
     QColor m_secondaryColor;

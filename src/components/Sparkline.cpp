@@ -57,26 +57,40 @@ std::vector<double> normalizeToSharedMax(const std::vector<double>& values, doub
     return out;
 }
 
+QPolygonF sparklinePoints(const std::vector<double>& normalized, double width, double height)
+{
+    QPolygonF points;
+    const std::size_t n = normalized.size();
+    if (n < 2)
+        return points;
+    points.reserve(static_cast<qsizetype>(n));
+    const double step = width / static_cast<double>(n - 1);
+    for (std::size_t i = 0; i < n; ++i)
+        points.append(QPointF(static_cast<double>(i) * step, height - normalized[i] * height));
+    return points;
+}
+
 QPainterPath sparklinePath(const std::vector<double>& normalized, double width, double height)
 {
     QPainterPath path;
-    const std::size_t n = normalized.size();
-    if (n < 2)
-        return path;
-    const double step = width / static_cast<double>(n - 1);
-    path.moveTo(0, height - normalized[0] * height);
-    for (std::size_t i = 1; i < n; ++i)
-        path.lineTo(static_cast<double>(i) * step, height - normalized[i] * height);
+    const QPolygonF points = sparklinePoints(normalized, width, height);
+    if (!points.isEmpty())
+        path.addPolygon(points);
     return path;
 }
 
-void strokeSparkline(QPainter& p, const QPainterPath& path, const QColor& color)
+void strokeSparkline(QPainter& p, const QPolygonF& points, const QColor& color)
 {
-    if (path.isEmpty())
+    if (points.size() < 2)
         return;
     p.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
+    if (color.alpha() != 255) {
+        p.drawPolyline(points);
+        return;
+    }
+    for (qsizetype i = 1; i < points.size(); ++i)
+        p.drawLine(points[i - 1], points[i]);
 }
 
 void setUpSparklineWidget(QWidget* w, const QString& label)

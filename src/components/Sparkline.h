@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainterPath>
+#include <QPolygonF>
 
 class QColor;
 class QPainter;
@@ -22,10 +23,15 @@ std::vector<double> normalizeToSharedMax(const std::vector<double>& values, doub
 
 // A polyline from the leading to the trailing edge, 1 at the top and 0 at
 // the bottom; empty for fewer than two values.
+QPolygonF sparklinePoints(const std::vector<double>& normalized, double width, double height);
 QPainterPath sparklinePath(const std::vector<double>& normalized, double width, double height);
 
-// The line both sparkline views draw: 1.5 wide, round caps and joins.
-void strokeSparkline(QPainter& painter, const QPainterPath& path, const QColor& color);
+// The line both sparkline views draw: 1.5 wide, round caps and joins. An
+// opaque colour is drawn a segment at a time: round caps meeting at each
+// point make the round joins, and the antialiased fill of one long
+// self-crossing outline spanning the whole view costs ten times as much.
+// A translucent colour is drawn as one line, so no joint is covered twice.
+void strokeSparkline(QPainter& painter, const QPolygonF& points, const QColor& color);
 // Expanding width, fixed height, one accessible element named label.
 void setUpSparklineWidget(QWidget* widget, const QString& label);
 

@@ -46,11 +46,11 @@ void SparklineView::paintEvent(QPaintEvent*)
     if (m_values.size() < 2)
         return;
     if (m_pathSize != size()) {
-        m_path = sparklinePath(normalizeSparklineValues(m_values, m_autoScale), width(), height());
+        m_points = sparklinePoints(normalizeSparklineValues(m_values, m_autoScale), width(), height());
         m_pathSize = size();
     }
     p.setRenderHint(QPainter::Antialiasing);
-    strokeSparkline(p, m_path, m_color);
+    strokeSparkline(p, m_points, m_color);
 }
 
 } // namespace Dunmorra

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <QWidget>
 
 #include <vector>
@@ -31,7 +31,7 @@ protected:
 private:
     std::vector<double> m_values;
     // The line for m_values at m_pathSize; rebuilt when either changes.
-    QPainterPath m_path;
+    QPolygonF m_points;
     QSize m_pathSize;
     QColor m_color;
     bool m_autoScale;
