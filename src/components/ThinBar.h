@@ -49,6 +49,9 @@ private:
     double m_displayed = 0;
     // The fill's end, in quarter device pixels, when last painted.
     int m_paintedStep = -1;
+    // The animation's time of the last frame repainted; -1 before the first.
+    int m_frameTime = -1;
+    static constexpr int kFrameInterval = 33;
     bool m_hasValue = false;
     QColor m_color;
     QColor m_trackColor;
