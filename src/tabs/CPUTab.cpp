@@ -18,6 +18,7 @@
 #include "model/CPUProvider.h"
 #include "tabs/CoreBar.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessRow.h"
 #include "tabs/ProcessTable.h"
 #include "tabs/UsageHistoryCard.h"
 
@@ -31,45 +32,15 @@ namespace Dunmorra {
 namespace {
 constexpr int kCpuColumnWidth = 60;
 constexpr int kMemoryColumnWidth = 80;
+
+ProcessRow::Style processRowStyle()
+{
+    return {5, Fonts::value(),
+            {{QStringLiteral("processCpu"), Tone::Primary, kCpuColumnWidth},
+             {QStringLiteral("processMemory"), Tone::Secondary, kMemoryColumnWidth}},
+            0.4};
+}
 } // namespace
-
-// One row of the process table, followed by its faint divider.
-class CPUProcessRow : public QWidget {
-public:
-    CPUProcessRow()
-    {
-        auto* stack = PagePieces::stack(this, 0);
-        auto* line = PagePieces::row();
-        line->setContentsMargins(0, 5, 0, 5);
-        m_name = new ElidedLabel(QString(), Fonts::value(), Tone::Primary);
-        m_name->setObjectName(QStringLiteral("processName"));
-        m_cpu = ProcessTable::column(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
-        m_cpu->setObjectName(QStringLiteral("processCpu"));
-        m_memory = ProcessTable::column(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
-        m_memory->setObjectName(QStringLiteral("processMemory"));
-        line->addWidget(m_name, 1);
-        line->addWidget(m_cpu);
-        line->addWidget(m_memory);
-        stack->addLayout(line);
-        stack->addWidget(new Divider(0.4));
-    }
-
-    void update(const CPUSnapshot::ProcessInfo& process)
-    {
-        setObjectName(QStringLiteral("processRow:%1").arg(process.id));
-        m_name->setTextIfChanged(process.name);
-        const QString help = plainToolTip(process.executablePath.isEmpty() ? process.name : process.executablePath);
-        if (m_name->toolTip() != help)
-            m_name->setToolTip(help);
-        m_cpu->setTextIfChanged(localePercent(process.cpuPercent / 100.0, 1));
-        m_memory->setTextIfChanged(QString::fromStdString(formatBytes(process.memoryBytes)));
-    }
-
-private:
-    ElidedLabel* m_name;
-    TextLabel* m_cpu;
-    TextLabel* m_memory;
-};
 
 CPUTab::CPUTab(CPUProvider& cpu, UserSettings& settings, QWidget* parent)
     : TabPage(parent)
@@ -174,7 +145,7 @@ QWidget* CPUTab::buildProcessSection(UserSettings& settings)
     }
     auto* table = new ProcessTable(tr("Top processes"), {{tr("CPU"), kCpuColumnWidth}, {tr("Memory"), kMemoryColumnWidth}});
     m_processRowsLayout = table->rows();
-    m_processRows = std::make_unique<KeyedRows<std::int32_t, CPUProcessRow>>(m_processRowsLayout, ProcessTable::kFirstRow);
+    m_processRows = std::make_unique<KeyedRows<std::int32_t, ProcessRow>>(m_processRowsLayout, ProcessTable::kFirstRow);
     return table;
 }
 
@@ -247,8 +218,11 @@ void CPUTab::refreshCurrent()
     if (m_processRows) {
         m_processRows->sync(
             now.topProcesses, [](const CPUSnapshot::ProcessInfo& p) { return p.id; },
-            [](const CPUSnapshot::ProcessInfo&) { return new CPUProcessRow; },
-            [](CPUProcessRow& row, const CPUSnapshot::ProcessInfo& p, int) { row.update(p); });
+            [](const CPUSnapshot::ProcessInfo&) { return new ProcessRow(processRowStyle()); },
+            [](ProcessRow& row, const CPUSnapshot::ProcessInfo& p, int) {
+                row.update(QString::number(p.id), p.name, plainToolTip(p.executablePath.isEmpty() ? p.name : p.executablePath),
+                           {localePercent(p.cpuPercent / 100.0, 1), QString::fromStdString(formatBytes(p.memoryBytes))});
+            });
     }
 }
 

@@ -22,7 +22,7 @@ class SegmentedPicker;
 class SparklineView;
 class TextLabel;
 class UserSettings;
-class CPUProcessRow;
+class ProcessRow;
 template <typename Key, typename Row> class KeyedRows;
 
 // The CPU page: total load with its last minute, the chip, one bar per core,
@@ -78,7 +78,7 @@ private:
     SegmentedPicker* m_rangePicker = nullptr;
     SparklineView* m_historySparkline = nullptr;
     QVBoxLayout* m_processRowsLayout = nullptr;
-    std::unique_ptr<KeyedRows<std::int32_t, CPUProcessRow>> m_processRows;
+    std::unique_ptr<KeyedRows<std::int32_t, ProcessRow>> m_processRows;
 };
 
 } // namespace Dunmorra

@@ -19,6 +19,7 @@
 #include "platform/NumberText.h"
 #include "tabs/InfoRow.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessRow.h"
 #include "tabs/ProcessTable.h"
 #include "tabs/UsageHistoryCard.h"
 
@@ -80,36 +81,6 @@ public:
 private:
     ThinBar* m_bar;
     TextLabel* m_value;
-};
-
-// One row of the process table, followed by its faint divider.
-class MemoryProcessRow : public QWidget {
-public:
-    MemoryProcessRow()
-    {
-        auto* stack = PagePieces::stack(this, 0);
-        auto* line = PagePieces::row();
-        line->setContentsMargins(0, 5, 0, 5);
-        m_name = new ElidedLabel(QString(), Fonts::value(), Tone::Primary);
-        m_name->setObjectName(QStringLiteral("processName"));
-        m_memory = ProcessTable::column(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
-        m_memory->setObjectName(QStringLiteral("processMemory"));
-        line->addWidget(m_name, 1, Qt::AlignVCenter);
-        line->addWidget(m_memory, 0, Qt::AlignVCenter);
-        stack->addLayout(line);
-        stack->addWidget(new Divider(0.4));
-    }
-
-    void update(const MemorySnapshot::ProcessInfo& process)
-    {
-        setObjectName(QStringLiteral("processRow:%1").arg(process.id));
-        m_name->setTextIfChanged(process.name);
-        m_memory->setTextIfChanged(QString::fromStdString(formatBytes(process.memoryBytes)));
-    }
-
-private:
-    ElidedLabel* m_name;
-    TextLabel* m_memory;
 };
 
 MemoryTab::MemoryTab(MemoryProvider& memory, UserSettings& settings, QWidget* parent)
@@ -224,7 +195,7 @@ QWidget* MemoryTab::buildProcessSection(UserSettings& settings)
                                         tr("The sandbox does not allow access to per-process memory data."), settings);
     }
     auto* table = new ProcessTable(tr("Top processes by memory"), {{tr("Memory"), kMemoryColumnWidth}});
-    m_processRows = std::make_unique<KeyedRows<std::int32_t, MemoryProcessRow>>(table->rows(), ProcessTable::kFirstRow);
+    m_processRows = std::make_unique<KeyedRows<std::int32_t, ProcessRow>>(table->rows(), ProcessTable::kFirstRow);
     return table;
 }
 
@@ -322,8 +293,13 @@ void MemoryTab::refreshCurrent()
     if (m_processRows) {
         m_processRows->sync(
             now.topProcesses, [](const MemorySnapshot::ProcessInfo& p) { return p.id; },
-            [](const MemorySnapshot::ProcessInfo&) { return new MemoryProcessRow; },
-            [](MemoryProcessRow& row, const MemorySnapshot::ProcessInfo& p, int) { row.update(p); });
+            [](const MemorySnapshot::ProcessInfo&) {
+                return new ProcessRow({5, Fonts::value(), {{QStringLiteral("processMemory"), Tone::Secondary, kMemoryColumnWidth}},
+                                       0.4, Qt::AlignVCenter});
+            },
+            [](ProcessRow& row, const MemorySnapshot::ProcessInfo& p, int) {
+                row.update(QString::number(p.id), p.name, QString(), {QString::fromStdString(formatBytes(p.memoryBytes))});
+            });
     }
 }
 

@@ -17,7 +17,7 @@ namespace Dunmorra {
 
 class InfoRow;
 class MemoryBreakdownRow;
-class MemoryProcessRow;
+class ProcessRow;
 class MemoryProvider;
 class SegmentedPicker;
 class SparklineView;
@@ -84,7 +84,7 @@ private:
     std::array<MemoryBreakdownRow*, 4> m_breakdown{};
     SegmentedPicker* m_rangePicker = nullptr;
     SparklineView* m_historySparkline = nullptr;
-    std::unique_ptr<KeyedRows<std::int32_t, MemoryProcessRow>> m_processRows;
+    std::unique_ptr<KeyedRows<std::int32_t, ProcessRow>> m_processRows;
 };
 
 } // namespace Dunmorra

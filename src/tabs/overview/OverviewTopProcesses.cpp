@@ -9,6 +9,7 @@
 #include "model/CPUProvider.h"
 #include "platform/NumberText.h"
 #include "tabs/PagePieces.h"
+#include "tabs/ProcessRow.h"
 #include "tabs/ProcessTable.h"
 #include "tabs/overview/OverviewPieces.h"
 
@@ -19,42 +20,22 @@ namespace Dunmorra {
 namespace {
 constexpr int kCpuColumnWidth = 56;
 constexpr int kMemoryColumnWidth = 80;
+
+ProcessRow::Style processRowStyle()
+{
+    return {6, uiFont(13),
+            {{QStringLiteral("processCpu"), Tone::Primary, kCpuColumnWidth},
+             {QStringLiteral("processMemory"), Tone::Secondary, kMemoryColumnWidth}},
+            0.35};
+}
+
+// The name as the Overview shows it, its CPU share and its memory.
+void showProcess(ProcessRow& row, const QString& key, const QString& name, double cpuPercent, std::uint64_t memoryBytes)
+{
+    row.update(key, OverviewPieces::shownName(name), QString(),
+               {localePercent(cpuPercent / 100.0, 1), QString::fromStdString(formatBytes(memoryBytes))});
+}
 } // namespace
-
-// One process: its name, CPU share and memory, over a faint divider.
-class OverviewProcessRow : public QWidget {
-public:
-    OverviewProcessRow()
-    {
-        auto* stack = PagePieces::stack(this, 0);
-        auto* line = PagePieces::row();
-        line->setContentsMargins(0, 6, 0, 6);
-        m_name = new ElidedLabel(QString(), uiFont(13));
-        m_name->setObjectName(QStringLiteral("processName"));
-        m_cpu = ProcessTable::column(QString(), Fonts::value(), Tone::Primary, kCpuColumnWidth);
-        m_cpu->setObjectName(QStringLiteral("processCpu"));
-        m_memory = ProcessTable::column(QString(), Fonts::value(), Tone::Secondary, kMemoryColumnWidth);
-        m_memory->setObjectName(QStringLiteral("processMemory"));
-        line->addWidget(m_name, 1);
-        line->addWidget(m_cpu);
-        line->addWidget(m_memory);
-        stack->addLayout(line);
-        stack->addWidget(new Divider(0.35));
-    }
-
-    void update(const QString& key, const QString& name, double cpuPercent, std::uint64_t memoryBytes)
-    {
-        setObjectName(QStringLiteral("processRow:") + key);
-        m_name->setTextIfChanged(OverviewPieces::shownName(name));
-        m_cpu->setTextIfChanged(localePercent(cpuPercent / 100.0, 1));
-        m_memory->setTextIfChanged(QString::fromStdString(formatBytes(memoryBytes)));
-    }
-
-private:
-    ElidedLabel* m_name;
-    TextLabel* m_cpu;
-    TextLabel* m_memory;
-};
 
 OverviewTopProcesses::OverviewTopProcesses(CPUProvider& cpu, UserSettings& settings, QWidget* parent)
     : QWidget(parent)
@@ -70,7 +51,7 @@ OverviewTopProcesses::OverviewTopProcesses(CPUProvider& cpu, UserSettings& setti
     }
     auto* table = new ProcessTable(tr("Top processes"), {{tr("CPU"), kCpuColumnWidth}, {tr("Memory"), kMemoryColumnWidth}});
     m_rowsLayout = table->rows();
-    m_rows = std::make_unique<KeyedRows<QString, OverviewProcessRow>>(m_rowsLayout, ProcessTable::kFirstRow);
+    m_rows = std::make_unique<KeyedRows<QString, ProcessRow>>(m_rowsLayout, ProcessTable::kFirstRow);
     outer->addWidget(table);
 
     connect(&m_cpu, &CPUProvider::currentChanged, this, [this] {
@@ -106,9 +87,9 @@ void OverviewTopProcesses::refresh()
         m_shownLive.reset();
         m_rows->sync(
             day->topProcesses(), [](const HistoricProcess& p) { return QStringLiteral("name:") + p.name; },
-            [](const HistoricProcess&) { return new OverviewProcessRow; },
-            [](OverviewProcessRow& row, const HistoricProcess& p, int) {
-                row.update(QStringLiteral("name:") + p.name, p.name, p.averageCPU(), averageMemory(p));
+            [](const HistoricProcess&) { return new ProcessRow(processRowStyle()); },
+            [](ProcessRow& row, const HistoricProcess& p, int) {
+                showProcess(row, QStringLiteral("name:") + p.name, p.name, p.averageCPU(), averageMemory(p));
             });
         return;
     }
@@ -118,9 +99,9 @@ void OverviewTopProcesses::refresh()
     m_shownLive = live;
     m_rows->sync(
         live, [](const CPUSnapshot::ProcessInfo& p) { return QStringLiteral("pid:%1").arg(p.id); },
-        [](const CPUSnapshot::ProcessInfo&) { return new OverviewProcessRow; },
-        [](OverviewProcessRow& row, const CPUSnapshot::ProcessInfo& p, int) {
-            row.update(QStringLiteral("pid:%1").arg(p.id), p.name, p.cpuPercent, p.memoryBytes);
+        [](const CPUSnapshot::ProcessInfo&) { return new ProcessRow(processRowStyle()); },
+        [](ProcessRow& row, const CPUSnapshot::ProcessInfo& p, int) {
+            showProcess(row, QStringLiteral("pid:%1").arg(p.id), p.name, p.cpuPercent, p.memoryBytes);
         });
 }
 

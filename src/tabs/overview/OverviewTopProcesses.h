@@ -14,7 +14,7 @@ class QVBoxLayout;
 namespace Dunmorra {
 
 class CPUProvider;
-class OverviewProcessRow;
+class ProcessRow;
 class UserSettings;
 template <typename Key, typename Row> class KeyedRows;
 
@@ -43,7 +43,7 @@ private:
     // The live rows last shown: the list changes every third CPU sample only.
     std::optional<QList<CPUSnapshot::ProcessInfo>> m_shownLive;
     QVBoxLayout* m_rowsLayout = nullptr;
-    std::unique_ptr<KeyedRows<QString, OverviewProcessRow>> m_rows;
+    std::unique_ptr<KeyedRows<QString, ProcessRow>> m_rows;
 };
 
 } // namespace Dunmorra
