@@ -9,7 +9,6 @@
 #include "support/BusyDay.h"
 #include "tabs/stats/StatsTab.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -88,15 +87,3 @@ void StatsTabLoadsNinetyDays(benchmark::State& state)
 BENCHMARK(StatsTabLoadsNinetyDays)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    drainSamplingPool();
-    return 0;
-}

@@ -1,6 +1,8 @@
 // The main of the Google Benchmark binaries: the providers need a Qt
 // application object for their timers and queued hand-backs, and the tab
 // benchmarks a widget one (offscreen unless a platform is named).
+#include "model/WorkerPool.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -13,5 +15,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // No background job may outlive the objects it reports to.
+    Dunmorra::drainSamplingPool();
     return 0;
 }
