@@ -1,5 +1,7 @@
 #include "folders/FolderPath.h"
 
+#include "model/OneLine.h"
+
 #include <QFile>
 #include <QList>
 
@@ -50,14 +52,7 @@ QByteArray child(const QByteArray& folder, const QByteArray& name)
 
 QString displayName(const QByteArray& path)
 {
-    QString name = QFile::decodeName(lastComponent(path));
-    for (QChar& c : name) {
-        const auto category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line
-            || category == QChar::Separator_Paragraph)
-            c = QChar::ReplacementCharacter;
-    }
-    return name;
+    return oneLine(QFile::decodeName(lastComponent(path)));
 }
 
 QByteArray fileUri(const QByteArray& path)
