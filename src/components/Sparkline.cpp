@@ -70,15 +70,6 @@ QPolygonF sparklinePoints(const std::vector<double>& normalized, double width, d
     return points;
 }
 
-QPainterPath sparklinePath(const std::vector<double>& normalized, double width, double height)
-{
-    QPainterPath path;
-    const QPolygonF points = sparklinePoints(normalized, width, height);
-    if (!points.isEmpty())
-        path.addPolygon(points);
-    return path;
-}
-
 void strokeSparkline(QPainter& p, const QPolygonF& points, const QColor& color)
 {
     if (points.size() < 2)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPainterPath>
 #include <QPolygonF>
 
 class QColor;
@@ -24,7 +23,6 @@ std::vector<double> normalizeToSharedMax(const std::vector<double>& values, doub
 // A polyline from the leading to the trailing edge, 1 at the top and 0 at
 // the bottom; empty for fewer than two values.
 QPolygonF sparklinePoints(const std::vector<double>& normalized, double width, double height);
-QPainterPath sparklinePath(const std::vector<double>& normalized, double width, double height);
 
 // The line both sparkline views draw: 1.5 wide, round caps and joins. An
 // opaque colour is drawn a segment at a time: round caps meeting at each

@@ -64,14 +64,14 @@ TEST(Sparkline, SharedMaximumKeepsBaselineAtZero)
 
 TEST(Sparkline, PathRunsEdgeToEdgeWithOneAtTheTop)
 {
-    const QPainterPath path = sparklinePath({0, 1}, 100, 10);
-    ASSERT_EQ(path.elementCount(), 2);
-    EXPECT_EQ(QPointF(path.elementAt(0)), QPointF(0, 10));
-    EXPECT_EQ(QPointF(path.elementAt(1)), QPointF(100, 0));
-    EXPECT_TRUE(sparklinePath({0.5}, 100, 10).isEmpty());
+    const QPolygonF points = sparklinePoints({0, 1}, 100, 10);
+    ASSERT_EQ(points.size(), 2);
+    EXPECT_EQ(points[0], QPointF(0, 10));
+    EXPECT_EQ(points[1], QPointF(100, 0));
+    EXPECT_TRUE(sparklinePoints({0.5}, 100, 10).isEmpty());
     // Series of different lengths each span the whole width.
-    const QPainterPath longer = sparklinePath({0, 0, 0, 0, 0}, 100, 10);
-    EXPECT_EQ(longer.elementAt(4).x, 100);
+    const QPolygonF longer = sparklinePoints({0, 0, 0, 0, 0}, 100, 10);
+    EXPECT_EQ(longer[4].x(), 100);
 }
 
 TEST(SparklineView, DrawsNothingBelowTwoPointsAndCarriesItsLabel)
