@@ -1,27 +1,31 @@
 #!/bin/sh
 # The day file's byte totals against the kernel's own counters.
 #
-#   bench/day-totals.sh [build/src/halvorin] [minutes] [burst folder] [burst MiB]
+#   bench/day-totals.sh [build/src/halvorin] [minutes] [burst folder] [burst MiB] [network MiB]
 #
-# Runs Halvorin tray-only on a private X server and session bus, with a fresh
-# history folder, for the given number of recorded minutes (11 by default).
-# At second 30 of every wall-clock minute it writes one burst of the given
-# size (256 MiB) with dd oflag=direct to a file in the burst folder (by
-# default the current directory), which must sit on a whole disk that
-# Halvorin counts. Beside it /proc/diskstats and /proc/net/dev are sampled
-# every 0.5 s. Halvorin is started at the turn of a minute, so its recorded
-# minutes fall about 30 s away from every burst; the tenth minute's save
-# gives the recording's phase, and the same minutes are then cut out of the
-# kernel's counters: the disks and interfaces Halvorin counts (whole disks
-# with a device, links with a device, ppp and wwan), summed. The figures
-# printed are the day file's totals, the kernel's over the same minutes
-# (bracketed by the one second a pass may lag behind a recorded minute) and
-# the difference.
+# Runs Halvorin on a private X server (without a tray, so its main window
+# opens) and session bus, with a fresh history folder, for the given number
+# of recorded minutes (11 by default). At second 30 of every wall-clock
+# minute it writes one burst of the given size (256 MiB) with dd oflag=direct
+# to a file in the burst folder (by default the current directory), which
+# must sit on a whole disk that Halvorin counts. With a network size above 0
+# (none by default), second 15 of every minute also sends that many MiB of
+# UDP to the discard port of a documentation address (198.51.100.1,
+# TEST-NET-2, routed nowhere), so the sent bytes come in bursts too. Beside
+# it /proc/diskstats and /proc/net/dev are sampled every 0.5 s. Halvorin is
+# started at the turn of a minute, so its recorded minutes fall well away
+# from every burst; the tenth minute's save gives the recording's phase, and
+# the same minutes are then cut out of the kernel's counters: the disks and
+# interfaces Halvorin counts (whole disks with a device; links with a device,
+# ppp and wwan), summed. Printed: the day file's totals, the kernel's over the
+# same minutes (with the range a pass lagging its minute by up to a second
+# allows) and the difference.
 set -eu
 APP="${1:-build/src/halvorin}"
 MINUTES="${2:-11}"
 BURST_DIR="${3:-.}"
 BURST_MIB="${4:-256}"
+NET_MIB="${5:-0}"
 TMP="$(mktemp -d)"
 PIDS=""
 BURST_FILE="$(cd "$BURST_DIR" && pwd)/halvorin-day-totals-burst.$$"
@@ -78,7 +82,7 @@ PIDS="$PIDS $!"
 (
     while :; do
         now="$(date +%s)"
-        sleep $(((90 - now % 60) % 60 + 0))
+        sleep $(((90 - now % 60) % 60))
         [ "$(($(date +%s) % 60))" -eq 30 ] || continue
         echo "$(date +%s.%N) burst" >>"$TMP/bursts"
         dd if=/dev/zero of="$BURST_FILE" bs=1M count="$BURST_MIB" oflag=direct status=none
@@ -86,6 +90,24 @@ PIDS="$PIDS $!"
     done
 ) &
 PIDS="$PIDS $!"
+
+# Datagrams at second 15 of every minute.
+if [ "$NET_MIB" -gt 0 ]; then
+    (
+        while :; do
+            now="$(date +%s)"
+            sleep $(((75 - now % 60) % 60))
+            [ "$(($(date +%s) % 60))" -eq 15 ] || continue
+            /usr/bin/python3 -c 'import socket, sys
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+block = bytes(1400)
+for _ in range(int(sys.argv[1]) * 1048576 // len(block)):
+    s.sendto(block, ("198.51.100.1", 9))' "$NET_MIB" || true
+            sleep 1
+        done
+    ) &
+    PIDS="$PIDS $!"
+fi
 
 # Start at the turn of a minute: recorded minutes then fall near second 0.
 sleep $((60 - $(date +%s) % 60))
@@ -160,10 +182,17 @@ recorded = sum(h["cpu"]["count"] for h in day["hours"])
 app = [sum(h[k] for h in day["hours"]) for k in ("diskReadBytes", "diskWriteBytes", "networkDownBytes", "networkUpBytes")]
 start = tenth - 600
 end = tenth + (minutes - 10) * 60
+def before(t):
+    return list(max((x for x in samples if x[0] <= t), key=lambda x: x[0])[1:])
+
+def after(t):
+    return list(min((x for x in samples if x[0] >= t), key=lambda x: x[0])[1:])
+
 mid = [e - s for s, e in zip(at(start), at(end))]
-# A pass may lag its recorded minute by up to a second at either end.
-lo = [min(x) for x in zip(*[[e - s for s, e in zip(at(start - ds), at(end - de))] for ds in (0, 1) for de in (0, 1)])]
-hi = [max(x) for x in zip(*[[e - s for s, e in zip(at(start - ds), at(end - de))] for ds in (0, 1) for de in (0, 1)])]
+# A pass may lag its recorded minute by up to a second at either end, and the
+# counters may have moved anywhere between two samples.
+lo = [e - s for s, e in zip(after(start), before(end - 1))]
+hi = [e - s for s, e in zip(before(start - 1), after(end))]
 bursts = sum(1 for line in open(bursts_path) if start < float(line.split()[0]) < end) if os.path.exists(bursts_path) else 0
 
 print(f"recorded minutes in the day file: {recorded} (expected {minutes}); bursts inside them: {bursts}")
