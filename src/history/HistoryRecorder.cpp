@@ -22,14 +22,6 @@ namespace {
 
 constexpr double kBytesToGB = 0x1p-30;
 
-// A rate's bytes over the minute; a reading that is not a finite,
-// non-negative number adds nothing, so one bad reading never spoils the day.
-double bytesInMinute(double bytesPerSecond)
-{
-    const double bytes = bytesPerSecond * 60.0;
-    return std::isfinite(bytes) && bytes > 0 ? bytes : 0.0;
-}
-
 double finiteOrZero(double value)
 {
     return std::isfinite(value) ? value : 0.0;
@@ -78,6 +70,8 @@ void HistoryRecorder::start(CPUProvider* cpu, MemoryProvider* memory, BatteryPro
     m_battery = battery;
     m_network = network;
     m_disk = disk;
+    if (m_network && m_disk)
+        countFrom(Counters{m_disk->counters(), m_network->counters()});
     m_loop.start(kInterval, [this] {
         if (m_cpu && m_memory && m_battery && m_network && m_disk)
             record(*m_cpu, *m_memory, *m_battery, *m_network, *m_disk);
@@ -94,12 +88,13 @@ void HistoryRecorder::record(const CPUProvider& cpu, const MemoryProvider& memor
 {
     const std::optional<BatterySnapshot> reading
         = battery.hasBattery() ? std::optional<BatterySnapshot>(battery.current()) : std::nullopt;
-    record(cpu.current(), memory.current(), reading, network.current(), disk.current());
+    record(cpu.current(), memory.current(), reading, network.current(), disk.current(),
+           Counters{disk.counters(), network.counters()});
 }
 
 void HistoryRecorder::record(const CPUSnapshot& cpu, const MemorySnapshot& memory,
                              const std::optional<BatterySnapshot>& battery, const NetworkSnapshot& network,
-                             const DiskSnapshot& disk)
+                             const DiskSnapshot& disk, const std::optional<Counters>& counters)
 {
     // One instant for every time stamp of the step.
     const double nowUnix = m_clock.wallSeconds();
@@ -125,8 +120,18 @@ void HistoryRecorder::record(const CPUSnapshot& cpu, const MemorySnapshot& memor
     if (battery)
         bucket.batteryPercent.add(static_cast<double>(battery->percent), now);
 
-    const double up = bytesInMinute(network.uploadBytesPerSec);
-    const double down = bytesInMinute(network.downloadBytesPerSec);
+    // The minute's bytes, device by device since the previous minute. The
+    // minute that crosses midnight is the new day's: the day has changed
+    // above, so nothing falls between the days or counts in both.
+    ByteCounts net;
+    ByteCounts io;
+    if (counters) {
+        net = counters->network.since(m_lastCounters.network);
+        io = counters->disk.since(m_lastCounters.disk);
+        m_lastCounters = *counters;
+    }
+    const double up = static_cast<double>(net.out);
+    const double down = static_cast<double>(net.in);
     bucket.networkUpBytes += up;
     bucket.networkDownBytes += down;
     if (network.ssid || network.interfaceName == NetworkLabels::wifi || network.interfaceName == NetworkLabels::ethernet) {
@@ -135,8 +140,8 @@ void HistoryRecorder::record(const CPUSnapshot& cpu, const MemorySnapshot& memor
         stat.downloadBytes += down;
     }
 
-    bucket.diskReadBytes += bytesInMinute(disk.readBytesPerSec);
-    bucket.diskWriteBytes += bytesInMinute(disk.writeBytesPerSec);
+    bucket.diskReadBytes += static_cast<double>(io.in);
+    bucket.diskWriteBytes += static_cast<double>(io.out);
 
     // Merged by name only: two entries with one name count twice.
     for (const CPUSnapshot::ProcessInfo& entry : cpu.topProcesses) {

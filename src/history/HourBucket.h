@@ -12,7 +12,7 @@ struct HourBucket {
     BucketStat cpu;                 // percent 0..100
     BucketStat memoryGB;            // units of 2^30 bytes
     BucketStat batteryPercent;
-    double networkUpBytes = 0;      // sum over minutes of rate × 60
+    double networkUpBytes = 0;      // counted: the kernel's counters' growth over the hour's minutes
     double networkDownBytes = 0;
     double diskReadBytes = 0;
     double diskWriteBytes = 0;

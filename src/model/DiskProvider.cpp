@@ -65,33 +65,37 @@ void DiskProvider::sample()
     emit historyChanged();
 }
 
-std::optional<Platform::DiskTotals> DiskProvider::readIOStatistics()
+std::optional<DeviceCounters> DiskProvider::readIOStatistics()
 {
-    const auto totals = m_readers.counters ? m_readers.counters() : std::nullopt;
-    if (!totals)
+    const auto disks = m_readers.counters ? m_readers.counters() : std::nullopt;
+    if (!disks)
         return std::nullopt;
-    m_prevRead = totals->readBytes;
-    m_prevWrite = totals->writeBytes;
+    DeviceCounters reading;
+    for (const Platform::DiskCounters& disk : *disks)
+        reading.set(disk.name, ByteCounts{disk.readBytes, disk.writeBytes});
+    m_counters = reading;
     m_prevTime = m_clock.monotonicSeconds();
-    return totals;
+    return reading;
 }
 
 std::optional<DiskSnapshot> DiskProvider::makeSnapshot()
 {
-    const std::uint64_t oldRead = m_prevRead;
-    const std::uint64_t oldWrite = m_prevWrite;
+    const DeviceCounters old = m_counters;
     const double oldTime = m_prevTime;
-    const auto totals = readIOStatistics();
-    if (!totals)
+    const auto reading = readIOStatistics();
+    if (!reading)
         return std::nullopt;
     const double elapsed = m_prevTime - oldTime;
     if (!(elapsed > kMinimumInterval))
         return m_current;
 
+    // Disk by disk, as the day's totals are counted: a disk that appears
+    // with its counters, or one whose counters were reset, is no burst.
+    const ByteCounts moved = reading->since(old);
     const VolumeInfo volume = readVolumeInfo();
     return DiskSnapshot{
-        counterRate(totals->readBytes, oldRead, elapsed),
-        counterRate(totals->writeBytes, oldWrite, elapsed),
+        counterRate(moved.in, 0, elapsed),
+        counterRate(moved.out, 0, elapsed),
         volume.name, volume.totalBytes, volume.usedBytes, volume.freeBytes,
     };
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Clock.h"
+#include "model/DeviceCounters.h"
 #include "model/DiskSnapshot.h"
 #include "model/HistoryRing.h"
 #include "model/PollLoop.h"
@@ -22,7 +23,7 @@ class DiskProvider : public QObject {
     Q_PROPERTY(bool paused READ paused WRITE setPaused NOTIFY pausedChanged)
 public:
     struct Readers {
-        std::function<std::optional<Platform::DiskTotals>()> counters;
+        std::function<std::optional<std::vector<Platform::DiskCounters>>()> counters;
         std::function<std::optional<Platform::FileSystemSpace>()> space;
         std::function<std::optional<std::string>()> volumeName;
     };
@@ -40,6 +41,9 @@ public:
 
     const DiskSnapshot& current() const { return m_current; }
     const HistoryRing<DiskSnapshot>& history() const { return m_history; }
+    // The disks' cumulative counters at the latest successful reading (the
+    // start's, until a pass reads them): bytes read as `in`, written as `out`.
+    const DeviceCounters& counters() const { return m_counters; }
     bool paused() const { return m_paused; }
     void setPaused(bool paused);
     const PollLoop& loop() const { return m_loop; }
@@ -50,8 +54,8 @@ public:
     // The rates since the previous reading with the volume's figures; none when
     // the counters cannot be read.
     std::optional<DiskSnapshot> makeSnapshot();
-    // Sums the counters and makes the reading the new baseline.
-    std::optional<Platform::DiskTotals> readIOStatistics();
+    // Reads the counters and makes the reading the new baseline.
+    std::optional<DeviceCounters> readIOStatistics();
 
     struct VolumeInfo {
         QString name;
@@ -73,8 +77,7 @@ private:
     HistoryRing<DiskSnapshot> m_history{kHistoryCapacity};
     PollLoop m_loop;
     bool m_paused = false;
-    std::uint64_t m_prevRead = 0;
-    std::uint64_t m_prevWrite = 0;
+    DeviceCounters m_counters;
     double m_prevTime = kDistantPast; // monotonic seconds, so a clock change cannot distort a rate
 };
 

@@ -2,11 +2,13 @@
 
 #include "model/CounterMath.h"
 #include "model/WorkerPool.h"
+#include "platform/DefaultRoute.h"
 #include "platform/NetworkInterfaces.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <algorithm>
 #include <string_view>
 
 namespace Dunmorra {
@@ -15,9 +17,12 @@ NetworkProvider::Readers NetworkProvider::linuxReaders(const std::string& root)
 {
     auto counters = std::make_shared<Platform::NetworkCounters>(root);
     auto sysfs = std::make_shared<Platform::NetworkInterfaces>(root);
+    auto routes = std::make_shared<Platform::DefaultRoute>(root);
     return Readers{
         [counters] { return counters->read(); },
         [sysfs](const std::string& name) { return sysfs->hasDevice(name); },
+        [sysfs](const std::string& name) { return sysfs->operstate(name); },
+        [routes] { return routes->interfaces(); },
     };
 }
 
@@ -33,8 +38,9 @@ bool NetworkProvider::isCounted(const std::string& name, const std::function<boo
         if (n.substr(0, prefix.size()) == prefix)
             return false;
     }
-    // A serial-modem ppp link has no device node but is the machine's only uplink.
-    if (n.substr(0, 3) == "ppp")
+    // A serial-modem ppp link, or a modem's wwan link, may have no device
+    // node but is the machine's only uplink.
+    if (n.substr(0, 3) == "ppp" || n.substr(0, 4) == "wwan")
         return true;
     return hasDevice && hasDevice(name);
 }
@@ -116,38 +122,56 @@ void NetworkProvider::sample()
     emit downloadHistoryChanged();
 }
 
-std::optional<NetworkProvider::Totals> NetworkProvider::readCounters()
+std::optional<DeviceCounters> NetworkProvider::readCounters()
 {
     const auto* rows = m_readers.counters ? m_readers.counters() : nullptr;
     if (!rows)
         return std::nullopt;
-    Totals totals;
+    DeviceCounters reading;
+    bool anyUp = false;
     for (const auto& row : *rows) {
         if (!isCounted(row.name, m_readers.hasDevice))
             continue;
-        totals.up = addSaturated(totals.up, row.txBytes);
-        totals.down = addSaturated(totals.down, row.rxBytes);
+        reading.set(row.name, ByteCounts{row.rxBytes, row.txBytes});
+        if (!anyUp) {
+            // ppp links and some modems never report more than "unknown".
+            const std::string state = m_readers.operstate ? m_readers.operstate(row.name) : std::string("up");
+            anyUp = state == "up" || state == "unknown";
+        }
     }
-    m_prevUp = totals.up;
-    m_prevDown = totals.down;
+    if (!anyUp && m_readers.defaultRoute) {
+        const std::vector<std::string> routed = m_readers.defaultRoute();
+        for (const auto& row : *rows) {
+            if (std::find(routed.begin(), routed.end(), row.name) != routed.end())
+                reading.set(row.name, ByteCounts{row.rxBytes, row.txBytes});
+        }
+    }
+    // A list without a counted interface (read mid-change, or a machine
+    // between links) is no reading: a baseline of nothing would make the
+    // next pass count every counter as new.
+    if (reading.empty())
+        return std::nullopt;
+    m_counters = std::move(reading);
     m_prevTime = m_clock.monotonicSeconds();
-    return totals;
+    return m_counters;
 }
 
 std::optional<NetworkSnapshot> NetworkProvider::makeSnapshot()
 {
-    const std::uint64_t oldUp = m_prevUp;
-    const std::uint64_t oldDown = m_prevDown;
+    const DeviceCounters old = m_counters;
     const double oldTime = m_prevTime;
-    const auto totals = readCounters();
-    if (!totals)
+    const auto reading = readCounters();
+    if (!reading)
         return std::nullopt;
     const double elapsed = m_prevTime - oldTime;
     if (!(elapsed > kMinimumInterval))
         return m_current;
+    // Interface by interface, as the day's totals are counted: one that
+    // appears with its counters, or whose counters were reset, is no burst.
+    const ByteCounts moved = reading->since(old);
     return NetworkSnapshot{
-        counterRate(totals->up, oldUp, elapsed),
-        counterRate(totals->down, oldDown, elapsed),
+        counterRate(moved.out, 0, elapsed),
+        counterRate(moved.in, 0, elapsed),
         m_cachedSSID, m_cachedIface, m_cachedNeedsLocation, m_cachedIPAddress, m_cachedInterfaces,
     };
 }

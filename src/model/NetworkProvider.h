@@ -2,6 +2,7 @@
 
 #include "model/Clock.h"
 #include "model/ConnectionResolver.h"
+#include "model/DeviceCounters.h"
 #include "model/HistoryRing.h"
 #include "model/LocationWatcher.h"
 #include "model/NetworkSnapshot.h"
@@ -30,6 +31,11 @@ public:
         // The kernel's rows; null when they cannot be read. Called on the GUI thread only.
         std::function<const std::vector<Platform::InterfaceCounters>*()> counters;
         std::function<bool(const std::string&)> hasDevice;
+        // sysfs operstate of an interface ("up", "down", "dormant", ...);
+        // without it every counted link is taken as up.
+        std::function<std::string(const std::string&)> operstate;
+        // The interfaces holding a default route.
+        std::function<std::vector<std::string>()> defaultRoute;
     };
 
     static constexpr int kHistoryCapacity = 60;
@@ -39,9 +45,11 @@ public:
 
     static Readers linuxReaders(const std::string& root = "/");
     static std::shared_ptr<const ConnectionResolver> linuxResolver();
-    // Whether an interface's traffic counts towards the rates: hardware links
-    // only, so bridges, veth pairs and tunnels do not count what the NIC below
-    // them already carries.
+    // Whether an interface's traffic counts towards the rates and the day's
+    // totals: hardware links, ppp and wwan only, so bridges, veth pairs and
+    // tunnels do not count what the link below them already carries. Where
+    // none of these is up (a desktop in a container, whose uplink is a veth),
+    // the interfaces holding the default route count instead.
     static bool isCounted(const std::string& name, const std::function<bool(const std::string&)>& hasDevice);
 
     explicit NetworkProvider(Readers readers = linuxReaders(),
@@ -52,6 +60,10 @@ public:
     const HistoryRing<NetworkSnapshot>& history() const { return m_history; }
     const HistoryRing<double>& uploadHistory() const { return m_uploadHistory; }
     const HistoryRing<double>& downloadHistory() const { return m_downloadHistory; }
+    // The counted interfaces' cumulative counters at the latest successful
+    // reading (the start's, until a pass reads them): bytes received as
+    // `in`, sent as `out`.
+    const DeviceCounters& counters() const { return m_counters; }
     bool paused() const { return m_paused; }
     void setPaused(bool paused);
     bool isRefreshing() const { return m_isRefreshing; }
@@ -67,12 +79,10 @@ public:
     // One pass: maybe start a resolution, then publish the rates.
     void sample();
     std::optional<NetworkSnapshot> makeSnapshot();
-    // Sums the counted interfaces and makes the reading the new baseline.
-    struct Totals {
-        std::uint64_t up = 0;
-        std::uint64_t down = 0;
-    };
-    std::optional<Totals> readCounters();
+    // Reads the counted interfaces and makes the reading the new baseline;
+    // none, with the baseline kept, when the kernel's list cannot be read or
+    // holds no interface that counts.
+    std::optional<DeviceCounters> readCounters();
     // Starts one resolution on the sampling pool and returns at once.
     void refreshConnection();
 
@@ -99,8 +109,7 @@ private:
     HistoryRing<double> m_downloadHistory{kRateHistoryCapacity};
     PollLoop m_loop;
     bool m_paused = false;
-    std::uint64_t m_prevUp = 0;
-    std::uint64_t m_prevDown = 0;
+    DeviceCounters m_counters;
     double m_prevTime = kDistantPast; // monotonic seconds
     QString m_cachedIface = NetworkLabels::detecting;
     std::optional<QString> m_cachedSSID;

@@ -19,6 +19,8 @@ public:
     explicit NetworkInterfaces(std::string root = "/");
     InterfaceTraits traits(const std::string& name) const;
     bool hasDevice(const std::string& name) const;
+    // The operstate alone, for the once-a-second pass; empty when unreadable.
+    std::string operstate(const std::string& name) const;
     // Every wireless interface, sorted by name.
     std::vector<std::string> wirelessInterfaces() const;
 

@@ -50,12 +50,8 @@ protected:
         battery = BatterySnapshot{};
         battery->percent = 80;
         battery->healthPercent = 92;
-        network.uploadBytesPerSec = 1000;
-        network.downloadBytesPerSec = 4000;
         network.ssid = QStringLiteral("Home");
         network.interfaceName = NetworkLabels::wifi;
-        disk.readBytesPerSec = 2048;
-        disk.writeBytesPerSec = 512;
         disk.volumeTotalBytes = 994662584320;
         disk.volumeUsedBytes = 512000000000;
         disk.volumeFreeBytes = 482662584320;
@@ -63,15 +59,26 @@ protected:
 
     std::unique_ptr<HistoryRecorder> makeRecorder()
     {
-        return std::make_unique<HistoryRecorder>(clock, dir, [this] { return bootTime; });
+        auto recorder = std::make_unique<HistoryRecorder>(clock, dir, [this] { return bootTime; });
+        recorder->countFrom(counters);
+        return recorder;
     }
-    // One step at the clock's time, then a minute passes.
+    // One step at the clock's time, after a minute in which the counters
+    // moved by the steps below; then a minute passes.
     void step(HistoryRecorder& recorder, int times = 1)
     {
         for (int i = 0; i < times; ++i) {
-            recorder.record(cpu, memory, battery, network, disk);
+            grow(counters.disk, "nvme0n1", readStep, writeStep);
+            grow(counters.network, "wlan0", downStep, upStep);
+            recorder.record(cpu, memory, battery, network, disk, counters);
             clock.advance(60);
         }
+    }
+    static void grow(DeviceCounters& counters, const std::string& device, std::uint64_t in, std::uint64_t out)
+    {
+        const auto it = counters.devices().find(device);
+        const ByteCounts now = it == counters.devices().end() ? ByteCounts{} : it->second;
+        counters.set(device, ByteCounts{now.in + in, now.out + out});
     }
     QString fileOf(QDate day) const { return DayFile::path(day, dir); }
 
@@ -87,6 +94,12 @@ protected:
     std::optional<BatterySnapshot> battery;
     NetworkSnapshot network;
     DiskSnapshot disk;
+    // Far from zero, so a whole counter taken as one minute's bytes would show.
+    HistoryRecorder::Counters counters{
+        [] { DeviceCounters c; c.set("nvme0n1", {7'000'000'000, 3'000'000'000}); return c; }(),
+        [] { DeviceCounters c; c.set("wlan0", {9'000'000'000, 1'000'000'000}); return c; }(),
+    };
+    std::uint64_t readStep = 2048 * 60, writeStep = 512 * 60, upStep = 60'000, downStep = 240'000;
 };
 
 TEST_F(HistoryRecorderTest, SimulatedDayAddsUpExactlyAndMidnightSavesItWhole)
@@ -128,7 +141,7 @@ TEST_F(HistoryRecorderTest, SimulatedDayAddsUpExactlyAndMidnightSavesItWhole)
 
     // The next step is after midnight: it saves the whole day first, then
     // records its minute into a summary of the new day, which has no file yet.
-    network.uploadBytesPerSec = 5000;
+    upStep = 300'000;
     const DailySummary finished = s;
     QSignalSpy saved(recorder.get(), &HistoryRecorder::saved);
     step(*recorder);
@@ -290,6 +303,8 @@ TEST_F(HistoryRecorderTest, ProcessesMergeByNameAndZeroLoadNeverSetsAPeak)
     EXPECT_EQ(load.peakTime, kDistantPastReference);
 }
 
+// The day's bytes are counted from the counters: whatever the rates say
+// does not reach the file.
 TEST_F(HistoryRecorderTest, ReadingsThatAreNotNumbersCountAsZero)
 {
     cpu.usagePercent = std::numeric_limits<double>::quiet_NaN();
@@ -300,8 +315,8 @@ TEST_F(HistoryRecorderTest, ReadingsThatAreNotNumbersCountAsZero)
     step(*recorder, 10);
     const DailySummary& s = recorder->current();
     EXPECT_EQ(s.hours[0].cpu, (BucketStat{0, 10, 0, kDistantPastReference}));
-    EXPECT_EQ(s.hours[0].networkUpBytes, 0);
-    EXPECT_EQ(s.hours[0].diskReadBytes, 0);
+    EXPECT_EQ(s.hours[0].networkUpBytes, 10.0 * upStep);
+    EXPECT_EQ(s.hours[0].diskReadBytes, 10.0 * readStep);
     EXPECT_EQ(s.processes.at(QStringLiteral("Finder")).cpuSum, 0);
     EXPECT_EQ(DayFile::read(fileOf(day)), s);
 }

@@ -69,15 +69,24 @@ TEST(DiskProvider, RatesCountOnlyWholePhysicalDisks)
     EXPECT_DOUBLE_EQ(provider.current().writeBytesPerSec, 4 * 512.0);
     EXPECT_EQ(provider.current().volumeName, QStringLiteral("nvme0n1p2"));
     EXPECT_EQ(provider.history().size(), 1);
+    // The cumulative counters beside the rates, disk by disk.
+    EXPECT_EQ(provider.counters().devices(),
+        (std::map<std::string, ByteCounts>{
+            {"nvme0n1", {250 * 512, 0}}, {"sda", {150 * 512, 1004 * 512}}, {"sr0", {2 * 512, 0}}}));
 
-    // nvme0n1 unplugged: the read sum falls, writes go on
+    // nvme0n1 unplugged: its share ends, and sda's growth still counts
+    // (the sum of all disks fell, which is no reason to report nothing).
     root.use("diskstats-3");
     clock.advance(2.0);
     provider.sample();
-    EXPECT_EQ(provider.current().readBytesPerSec, 0.0);
+    EXPECT_DOUBLE_EQ(provider.current().readBytesPerSec, 10 * 512.0 / 2.0);
     EXPECT_DOUBLE_EQ(provider.current().writeBytesPerSec, 8 * 512.0 / 2.0);
+    EXPECT_EQ(provider.counters().devices(),
+        (std::map<std::string, ByteCounts>{{"sda", {160 * 512, 1012 * 512}}, {"sr0", {2 * 512, 0}}}));
 
-    // and the next pass measures from the lower sum
+    // nvme0n1 back with its whole counter, and sda's counters reset lower:
+    // neither is a burst of this second.
+    root.use("diskstats-2");
     clock.advance(1.0);
     provider.sample();
     EXPECT_EQ(provider.current().readBytesPerSec, 0.0);

@@ -81,20 +81,40 @@ TEST(NetworkProvider, RatesCountHardwareLinksOnly)
     // lo, docker0 and tun0 traffic is never counted
     EXPECT_DOUBLE_EQ(provider.current().uploadBytesPerSec, 2000.0);
     EXPECT_DOUBLE_EQ(provider.current().downloadBytesPerSec, 10000.0);
+    EXPECT_EQ(provider.counters().devices(), (std::map<std::string, ByteCounts>{{"enp5s0", {60000, 12000}}}));
 
-    // enp5s0 removed: both sums fall
-    root.use("dev-3");
-    clock.advance(1.0);
-    provider.sample();
-    EXPECT_EQ(provider.current().uploadBytesPerSec, 0.0);
-    EXPECT_EQ(provider.current().downloadBytesPerSec, 0.0);
-
-    root.use("dev-1");
     clock.advance(2.0);
     provider.sample();
-    EXPECT_DOUBLE_EQ(provider.current().uploadBytesPerSec, 5000.0);
-    EXPECT_EQ(provider.uploadHistory().values(), (std::vector<double>{2000.0, 0.0, 5000.0}));
-    EXPECT_EQ(provider.downloadHistory().size(), 3);
+    EXPECT_EQ(provider.current().uploadBytesPerSec, 0.0);
+    EXPECT_EQ(provider.uploadHistory().values(), (std::vector<double>{2000.0, 0.0}));
+    EXPECT_EQ(provider.downloadHistory().size(), 2);
+    EXPECT_TRUE(support::settle());
+}
+
+// A list with no counted interface (enp5s0 gone in dev-3) and a failed read
+// are no readings: nothing is published and the baseline stays, so the next
+// good reading counts across them instead of taking every counter as new.
+TEST(NetworkProvider, EmptyAndFailedReadsKeepTheBaseline)
+{
+    NetRoot root;
+    FakeNetwork network;
+    support::ManualClock clock;
+    NetworkProvider provider(NetworkProvider::linuxReaders(root.path()), network.resolver(), clock);
+    root.use("dev-1");
+    provider.start(std::chrono::hours(1));
+    const DeviceCounters baseline = provider.counters();
+    for (const char* reading : {"dev-3", static_cast<const char*>(nullptr)}) {
+        root.use(reading);
+        clock.advance(1.0);
+        EXPECT_FALSE(provider.readCounters());
+        EXPECT_EQ(provider.counters(), baseline);
+    }
+    EXPECT_TRUE(provider.history().isEmpty());
+
+    root.use("dev-2");
+    clock.advance(1.0);
+    provider.sample();
+    EXPECT_DOUBLE_EQ(provider.current().downloadBytesPerSec, 10000.0 / 3.0);
     EXPECT_TRUE(support::settle());
 }
 
@@ -111,7 +131,7 @@ TEST(NetworkProvider, PassesTooCloseTogetherRepublishToAllRings)
     provider.sample();
     const NetworkSnapshot first = provider.current();
 
-    root.use("dev-3");
+    root.use("dev-4");
     clock.advance(0.05);
     provider.sample();
     EXPECT_EQ(provider.current(), first);
@@ -123,6 +143,56 @@ TEST(NetworkProvider, PassesTooCloseTogetherRepublishToAllRings)
     provider.sample(); // measured from the 0.05 s reading: no change
     EXPECT_EQ(provider.current().uploadBytesPerSec, 0.0);
     EXPECT_TRUE(support::settle());
+}
+
+TEST(NetworkProvider, CountedInterfacesAreLinksWithADevicePppAndWwan)
+{
+    const auto device = [](const std::string& name) { return name == "enp5s0" || name == "wlan0" || name == "lo"; };
+    const std::pair<const char*, bool> cases[] = {
+        {"enp5s0", true}, {"wlan0", true}, {"ppp0", true}, {"wwan0", true},
+        {"lo", false}, {"docker0", false}, {"veth1a2b", false}, {"tun0", false},
+        {"wg0", false}, {"bridge0", false}, {"ipsec0", false},
+    };
+    for (const auto& [name, counted] : cases)
+        EXPECT_EQ(NetworkProvider::isCounted(name, device), counted) << name;
+}
+
+// Inside a container the only uplink is a veth without a device: the
+// interface holding the default route counts. Where a hardware link is up,
+// a default route through a tunnel on top of it adds nothing twice.
+TEST(NetworkProvider, WithoutAnUpLinkTheDefaultRouteCounts)
+{
+    support::ManualClock clock;
+    {
+        const std::string container = support::fixturePath(QStringLiteral("net/container")).toStdString();
+        NetworkProvider provider(NetworkProvider::linuxReaders(container), nullptr, clock);
+        ASSERT_TRUE(provider.readCounters());
+        EXPECT_EQ(provider.counters().devices(), (std::map<std::string, ByteCounts>{{"eth0", {7340032, 1048576}}}));
+    }
+    {
+        NetRoot root;
+        QFile::copy(support::fixturePath(QStringLiteral("net/desktop/proc/net/dev")),
+                    QString::fromStdString(root.path() + "/proc/net/dev"));
+        QFile route(QString::fromStdString(root.path() + "/proc/net/route"));
+        ASSERT_TRUE(route.open(QIODevice::WriteOnly));
+        route.write("Iface\tDestination\tGateway\tFlags\tRefCnt\tUse\tMetric\tMask\tMTU\tWindow\tIRTT\n"
+                    "wg0\t00000000\t00000000\t0001\t0\t0\t0\t00000000\t0\t0\t0\n");
+        route.close();
+        NetworkProvider provider(NetworkProvider::linuxReaders(root.path()), nullptr, clock);
+        ASSERT_TRUE(provider.readCounters());
+        // enp9s0 is down and enx0011idle idle, but they are hardware links too.
+        EXPECT_EQ(provider.counters().devices(),
+            (std::map<std::string, ByteCounts>{{"enp5s0", {900000, 300000}}, {"enp9s0", {777, 0}}, {"enx0011idle", {0, 0}}}));
+
+        // With every hardware link down, the veth that holds the route counts.
+        auto readers = NetworkProvider::linuxReaders(root.path());
+        readers.operstate = [](const std::string&) { return std::string("down"); };
+        readers.defaultRoute = [] { return std::vector<std::string>{"veth1a2b"}; };
+        NetworkProvider fallback(readers, nullptr, clock);
+        ASSERT_TRUE(fallback.readCounters());
+        EXPECT_EQ(fallback.counters().devices().count("veth1a2b"), 1u);
+        EXPECT_EQ(fallback.counters().devices().size(), 4u);
+    }
 }
 
 TEST(NetworkProvider, ConnectionResolvesOffThreadAndRefreshesAfterFifteenSeconds)

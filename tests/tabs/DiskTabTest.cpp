@@ -21,14 +21,14 @@ constexpr std::uint64_t GiB = 1ULL << 30;
 // given size.
 struct DiskRig {
     Dunmorra::Test::ManualClock clock;
-    Platform::DiskTotals totals;
+    Platform::DiskCounters totals{"nvme0n1"};
     std::uint64_t readStep = 0, writeStep = 0;
     Platform::FileSystemSpace space{500 * GiB, static_cast<std::uint64_t>(120.5 * GiB)};
     DiskProvider provider{{
                               [this] {
                                   totals.readBytes += readStep;
                                   totals.writeBytes += writeStep;
-                                  return std::optional(totals);
+                                  return std::optional(std::vector<Platform::DiskCounters>{totals});
                               },
                               [this] { return std::optional(space); },
                               [] { return std::optional<std::string>("nvme0n1p2"); },

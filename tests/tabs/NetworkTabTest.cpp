@@ -494,9 +494,11 @@ TEST(NetworkTab, TodaysNetworksFollowTheRecordersSummary)
     NetworkSnapshot network;
     network.interfaceName = NetworkLabels::wifi;
     network.ssid = QStringLiteral("<i>Caf\u00e9</i>\n");
-    network.uploadBytesPerSec = 100;
-    network.downloadBytesPerSec = 200;
-    rig.recorder.record(CPUSnapshot{}, MemorySnapshot{}, std::nullopt, network, DiskSnapshot{});
+    HistoryRecorder::Counters counters;
+    counters.network.set("wlan0", {1'000'000, 1'000'000});
+    rig.recorder.countFrom(counters);
+    counters.network.set("wlan0", {1'012'000, 1'006'000});  // received, sent
+    rig.recorder.record(CPUSnapshot{}, MemorySnapshot{}, std::nullopt, network, DiskSnapshot{}, counters);
 
     EXPECT_TRUE(child(tab, QStringLiteral("noNetworks"))->isHidden());
     auto* row = child<QWidget>(tab, QStringLiteral("networkRow:") + *network.ssid);

@@ -18,11 +18,6 @@ std::uint64_t sectorsToBytes(std::uint64_t sectors)
     return sectors > UINT64_MAX / kSectorBytes ? UINT64_MAX : sectors * kSectorBytes;
 }
 
-void addSaturating(std::uint64_t& sum, std::uint64_t value)
-{
-    sum = UINT64_MAX - sum < value ? UINT64_MAX : sum + value;
-}
-
 } // namespace
 
 BlockDeviceStats::BlockDeviceStats(std::string root)
@@ -40,7 +35,7 @@ bool BlockDeviceStats::isVirtualName(std::string_view name)
     return false;
 }
 
-std::optional<DiskTotals> BlockDeviceStats::read() const
+std::optional<std::vector<DiskCounters>> BlockDeviceStats::read() const
 {
     struct stat st {};
     if (::stat(m_blockDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
@@ -48,7 +43,7 @@ std::optional<DiskTotals> BlockDeviceStats::read() const
     if (!readTextFile(joinPath(m_root, "/proc/diskstats"), m_buffer))
         return std::nullopt;
 
-    DiskTotals totals;
+    std::vector<DiskCounters> disks;
     std::string devicePath;
     std::string_view text(m_buffer);
     while (!text.empty()) {
@@ -74,16 +69,18 @@ std::optional<DiskTotals> BlockDeviceStats::read() const
             ++count;
         }
         // reads, merged, sectors read, ms, writes, merged, sectors written
+        DiskCounters& disk = disks.emplace_back();
+        disk.name.assign(name);
         if (count >= 3) {
             if (const auto sectors = parseNumber<std::uint64_t>(fields[2]))
-                addSaturating(totals.readBytes, sectorsToBytes(*sectors));
+                disk.readBytes = sectorsToBytes(*sectors);
         }
         if (count >= 7) {
             if (const auto sectors = parseNumber<std::uint64_t>(fields[6]))
-                addSaturating(totals.writeBytes, sectorsToBytes(*sectors));
+                disk.writeBytes = sectorsToBytes(*sectors);
         }
     }
-    return totals;
+    return disks;
 }
 
 } // namespace Dunmorra::Platform

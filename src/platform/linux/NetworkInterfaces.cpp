@@ -30,6 +30,11 @@ bool NetworkInterfaces::hasDevice(const std::string& name) const
     return pathExists(m_dir + name + "/device");
 }
 
+std::string NetworkInterfaces::operstate(const std::string& name) const
+{
+    return std::string(trimmed(readAttribute(m_dir + name + "/operstate").value_or(std::string())));
+}
+
 InterfaceTraits NetworkInterfaces::traits(const std::string& name) const
 {
     const std::string base = m_dir + name + "/";

@@ -141,7 +141,7 @@ TEST(FolderBrowser, OddNamesAndSpecialFilesListWithoutHarm)
     o.sizeFolder = gate.sizer();
     FolderProvider folders(o);
     Dunmorra::Test::ManualClock clock;
-    DiskProvider disk{{[] { return std::optional(Platform::DiskTotals{}); },
+    DiskProvider disk{{[] { return std::optional(std::vector<Platform::DiskCounters>{}); },
                        [] { return std::optional(Platform::FileSystemSpace{}); },
                        [] { return std::optional<std::string>("root"); }},
                       clock};

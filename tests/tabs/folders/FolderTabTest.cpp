@@ -99,7 +99,7 @@ protected:
     FixtureTree tree;
     Dunmorra::Test::SizingGate gate;
     Dunmorra::Test::ManualClock clock;
-    DiskProvider disk{{[] { return std::optional(Platform::DiskTotals{}); },
+    DiskProvider disk{{[] { return std::optional(std::vector<Platform::DiskCounters>{}); },
                        [] { return std::optional(Platform::FileSystemSpace{500 * GiB, 125 * GiB}); },
                        [] { return std::optional<std::string>("root"); }},
                       clock};

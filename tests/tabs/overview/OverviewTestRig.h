@@ -70,7 +70,7 @@ struct OverviewRig {
     std::optional<Platform::BatteryReading> batteryReading;
     BatteryProvider battery{[this] { return batteryReading; }, clock};
     Platform::FileSystemSpace space{500 * kGiB, 200 * kGiB};
-    DiskProvider disk{{[] { return std::optional<Platform::DiskTotals>(Platform::DiskTotals{}); },
+    DiskProvider disk{{[] { return std::optional(std::vector<Platform::DiskCounters>{}); },
                        [this] { return std::optional<Platform::FileSystemSpace>(space); },
                        [] { return std::optional<std::string>("nvme0n1p2"); }},
                       clock};
