@@ -134,7 +134,10 @@ void MenuBarLabel::pushIcon()
         m_xembed->setIcon(m_icon);
         m_xembed->setToolTip(m_toolTip);
     }
-    if (m_sni) {
+    // Six pictures and an icon file per figure are worth drawing only for a
+    // D-Bus tray; the item gets them when a watcher comes.
+    m_sniStale = !m_sni || !m_sni->watcherPresent();
+    if (!m_sniStale) {
         m_sni->setIcon(wirePixmaps(m_digits, m_ink), m_theme.iconName(m_digits));
         m_sni->setToolTip(QStringLiteral("Halvorin"),
                           m_hasValue ? QCoreApplication::translate("MenuBarLabel", "CPU %1").arg(m_figure) : QString());
@@ -178,7 +181,11 @@ void MenuBarLabel::show()
     auto* sni = new Platform::StatusNotifierItem(QStringLiteral("halvorin"), QDBusConnection::sessionBus(), this);
     m_sni = sni;
     sni->setTitle(QStringLiteral("Halvorin"));
-    connect(sni, &Platform::StatusNotifierItem::stateChanged, this, &MenuBarLabel::updateTrays);
+    connect(sni, &Platform::StatusNotifierItem::stateChanged, this, [this] {
+        if (m_sniStale && m_sni->watcherPresent())
+            pushIcon();
+        updateTrays();
+    });
     connect(sni, &Platform::StatusNotifierItem::activated, this, [this](QPoint point) {
         // Hosts that do not know the point send 0,0.
         Q_EMIT clicked(PopoverAnchor{QRect(), point.isNull() ? std::nullopt : std::optional(point)});

@@ -109,6 +109,8 @@ private:
     QPointer<Platform::DesktopColorScheme> m_scheme;
     TrayIconTheme m_theme;
     bool m_hasValue = false;
+    // The D-Bus item lacks the current figure (no watcher when it changed).
+    bool m_sniStale = true;
     int m_renders = 0;
 };
 
