@@ -10,7 +10,8 @@ namespace Dunmorra::Platform {
 // settings portal's org.freedesktop.appearance color-scheme (GNOME, KDE and
 // most portals), else the Xfce panel's own dark-mode setting. A tray host
 // never tells an item its colour; this is the next best guess. It follows
-// changes while it runs and starts no service that is not running.
+// changes while it runs. The portal may be started by the bus, as it is
+// meant to be; Xfce's settings daemon is only asked where it already runs.
 class DesktopColorScheme : public QObject {
     Q_OBJECT
 public:
