@@ -169,6 +169,65 @@ std::vector<Image> images(const QVariant& value)
     return out;
 }
 
+// The desktop's settings portal, saying its colour scheme.
+class FakePortal : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+public:
+    explicit FakePortal(uint scheme)
+        : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("portal")))
+        , m_scheme(scheme)
+    {
+    }
+    ~FakePortal() override
+    {
+        m_bus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
+        m_bus.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
+    }
+    bool start()
+    {
+        return m_bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
+                                    QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)
+            && m_bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    }
+    // The user switches the desktop's style.
+    void change(uint scheme)
+    {
+        m_scheme = scheme;
+        QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/portal/desktop"),
+                                                         QStringLiteral("org.freedesktop.portal.Settings"),
+                                                         QStringLiteral("SettingChanged"));
+        signal << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
+               << QVariant::fromValue(QDBusVariant(scheme));
+        m_bus.send(signal);
+    }
+
+public Q_SLOTS:
+    // As the portal's first version answers: the value in one variant more.
+    QDBusVariant Read(const QString& group, const QString& key)
+    {
+        if (group == QLatin1String("org.freedesktop.appearance") && key == QLatin1String("color-scheme"))
+            return QDBusVariant(QVariant::fromValue(QDBusVariant(m_scheme)));
+        return QDBusVariant(QVariant(QString()));
+    }
+
+private:
+    QDBusConnection m_bus;
+    uint m_scheme;
+};
+
+// Whether a picture the host read is the figure drawn in this ink.
+bool drawnIn(const QByteArray& wire, double percent, TrayInk ink)
+{
+    const QImage drawn = MenuBarLabel::renderImage(percent, 22, 1.0, ink).convertToFormat(QImage::Format_ARGB32);
+    for (int i = 0; i < 22 * 22; ++i) {
+        const QRgb pixel = drawn.pixel(i % 22, i / 22);
+        if (static_cast<uchar>(wire[i * 4]) != qAlpha(pixel) || static_cast<uchar>(wire[i * 4 + 1]) != qRed(pixel))
+            return false;
+    }
+    return true;
+}
+
 // A dbusmenu layout node, (ia{sv}av), with its children.
 struct MenuNode {
     int id = -1;
@@ -380,13 +439,7 @@ TEST(StatusNotifierTray, ANewFigureReachesTheHostWithItsSignals)
 
     const QByteArray after = images(read("IconPixmap")).at(1).bytes;
     EXPECT_NE(after, before);
-    const QImage drawn = MenuBarLabel::renderImage(82.0, 22, 1.0, label.ink()).convertToFormat(QImage::Format_ARGB32);
-    int same = 0;
-    for (int i = 0; i < 22 * 22; ++i) {
-        const QRgb pixel = drawn.pixel(i % 22, i / 22);
-        same += static_cast<uchar>(after[i * 4]) == qAlpha(pixel) && static_cast<uchar>(after[i * 4 + 1]) == qRed(pixel);
-    }
-    EXPECT_EQ(same, 22 * 22) << "the host reads the new figure's picture";
+    EXPECT_TRUE(drawnIn(after, 82.0, label.ink())) << "the host reads the new figure's picture";
     EXPECT_EQ(read("IconName").toString(), QStringLiteral("halvorin-cpu-82-symbolic"));
     EXPECT_TRUE(QFile::exists(themePath + QStringLiteral("/halvorin-cpu-82-symbolic.svg")));
     EXPECT_EQ(read("XAyatanaLabel").toString(), QStringLiteral("82%"));
@@ -406,6 +459,32 @@ TEST(StatusNotifierTray, ANewFigureReachesTheHostWithItsSignals)
     tip >> title >> text;
     tip.endStructure();
     EXPECT_EQ(text, QStringLiteral("CPU 82%"));
+}
+
+// Hosts that take only the pictures never say their colour; where the
+// desktop says its colour scheme, the figures follow it, also when the user
+// switches it while the item is shown.
+TEST(StatusNotifierTray, ThePicturesFollowTheDesktopsColourScheme)
+{
+    FakePortal portal(1); // dark
+    ASSERT_TRUE(portal.start());
+    FakeWatcher panel(true);
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.setUsage(37.0, true);
+    QString service;
+    ASSERT_TRUE(dock(panel, label, &service));
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.ink() == TrayInk::light; })) << "light figures on a dark desktop";
+    EXPECT_TRUE(drawnIn(images(panel.itemProperty(service, QStringLiteral("IconPixmap"))).at(1).bytes, 37.0,
+                        TrayInk::light));
+
+    panel.listenTo(service);
+    portal.change(2); // light
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return panel.heard().contains(QStringLiteral("NewIcon")); }));
+    EXPECT_EQ(label.ink(), TrayInk::dark);
+    EXPECT_TRUE(drawnIn(images(panel.itemProperty(service, QStringLiteral("IconPixmap"))).at(1).bytes, 37.0,
+                        TrayInk::dark));
 }
 
 // A watcher may own its name a moment before its object answers, and refuse
