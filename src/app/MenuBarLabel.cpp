@@ -256,6 +256,8 @@ void MenuBarLabel::updateTrays()
         xembedDocked = QSystemTrayIcon::isSystemTrayAvailable();
     } else if (m_xembed && sniShown && m_xembed->isVisible()) {
         m_xembed->hide(); // the D-Bus tray shows it now
+        m_panelInk.reset(); // that panel's colour is not this one's
+        updateInk();
     } else if (m_xembed && watcher && !sniShown) {
         // A D-Bus tray that does not show us yet: keep the XEmbed icon until it does.
         xembedDocked = m_xembed->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
@@ -278,6 +280,7 @@ void MenuBarLabel::choosePanelInk()
     // The panel's own colour, from the rows above and below the figures.
     if (!m_xembed || !m_xembedDocked)
         return;
+    fitXEmbedSquare();
     const QRect icon = m_xembed->geometry();
     QScreen* screen = icon.isValid() ? QGuiApplication::screenAt(icon.center()) : nullptr;
     if (!screen)
