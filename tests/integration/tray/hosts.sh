@@ -194,7 +194,7 @@ XML
     wait_for '$HOST props "$ITEM" | grep -Eq "^XAyatanaLabel=[0-9]+%\$"' || fail "xfce-$mode: no percent label"
     check_menu_read "xfce-$mode"
 
-    sleep 1
+    sleep 3
     import -window root -crop 200x32+0+0 +repage "$SHOTS/xfce-$mode.png"
     set -- $(panel_content 200 32)
     [ "$1" -gt 4 ] && [ "$1" -lt 60 ] || fail "xfce-$mode: no figure on the panel ($*)"
@@ -225,7 +225,7 @@ gtk_sni_tray() {
     PEERS="$PEERS $!"
     sleep 1
     start_app gtk-sni-tray
-    sleep 2
+    sleep 4 # the first measured figure in place of the glyph
     check_menu_read gtk-sni-tray
     import -window root -crop 200x32+0+0 +repage "$SHOTS/gtk-sni-tray.png"
     right_click_menu gtk-sni-tray 32
@@ -258,7 +258,7 @@ trayer_panel() {
     side=$((height - 2))
     wait_for '[ "$(trayer_icon)" = "$side $side" ]' \
         || fail "trayer-$height: the icon is $(trayer_icon), not the whole $side-px square"
-    sleep 1
+    sleep 3 # the first measured figure in place of the glyph
     import -window root -crop 120x"$height"+0+0 +repage "$SHOTS/trayer-$height.png"
     echo "trayer-$height: icon $(trayer_icon)"
     stop_all
