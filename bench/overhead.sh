@@ -12,7 +12,8 @@
 # Disk, Network (24 h range), Memory and Power tabs. Resident size is read again at the end, so a
 # growing figure shows. btop and htop are installed when missing. Each run has
 # its own tmux server, so runs side by side neither share nor end each other's
-# peers.
+# peers. With HALVORIN_BENCH_TRAY_ONLY=1 it stops after the tray-only window
+# (to compare two builds side by side in the same minute).
 set -eu
 APP="${1:-build/src/halvorin}"
 SECONDS_WINDOW="${2:-60}"
@@ -87,6 +88,7 @@ measure() {
 sleep 10
 echo "halvorin resident at start of window: $(($(rss_kb "$APP_PID") / 1024)) MB"
 measure "tray only, main window closed"
+[ "${HALVORIN_BENCH_TRAY_ONLY:-0}" = 1 ] && exit 0
 
 # Open the main window through a second launch: it shows the Overview, live.
 "$APP" >/dev/null 2>&1 || true

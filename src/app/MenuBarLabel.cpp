@@ -4,6 +4,7 @@
 #include "platform/NumberText.h"
 #include "platform/StatusNotifierItem.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QWidget>
 
 #include <QtEndian>
 
@@ -58,7 +60,7 @@ MenuBarLabel::MenuBarLabel(QObject* parent)
     connect(settings, &QAction::triggered, this, &MenuBarLabel::openSettingsRequested);
     connect(quit, &QAction::triggered, this, &MenuBarLabel::quitRequested);
 
-    m_ink = TrayIconPainter::inkFor(QGuiApplication::palette().color(QPalette::Window));
+    updateInk();
     m_poll.setInterval(kPollMs);
     connect(&m_poll, &QTimer::timeout, this, &MenuBarLabel::updateTrays);
     redraw();
@@ -132,11 +134,43 @@ void MenuBarLabel::pushIcon()
         m_xembed->setIcon(m_icon);
         m_xembed->setToolTip(m_toolTip);
     }
-    if (m_sni) {
-        m_sni->setIcon(wirePixmaps(m_digits, m_ink));
+    // Six pictures and an icon file per figure are worth drawing only for a
+    // D-Bus tray; the item gets them when a watcher comes.
+    m_sniStale = !m_sni || !m_sni->watcherPresent();
+    if (!m_sniStale) {
+        m_sni->setIcon(wirePixmaps(m_digits, m_ink), m_theme.iconName(m_digits));
         m_sni->setToolTip(QStringLiteral("Halvorin"),
                           m_hasValue ? QCoreApplication::translate("MenuBarLabel", "CPU %1").arg(m_figure) : QString());
+        // The label's own form ("37%"), and its widest for the host to keep room.
+        m_sni->setLabel(m_digits ? m_figure : QString(), percentText(100));
     }
+}
+
+void MenuBarLabel::updateInk()
+{
+    TrayInk ink = TrayIconPainter::inkFor(QGuiApplication::palette().color(QPalette::Window));
+    const auto scheme = m_scheme ? m_scheme->scheme() : Platform::DesktopColorScheme::Scheme::unknown;
+    if (scheme == Platform::DesktopColorScheme::Scheme::dark)
+        ink = TrayInk::light;
+    else if (scheme == Platform::DesktopColorScheme::Scheme::light)
+        ink = TrayInk::dark;
+    if (m_panelInk)
+        ink = *m_panelInk;
+    if (ink == m_ink)
+        return;
+    m_ink = ink;
+    if (m_renders > 0)
+        redraw();
+}
+
+QList<Platform::DBusMenuEntry> MenuBarLabel::menuEntries() const
+{
+    // The ids are the actions' places in the menu, from 1.
+    QList<Platform::DBusMenuEntry> entries;
+    int id = 0;
+    for (const QAction* action : m_menu->actions())
+        entries << Platform::DBusMenuEntry{++id, action->text(), action->isSeparator(), action->isEnabled()};
+    return entries;
 }
 
 void MenuBarLabel::show()
@@ -147,7 +181,11 @@ void MenuBarLabel::show()
     auto* sni = new Platform::StatusNotifierItem(QStringLiteral("halvorin"), QDBusConnection::sessionBus(), this);
     m_sni = sni;
     sni->setTitle(QStringLiteral("Halvorin"));
-    connect(sni, &Platform::StatusNotifierItem::stateChanged, this, &MenuBarLabel::updateTrays);
+    connect(sni, &Platform::StatusNotifierItem::stateChanged, this, [this] {
+        if (m_sniStale && m_sni->watcherPresent())
+            pushIcon();
+        updateTrays();
+    });
     connect(sni, &Platform::StatusNotifierItem::activated, this, [this](QPoint point) {
         // Hosts that do not know the point send 0,0.
         Q_EMIT clicked(PopoverAnchor{QRect(), point.isNull() ? std::nullopt : std::optional(point)});
@@ -156,6 +194,17 @@ void MenuBarLabel::show()
         Q_EMIT clicked(PopoverAnchor{QRect(), point.isNull() ? std::nullopt : std::optional(point)});
     });
     connect(sni, &Platform::StatusNotifierItem::contextMenuRequested, this, &MenuBarLabel::showMenuAt);
+    sni->setIconThemePath(m_theme.root());
+    sni->menu()->setRightToLeft(QGuiApplication::layoutDirection() == Qt::RightToLeft);
+    sni->menu()->setEntries(menuEntries());
+    connect(sni->menu(), &Platform::DBusMenu::triggered, this, [this](int id) {
+        const QList<QAction*> actions = m_menu->actions();
+        if (id >= 1 && id <= actions.size())
+            actions.at(id - 1)->trigger();
+    });
+    m_scheme = new Platform::DesktopColorScheme(QDBusConnection::sessionBus(), this);
+    connect(m_scheme, &Platform::DesktopColorScheme::changed, this, &MenuBarLabel::updateInk);
+    m_scheme->start();
     sni->start();
     pushIcon();
     updateTrays();
@@ -207,6 +256,8 @@ void MenuBarLabel::updateTrays()
         xembedDocked = QSystemTrayIcon::isSystemTrayAvailable();
     } else if (m_xembed && sniShown && m_xembed->isVisible()) {
         m_xembed->hide(); // the D-Bus tray shows it now
+        m_panelInk.reset(); // that panel's colour is not this one's
+        updateInk();
     } else if (m_xembed && watcher && !sniShown) {
         // A D-Bus tray that does not show us yet: keep the XEmbed icon until it does.
         xembedDocked = m_xembed->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
@@ -215,6 +266,8 @@ void MenuBarLabel::updateTrays()
     m_xembedDocked = xembedDocked;
     if (newlyDocked)
         QTimer::singleShot(500, this, &MenuBarLabel::choosePanelInk);
+    if (xembedDocked)
+        fitXEmbedSquare();
     const bool docked = isDocked();
     if (docked != m_docked) {
         m_docked = docked;
@@ -227,6 +280,7 @@ void MenuBarLabel::choosePanelInk()
     // The panel's own colour, from the rows above and below the figures.
     if (!m_xembed || !m_xembedDocked)
         return;
+    fitXEmbedSquare();
     const QRect icon = m_xembed->geometry();
     QScreen* screen = icon.isValid() ? QGuiApplication::screenAt(icon.center()) : nullptr;
     if (!screen)
@@ -248,12 +302,25 @@ void MenuBarLabel::choosePanelInk()
     }
     if (n == 0)
         return;
-    const TrayInk ink = TrayIconPainter::inkFor(QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
-                                                                 static_cast<float>(b / n)));
-    if (ink == m_ink)
-        return;
-    m_ink = ink;
-    redraw();
+    m_panelInk = TrayIconPainter::inkFor(QColor::fromRgbF(static_cast<float>(r / n), static_cast<float>(g / n),
+                                                          static_cast<float>(b / n)));
+    updateInk();
+}
+
+void MenuBarLabel::fitXEmbedSquare()
+{
+    // Qt's tray window asks for 22 × 22 at least, and a tray gives it that
+    // width beside the panel's height. Asking for the height as the width
+    // too (the size hints the tray reads) gives the figure the whole square.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() != QLatin1String("QSystemTrayIconSys"))
+            continue;
+        const int side = window->height();
+        if (side > 0 && window->minimumWidth() != side) {
+            window->setMinimumSize(side, std::min(side, 22));
+            window->resize(side, window->height());
+        }
+    }
 }
 
 void MenuBarLabel::showMenuAt(QPoint point)

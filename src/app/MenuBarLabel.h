@@ -2,6 +2,8 @@
 
 #include "app/PopoverAnchor.h"
 #include "app/TrayIconPainter.h"
+#include "app/TrayIconTheme.h"
+#include "platform/DesktopColorScheme.h"
 #include "platform/StatusNotifierItem.h"
 
 #include <QIcon>
@@ -19,7 +21,9 @@ namespace Dunmorra {
 
 // The tray item: the CPU load as a whole number filling the icon, "CPU 37%"
 // in the tooltip, and a menu with the popover's footer actions for hosts that
-// deliver no left click. It shows on a StatusNotifierItem host (the D-Bus
+// deliver no left click. On a StatusNotifierItem host the figure also goes
+// as a symbolic icon name (drawn in the panel's ink) and as the label "37%"
+// for hosts that show one, and the menu is exported over D-Bus. It shows on a StatusNotifierItem host (the D-Bus
 // tray) where one runs, else on an XEmbed tray, and it keeps looking for
 // either for the whole run: at login the panel often starts after us.
 class MenuBarLabel : public QObject {
@@ -38,6 +42,9 @@ public:
     static QIcon renderIcon(std::optional<double> percent, TrayInk ink = TrayInk::light);
     static QImage renderImage(std::optional<double> percent, int size, qreal devicePixelRatio = 1.0,
                               TrayInk ink = TrayInk::light);
+
+    // Where the symbolic icons are written; before show().
+    void setIconThemeRoot(const QString& root) { m_theme = TrayIconTheme(root); }
 
     // Starts showing the item, now or whenever a tray appears.
     void show();
@@ -79,7 +86,10 @@ private:
     void redraw();
     void pushIcon();
     void choosePanelInk();
+    void fitXEmbedSquare();
+    void updateInk();
     void showMenuAt(QPoint point);
+    QList<Platform::DBusMenuEntry> menuEntries() const;
 
     std::unique_ptr<QMenu> m_menu;
     QPointer<Platform::StatusNotifierItem> m_sni;
@@ -93,7 +103,14 @@ private:
     QString m_toolTip;
     QIcon m_icon;
     TrayInk m_ink = TrayInk::light;
+    // What decides the ink, best first: the XEmbed panel's own pixels, the
+    // desktop's colour scheme, the application's palette.
+    std::optional<TrayInk> m_panelInk;
+    QPointer<Platform::DesktopColorScheme> m_scheme;
+    TrayIconTheme m_theme;
     bool m_hasValue = false;
+    // The D-Bus item lacks the current figure (no watcher when it changed).
+    bool m_sniStale = true;
     int m_renders = 0;
 };
 

@@ -44,13 +44,13 @@ QPainterPath digitsPath(const QString& digits)
     return all.translated(-box.topLeft());
 }
 
-void drawDigits(QPainter& painter, const QString& digits, qreal w, qreal h, const QColor& ink, const QColor& rimColor,
-                qreal rim)
+// The figures fitted to a w × h box, leaving room for a rim of this width.
+QPainterPath placedDigits(const QString& digits, qreal w, qreal h, qreal rim)
 {
     const QPainterPath path = digitsPath(digits);
     const QRectF natural = path.boundingRect();
     if (natural.isEmpty())
-        return;
+        return {};
     // The room inside the rim; the rim is stroked outside the figures.
     const qreal breath = 2 * rim + std::max(0.5, std::min(w, h) / 32.0);
     const qreal roomX = w - breath;
@@ -66,7 +66,15 @@ void drawDigits(QPainter& painter, const QString& digits, qreal w, qreal h, cons
     QTransform fit;
     fit.translate((w - natural.width() * scaleX) / 2, (h - natural.height() * scaleY) / 2);
     fit.scale(scaleX, scaleY);
-    const QPainterPath placed = fit.map(path);
+    return fit.map(path);
+}
+
+void drawDigits(QPainter& painter, const QString& digits, qreal w, qreal h, const QColor& ink, const QColor& rimColor,
+                qreal rim)
+{
+    const QPainterPath placed = placedDigits(digits, w, h, rim);
+    if (placed.isEmpty())
+        return;
     painter.strokePath(placed, QPen(rimColor, rim * 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(placed, ink);
 }
@@ -88,7 +96,60 @@ void drawGlyph(QPainter& painter, qreal w, qreal h, const QColor& ink, const QCo
     painter.fillRect(fill, ink);
 }
 
+// The glyph as one filled shape: the meter's outline (even-odd) and its fill.
+QPainterPath glyphPath(qreal w, qreal h)
+{
+    const qreal s = std::min(w, h);
+    const QRectF meter((w - s * 0.4) / 2, (h - s * 0.8) / 2, s * 0.4, s * 0.8);
+    const qreal radius = s * 0.08;
+    const qreal line = std::max(1.0, s / 11.0);
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    path.addRoundedRect(meter.adjusted(-line / 2, -line / 2, line / 2, line / 2), radius, radius);
+    path.addRoundedRect(meter.adjusted(line / 2, line / 2, -line / 2, -line / 2), radius, radius);
+    const QRectF inside = meter.adjusted(line * 1.5, line * 1.5, -line * 1.5, -line * 1.5);
+    path.addRect(QRectF(inside.left(), inside.top() + inside.height() * 0.35, inside.width(), inside.height() * 0.65));
+    return path;
+}
+
+QByteArray svgPathData(const QPainterPath& path)
+{
+    QByteArray d;
+    auto num = [](qreal v) { return QByteArray::number(v, 'f', 2); };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            d += 'M' + num(e.x) + ' ' + num(e.y);
+        } else if (e.isLineTo()) {
+            d += 'L' + num(e.x) + ' ' + num(e.y);
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPainterPath::Element c2 = path.elementAt(i + 1);
+            const QPainterPath::Element end = path.elementAt(i + 2);
+            d += 'C' + num(e.x) + ' ' + num(e.y) + ' ' + num(c2.x) + ' ' + num(c2.y) + ' ' + num(end.x) + ' '
+                + num(end.y);
+            i += 2;
+        }
+    }
+    return d;
+}
+
 } // namespace
+
+QByteArray symbolicSvg(const std::optional<QString>& digits)
+{
+    constexpr qreal side = 16;
+    const bool number = digits && !digits->isEmpty();
+    const QPainterPath path = number ? placedDigits(*digits, side, side, 0) : glyphPath(side, side);
+    // GTK hosts fill every path with the panel's text colour; Plasma's fill
+    // it through the ColorScheme-Text class; others see the grey of
+    // symbolic icons.
+    QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">"
+                     "<style id=\"current-color-scheme\" type=\"text/css\">.ColorScheme-Text { color:#bebebe; }</style>"
+                     "<path class=\"ColorScheme-Text\" fill=\"currentColor\" fill-rule=\"";
+    svg += path.fillRule() == Qt::OddEvenFill ? "evenodd" : "nonzero";
+    svg += "\" d=\"" + svgPathData(path) + "\"/></svg>\n";
+    return svg;
+}
 
 TrayInk inkFor(const QColor& panel)
 {

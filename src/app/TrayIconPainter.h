@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QSize>
@@ -27,6 +28,10 @@ QImage render(const std::optional<QString>& digits, int size, qreal devicePixelR
 // For a tray that gives its icons a taller box than wide (22 × 30 px): the
 // figure takes the height too.
 QImage render(const std::optional<QString>& digits, const QSize& size, qreal devicePixelRatio, TrayInk ink);
+
+// The same figure as a symbolic icon (16 × 16 SVG, one filled path, no
+// rim): hosts that load icons by name draw it in the panel's own ink.
+QByteArray symbolicSvg(const std::optional<QString>& digits);
 
 } // namespace TrayIconPainter
 

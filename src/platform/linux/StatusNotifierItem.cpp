@@ -12,6 +12,7 @@
 #include <QDBusVariant>
 
 #include <atomic>
+#include <iterator>
 #include <unistd.h>
 
 namespace {
@@ -104,7 +105,8 @@ class ItemAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(QString Title READ title)
     Q_PROPERTY(QString Status READ status)
     Q_PROPERTY(int WindowId READ windowId)
-    Q_PROPERTY(QString IconName READ noName)
+    Q_PROPERTY(QString IconName READ iconName)
+    Q_PROPERTY(QString IconThemePath READ iconThemePath)
     Q_PROPERTY(SniImageList IconPixmap READ iconPixmap)
     Q_PROPERTY(QString OverlayIconName READ noName)
     Q_PROPERTY(SniImageList OverlayIconPixmap READ noImages)
@@ -114,6 +116,9 @@ class ItemAdaptor : public QDBusAbstractAdaptor {
     Q_PROPERTY(SniToolTip ToolTip READ toolTip)
     Q_PROPERTY(bool ItemIsMenu READ itemIsMenu)
     Q_PROPERTY(QDBusObjectPath Menu READ menu)
+    // The Ayatana extension: a text beside the icon, in the panel's own font.
+    Q_PROPERTY(QString XAyatanaLabel READ label)
+    Q_PROPERTY(QString XAyatanaLabelGuide READ labelGuide)
 public:
     explicit ItemAdaptor(StatusNotifierItem* item)
         : QDBusAbstractAdaptor(item)
@@ -122,6 +127,8 @@ public:
         connect(item, &StatusNotifierItem::newTitle, this, &ItemAdaptor::NewTitle);
         connect(item, &StatusNotifierItem::newIcon, this, &ItemAdaptor::NewIcon);
         connect(item, &StatusNotifierItem::newToolTip, this, &ItemAdaptor::NewToolTip);
+        connect(item, &StatusNotifierItem::newLabel, this,
+                [this] { Q_EMIT XAyatanaNewLabel(m_item->label(), m_item->labelGuide()); });
     }
 
     QString category() const { return QStringLiteral("Hardware"); }
@@ -131,15 +138,18 @@ public:
     int windowId() const { return 0; }
     QString noName() const { return {}; }
     SniImageList noImages() const { return {}; }
+    QString iconName() const { return m_item->iconName(); }
+    QString iconThemePath() const { return m_item->iconThemePath(); }
     SniImageList iconPixmap() const { return wireImages(m_item->pixmaps()); }
+    QString label() const { return m_item->label(); }
+    QString labelGuide() const { return m_item->labelGuide(); }
     // Hosts may render the body as markup; ours is plain text.
     SniToolTip toolTip() const
     {
         return SniToolTip{QString(), {}, m_item->toolTipTitle(), m_item->toolTipText().toHtmlEscaped()};
     }
     bool itemIsMenu() const { return false; }
-    // No exported menu: hosts then ask for it with ContextMenu.
-    QDBusObjectPath menu() const { return QDBusObjectPath(QStringLiteral("/NO_DBUSMENU")); }
+    QDBusObjectPath menu() const { return QDBusObjectPath(QString::fromLatin1(DBusMenu::kPath)); }
 
 public Q_SLOTS:
     void ContextMenu(int x, int y) { m_item->hostContextMenu(x, y); }
@@ -158,6 +168,7 @@ Q_SIGNALS:
     void NewOverlayIcon();
     void NewToolTip();
     void NewStatus(const QString& status);
+    void XAyatanaNewLabel(const QString& label, const QString& guide);
 
 private:
     StatusNotifierItem* m_item;
@@ -179,6 +190,11 @@ StatusNotifierItem::StatusNotifierItem(QString id, QDBusConnection bus, QObject*
 {
     registerTypes();
     new ItemAdaptor(this);
+    m_retry.setSingleShot(true);
+    connect(&m_retry, &QTimer::timeout, this, [this] {
+        if (m_watcherPresent && !m_registered)
+            registerWithWatcher();
+    });
 }
 
 StatusNotifierItem::~StatusNotifierItem()
@@ -193,6 +209,15 @@ StatusNotifierItem::~StatusNotifierItem()
     m_bus.unregisterService(m_serviceName);
 }
 
+int StatusNotifierItem::retryDelayMs(int failures)
+{
+    // Quick at first (a watcher a moment from answering), then every 10 s.
+    static constexpr int kFirst[] = {500, 1000, 2000, 4000};
+    if (failures >= 1 && failures <= static_cast<int>(std::size(kFirst)))
+        return kFirst[failures - 1];
+    return 10000;
+}
+
 bool StatusNotifierItem::start()
 {
     if (m_started)
@@ -202,10 +227,12 @@ bool StatusNotifierItem::start()
     if (!m_bus.registerService(m_serviceName)
         || !m_bus.registerObject(QString::fromLatin1(kItemPath), this, QDBusConnection::ExportAdaptors))
         return false;
+    m_menu.exportOn(m_bus);
     m_started = true;
     m_watcher = new QDBusServiceWatcher(kWatcher, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& newOwner) {
+                // A new owner is a new watcher: it knows nothing of us yet.
                 if (newOwner.isEmpty())
                     watcherGone();
                 else
@@ -223,13 +250,25 @@ bool StatusNotifierItem::start()
 
 void StatusNotifierItem::watcherAppeared()
 {
+    ++m_watcherGeneration;
+    m_failedRegistrations = 0;
+    m_retry.stop();
     updateState(true, false, false);
     registerWithWatcher();
 }
 
 void StatusNotifierItem::watcherGone()
 {
+    ++m_watcherGeneration;
+    m_failedRegistrations = 0;
+    m_retry.stop();
     updateState(false, false, false);
+}
+
+void StatusNotifierItem::registrationFailed()
+{
+    ++m_failedRegistrations;
+    m_retry.start(retryDelayMs(m_failedRegistrations));
 }
 
 void StatusNotifierItem::registerWithWatcher()
@@ -238,11 +277,17 @@ void StatusNotifierItem::registerWithWatcher()
                                                        QStringLiteral("RegisterStatusNotifierItem"));
     call << m_serviceName;
     auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kDeadlineMs), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending] {
+    const int generation = m_watcherGeneration;
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending, generation] {
         pending->deleteLater();
         const QDBusPendingReply<> reply = *pending;
-        if (reply.isError() || !m_watcherPresent)
+        if (generation != m_watcherGeneration || !m_watcherPresent)
             return;
+        if (reply.isError()) {
+            registrationFailed();
+            return;
+        }
+        m_failedRegistrations = 0;
         updateState(true, m_hostRegistered, true);
         readHostState();
     });
@@ -301,10 +346,20 @@ void StatusNotifierItem::setTitle(const QString& title)
     Q_EMIT newTitle();
 }
 
-void StatusNotifierItem::setIcon(QList<TrayPixmap> pixmaps)
+void StatusNotifierItem::setIcon(QList<TrayPixmap> pixmaps, QString iconName)
 {
     m_pixmaps = std::move(pixmaps);
+    m_iconName = std::move(iconName);
     Q_EMIT newIcon();
+}
+
+void StatusNotifierItem::setLabel(const QString& label, const QString& guide)
+{
+    if (label == m_label && guide == m_labelGuide)
+        return;
+    m_label = label;
+    m_labelGuide = guide;
+    Q_EMIT newLabel();
 }
 
 void StatusNotifierItem::setToolTip(const QString& title, const QString& text)

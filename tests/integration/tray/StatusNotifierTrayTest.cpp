@@ -11,7 +11,11 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +67,31 @@ public:
     int protocolVersion() const { return 0; }
     QDBusConnection& bus() { return m_bus; }
 
+    // The item's signals that reach the panel, in order.
+    void listenTo(const QString& service)
+    {
+        for (const char* name : {"NewIcon", "NewToolTip", "NewTitle"})
+            m_bus.connect(service, QString::fromLatin1(StatusNotifierItem::kItemPath),
+                          QString::fromLatin1(StatusNotifierItem::kItemInterface), QString::fromLatin1(name), this,
+                          SLOT(onItemSignal()));
+        m_bus.connect(service, QString::fromLatin1(StatusNotifierItem::kItemPath),
+                      QString::fromLatin1(StatusNotifierItem::kItemInterface), QStringLiteral("XAyatanaNewLabel"), this,
+                      SLOT(onItemSignal()));
+    }
+    const QStringList& heard() const { return m_heard; }
+
+    // Calls a method of the item's exported menu and waits for the reply.
+    QDBusMessage callMenu(const QString& service, const QString& path, const QString& method,
+                          const QVariantList& args)
+    {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(service, path, QStringLiteral("com.canonical.dbusmenu"), method);
+        call.setArguments(args);
+        QDBusPendingCall pending = m_bus.asyncCall(call, 5000);
+        Dunmorra::Test::settle([&] { return pending.isFinished(); });
+        return pending.reply();
+    }
+
     // Reads a property of a registered item, as the panel does.
     QVariant itemProperty(const QString& service, const QString& name)
     {
@@ -89,8 +118,23 @@ public:
         Dunmorra::Test::settle([&] { return pending.isFinished(); });
     }
 
+    // A watcher whose object does not answer yet refuses this many first.
+    void refuseFirst(int count) { m_refuse = count; }
+    int refused() const { return m_refused; }
+
 public Q_SLOTS:
-    void RegisterStatusNotifierItem(const QString& service) { m_items << service; }
+    void RegisterStatusNotifierItem(const QString& service)
+    {
+        if (m_refused < m_refuse) {
+            ++m_refused;
+            sendErrorReply(QDBusError::UnknownObject, QStringLiteral("not ready"));
+            return;
+        }
+        m_items << service;
+    }
+
+private Q_SLOTS:
+    void onItemSignal() { m_heard << message().member(); }
 
 Q_SIGNALS:
     void StatusNotifierHostRegistered();
@@ -99,6 +143,9 @@ private:
     QDBusConnection m_bus;
     bool m_host;
     QStringList m_items;
+    QStringList m_heard;
+    int m_refuse = 0;
+    int m_refused = 0;
 };
 
 struct Image {
@@ -120,6 +167,111 @@ std::vector<Image> images(const QVariant& value)
     }
     arg.endArray();
     return out;
+}
+
+// The desktop's settings portal, saying its colour scheme.
+class FakePortal : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Settings")
+public:
+    explicit FakePortal(uint scheme)
+        : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("portal")))
+        , m_scheme(scheme)
+    {
+    }
+    ~FakePortal() override
+    {
+        m_bus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
+        m_bus.unregisterObject(QStringLiteral("/org/freedesktop/portal/desktop"));
+    }
+    bool start()
+    {
+        return m_bus.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), this,
+                                    QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals)
+            && m_bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    }
+    // The user switches the desktop's style.
+    void change(uint scheme)
+    {
+        m_scheme = scheme;
+        QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/portal/desktop"),
+                                                         QStringLiteral("org.freedesktop.portal.Settings"),
+                                                         QStringLiteral("SettingChanged"));
+        signal << QStringLiteral("org.freedesktop.appearance") << QStringLiteral("color-scheme")
+               << QVariant::fromValue(QDBusVariant(scheme));
+        m_bus.send(signal);
+    }
+
+public Q_SLOTS:
+    // As the portal's first version answers: the value in one variant more.
+    QDBusVariant Read(const QString& group, const QString& key)
+    {
+        if (group == QLatin1String("org.freedesktop.appearance") && key == QLatin1String("color-scheme"))
+            return QDBusVariant(QVariant::fromValue(QDBusVariant(m_scheme)));
+        return QDBusVariant(QVariant(QString()));
+    }
+
+private:
+    QDBusConnection m_bus;
+    uint m_scheme;
+};
+
+// Whether a picture the host read is the figure drawn in this ink.
+bool drawnIn(const QByteArray& wire, double percent, TrayInk ink)
+{
+    const QImage drawn = MenuBarLabel::renderImage(percent, 22, 1.0, ink).convertToFormat(QImage::Format_ARGB32);
+    for (int i = 0; i < 22 * 22; ++i) {
+        const QRgb pixel = drawn.pixel(i % 22, i / 22);
+        if (static_cast<uchar>(wire[i * 4]) != qAlpha(pixel) || static_cast<uchar>(wire[i * 4 + 1]) != qRed(pixel))
+            return false;
+    }
+    return true;
+}
+
+// A dbusmenu layout node, (ia{sv}av), with its children.
+struct MenuNode {
+    int id = -1;
+    QVariantMap properties;
+    std::vector<MenuNode> children;
+};
+
+MenuNode menuNode(const QDBusArgument& arg)
+{
+    MenuNode node;
+    arg.beginStructure();
+    arg >> node.id >> node.properties;
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        QDBusVariant child;
+        arg >> child;
+        node.children.push_back(menuNode(child.variant().value<QDBusArgument>()));
+    }
+    arg.endArray();
+    arg.endStructure();
+    return node;
+}
+
+// The label of each row as the host shows it, "-" for a separator.
+QStringList rowTexts(const MenuNode& root)
+{
+    QStringList out;
+    for (const MenuNode& row : root.children)
+        out << (row.properties.value(QStringLiteral("type")).toString() == QLatin1String("separator")
+                    ? QStringLiteral("-")
+                    : row.properties.value(QStringLiteral("label")).toString());
+    return out;
+}
+
+// The item on a panel with a host, its service name in *service.
+bool dock(FakeWatcher& panel, MenuBarLabel& label, QString* service)
+{
+    if (!panel.start())
+        return false;
+    label.show();
+    if (!Dunmorra::Test::settle([&] { return label.isDocked(); }) || panel.items().size() != 1)
+        return false;
+    *service = panel.items().front();
+    return true;
 }
 
 } // namespace
@@ -194,6 +346,185 @@ TEST(StatusNotifierTray, APanelThatStartsLaterOrRestartsGetsTheItem)
     ASSERT_TRUE(again.start());
     ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }));
     EXPECT_EQ(again.items().size(), 1);
+}
+
+// The host draws the right-click menu from the exported layout and sends the
+// user's choice back as an event; the menu's rows are the XEmbed menu's.
+TEST(StatusNotifierTray, TheHostReadsTheMenuAndItsChoicesReachTheApplication)
+{
+    FakeWatcher panel(true);
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    QString service;
+    ASSERT_TRUE(dock(panel, label, &service));
+
+    const QString path = panel.itemProperty(service, QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+    ASSERT_EQ(path, QStringLiteral("/MenuBar"));
+    const QDBusMessage layout =
+        panel.callMenu(service, path, QStringLiteral("GetLayout"), {0, -1, QStringList()});
+    ASSERT_EQ(layout.type(), QDBusMessage::ReplyMessage) << layout.errorMessage().toStdString();
+    ASSERT_EQ(layout.arguments().size(), 2);
+    const MenuNode root = menuNode(layout.arguments().at(1).value<QDBusArgument>());
+    EXPECT_EQ(root.id, 0);
+    EXPECT_EQ(root.properties.value(QStringLiteral("children-display")).toString(), QStringLiteral("submenu"));
+    QStringList xembedRows;
+    for (const QAction* action : label.menu()->actions())
+        xembedRows << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(rowTexts(root), xembedRows);
+    EXPECT_EQ(rowTexts(root), (QStringList{QStringLiteral("Open main window"), QStringLiteral("Settings\u2026"),
+                                           QStringLiteral("-"), QStringLiteral("Quit Halvorin")}));
+
+    // Hosts that read rows by id, and ask before showing.
+    const QDBusMessage group = panel.callMenu(service, path, QStringLiteral("GetGroupProperties"),
+                                              {QVariant::fromValue(QList<int>{1, 4}), QStringList{QStringLiteral("label")}});
+    ASSERT_EQ(group.type(), QDBusMessage::ReplyMessage) << group.errorMessage().toStdString();
+    const QDBusMessage before = panel.callMenu(service, path, QStringLiteral("AboutToShow"), {0});
+    ASSERT_EQ(before.type(), QDBusMessage::ReplyMessage);
+    EXPECT_FALSE(before.arguments().at(0).toBool());
+
+    // Each row's event, as the host sends it when the user picks the row.
+    QSignalSpy open(&label, &MenuBarLabel::openMainWindowRequested);
+    QSignalSpy settings(&label, &MenuBarLabel::openSettingsRequested);
+    QSignalSpy quit(&label, &MenuBarLabel::quitRequested);
+    struct Row {
+        int index;
+        QSignalSpy* spy;
+    };
+    for (const Row& row : {Row{0, &open}, Row{1, &settings}, Row{3, &quit}}) {
+        const QDBusMessage event =
+            panel.callMenu(service, path, QStringLiteral("Event"),
+                           {root.children.at(row.index).id, QStringLiteral("clicked"),
+                            QVariant::fromValue(QDBusVariant(QVariant(QString()))), 0u});
+        ASSERT_EQ(event.type(), QDBusMessage::ReplyMessage) << event.errorMessage().toStdString();
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return row.spy->count() == 1; })) << "row " << row.index;
+    }
+    // A hover is no choice, and a separator chooses nothing.
+    panel.callMenu(service, path, QStringLiteral("Event"),
+                   {root.children.at(3).id, QStringLiteral("hovered"), QVariant::fromValue(QDBusVariant(0)), 0u});
+    panel.callMenu(service, path, QStringLiteral("Event"),
+                   {root.children.at(2).id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u});
+    Dunmorra::Test::settle([] { return false; }, 100);
+    EXPECT_EQ(open.count() + settings.count() + quit.count(), 3);
+}
+
+// A host keeps what it read until the item says that something changed: a
+// new figure must come with NewIcon, NewToolTip and the label's signal, or
+// the number stands still on every D-Bus panel.
+TEST(StatusNotifierTray, ANewFigureReachesTheHostWithItsSignals)
+{
+    FakeWatcher panel(true);
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.setUsage(37.0, true);
+    QString service;
+    ASSERT_TRUE(dock(panel, label, &service));
+    panel.listenTo(service);
+    const auto read = [&](const char* name) { return panel.itemProperty(service, QString::fromLatin1(name)); };
+
+    const QByteArray before = images(read("IconPixmap")).at(1).bytes;
+    EXPECT_EQ(read("IconName").toString(), QStringLiteral("halvorin-cpu-37-symbolic"));
+    EXPECT_EQ(read("XAyatanaLabel").toString(), QStringLiteral("37%"));
+    EXPECT_EQ(read("XAyatanaLabelGuide").toString(), QStringLiteral("100%"));
+    const QString themePath = read("IconThemePath").toString();
+    EXPECT_EQ(themePath, icons.path());
+    EXPECT_TRUE(QFile::exists(themePath + QStringLiteral("/halvorin-cpu-37-symbolic.svg")));
+
+    label.setUsage(82.0, true);
+    ASSERT_TRUE(Dunmorra::Test::settle([&] {
+        return panel.heard().contains(QStringLiteral("NewIcon")) && panel.heard().contains(QStringLiteral("NewToolTip"))
+            && panel.heard().contains(QStringLiteral("XAyatanaNewLabel"));
+    })) << "heard: " << panel.heard().join(QLatin1Char(' ')).toStdString();
+
+    const QByteArray after = images(read("IconPixmap")).at(1).bytes;
+    EXPECT_NE(after, before);
+    EXPECT_TRUE(drawnIn(after, 82.0, label.ink())) << "the host reads the new figure's picture";
+    EXPECT_EQ(read("IconName").toString(), QStringLiteral("halvorin-cpu-82-symbolic"));
+    EXPECT_TRUE(QFile::exists(themePath + QStringLiteral("/halvorin-cpu-82-symbolic.svg")));
+    EXPECT_EQ(read("XAyatanaLabel").toString(), QStringLiteral("82%"));
+    const QDBusArgument tip = read("ToolTip").value<QDBusArgument>();
+    QString iconName, title, text;
+    tip.beginStructure();
+    tip >> iconName;
+    tip.beginArray();
+    while (!tip.atEnd()) {
+        tip.beginStructure();
+        int w = 0, h = 0;
+        QByteArray bytes;
+        tip >> w >> h >> bytes;
+        tip.endStructure();
+    }
+    tip.endArray();
+    tip >> title >> text;
+    tip.endStructure();
+    EXPECT_EQ(text, QStringLiteral("CPU 82%"));
+}
+
+// Hosts that take only the pictures never say their colour; where the
+// desktop says its colour scheme, the figures follow it, also when the user
+// switches it while the item is shown.
+TEST(StatusNotifierTray, ThePicturesFollowTheDesktopsColourScheme)
+{
+    FakePortal portal(1); // dark
+    ASSERT_TRUE(portal.start());
+    FakeWatcher panel(true);
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.setUsage(37.0, true);
+    QString service;
+    ASSERT_TRUE(dock(panel, label, &service));
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.ink() == TrayInk::light; })) << "light figures on a dark desktop";
+    EXPECT_TRUE(drawnIn(images(panel.itemProperty(service, QStringLiteral("IconPixmap"))).at(1).bytes, 37.0,
+                        TrayInk::light));
+
+    panel.listenTo(service);
+    portal.change(2); // light
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return panel.heard().contains(QStringLiteral("NewIcon")); }));
+    EXPECT_EQ(label.ink(), TrayInk::dark);
+    EXPECT_TRUE(drawnIn(images(panel.itemProperty(service, QStringLiteral("IconPixmap"))).at(1).bytes, 37.0,
+                        TrayInk::dark));
+}
+
+// A watcher may own its name a moment before its object answers, and refuse
+// the first registrations: the item tries again until it is taken.
+TEST(StatusNotifierTray, ARefusedRegistrationIsTriedAgain)
+{
+    FakeWatcher panel(true);
+    panel.refuseFirst(2);
+    ASSERT_TRUE(panel.start());
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.show();
+    // 0.5 s and 1 s of waiting after the two refusals.
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }, 6000)) << "refused " << panel.refused();
+    EXPECT_EQ(panel.refused(), 2);
+    EXPECT_EQ(panel.items().size(), 1);
+    EXPECT_EQ(label.statusNotifierItem()->failedRegistrations(), 0);
+}
+
+// A watcher that keeps refusing is left for the next one: a new owner of the
+// watcher's name gets the item at once, not after the back-off.
+TEST(StatusNotifierTray, ANewWatcherGetsTheItemAtOnceAfterRefusals)
+{
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.show();
+    {
+        FakeWatcher stubborn(true);
+        stubborn.refuseFirst(1000);
+        ASSERT_TRUE(stubborn.start());
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return stubborn.refused() >= 3; }, 6000));
+    }
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return !label.statusNotifierItem()->watcherPresent(); }));
+    FakeWatcher fresh(true);
+    ASSERT_TRUE(fresh.start());
+    // Well inside the 4 s the back-off had reached.
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }, 3000));
+    EXPECT_EQ(fresh.items().size(), 1);
 }
 
 #include "StatusNotifierTrayTest.moc"
