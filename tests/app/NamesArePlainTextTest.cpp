@@ -247,6 +247,31 @@ struct OverviewPlace {
     }
 };
 
+// The live cards: the joined Wi-Fi and the default output carry the name.
+struct OverviewLivePlace {
+    Dunmorra::Test::OverviewRig rig;
+
+    explicit OverviewLivePlace(const std::string& name)
+    {
+        rig.wifiName = asText(name);
+        Platform::AudioDeviceRecord sink;
+        sink.index = 1;
+        sink.name = "sink";
+        sink.description = name;
+        sink.channels = 2;
+        sink.channelVolumes = {32768, 32768};
+        Platform::AudioServerState s;
+        s.defaultSinkName = "sink";
+        s.sinks = {sink};
+        rig.audioState = s;
+        rig.network.start(std::chrono::hours(1));   // resolves the connection once
+        Dunmorra::Test::settle([this] { return !rig.network.isRefreshing(); });
+        rig.audio.sample();
+        Dunmorra::Test::finishBackgroundJobs();
+        rig.open();
+    }
+};
+
 struct AudioPlace {
     Dunmorra::Test::ManualClock clock;
     std::optional<Platform::AudioServerState> state;
@@ -374,6 +399,10 @@ const Case kCases[] = {
     {"Overview's recorded processes and networks", {"label:processName", "menu"},
      [](const std::string& n) {
          return keep<OverviewPlace>(asText(n), [](OverviewPlace& p) -> QWidget* { return p.rig.tab.get(); });
+     }},
+    {"Overview's live network and audio cards", {"label:wifiName", "label:outputName"},
+     [](const std::string& n) {
+         return keep<OverviewLivePlace>(n, [](OverviewLivePlace& p) -> QWidget* { return p.rig.tab.get(); });
      }},
     {"Network tab's interfaces, connection and networks",
      {"label:interfaceId", "tooltip:interfaceId", "label:connectionLabel", "label:connectionSSID",
