@@ -188,8 +188,9 @@ TEST_F(StatsTabTest, ADayWithoutARecordBreaksTheTrendLinesInsteadOfReadingZero)
             for (qsizetype i = 0; i < run.size(); ++i) {
                 drawnDays << run[i].x();
                 // No stroke or fill passes over the missing day.
-                if (i > 0)
+                if (i > 0) {
                     EXPECT_FALSE(run[i - 1].x() < 3 && run[i].x() > 3) << run[i - 1].x() << " to " << run[i].x();
+                }
             }
         }
         std::sort(drawnDays.begin(), drawnDays.end());
