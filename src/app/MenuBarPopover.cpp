@@ -206,6 +206,7 @@ MenuBarPopover::MenuBarPopover(PopoverFeed feed, bool sandboxed, UserSettings& s
         auto* h = new QHBoxLayout(row.widget);
         h->setContentsMargins(12, 2, 12, 2);
         row.name = new QLabel(row.widget);
+        row.name->setObjectName(QStringLiteral("processName"));
         row.name->setTextFormat(Qt::PlainText);
         row.percent = new QLabel(row.widget);
         row.percent->setFont(valueFont(base));

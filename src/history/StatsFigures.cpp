@@ -58,11 +58,11 @@ int DaySlots::slotOf(QDate day) const
     return slot >= 0 && slot < count ? static_cast<int>(slot) : -1;
 }
 
-DaySlots daySlots(const std::vector<DayStats>& stats)
+DaySlots daySlots(const std::vector<DayStats>& stats, QDate lastDay)
 {
     QDate earliest, latest;
     for (const DayStats& row : stats) {
-        if (!row.date.isValid())
+        if (!row.date.isValid() || (lastDay.isValid() && row.date > lastDay))
             continue;
         if (!earliest.isValid() || row.date < earliest)
             earliest = row.date;
@@ -78,10 +78,10 @@ DaySlots daySlots(const std::vector<DayStats>& stats)
     return grid;
 }
 
-std::vector<QDate> trendAxisDays(const std::vector<DayStats>& stats, int strideDays)
+std::vector<QDate> trendAxisDays(const std::vector<DayStats>& stats, int strideDays, QDate lastDay)
 {
     std::vector<QDate> days;
-    const DaySlots grid = daySlots(stats);
+    const DaySlots grid = daySlots(stats, lastDay);
     if (strideDays < 1)
         return days;
     for (int i = 0; i < grid.count; i += strideDays)

@@ -31,9 +31,11 @@ double chartable(double value);
 double memoryChartTop(const std::vector<DayStats>& stats);
 
 // The calendar days the charts lay out, one slot each, from the earliest
-// row's day to the latest's. Rows without a valid day have no slot; at most
-// kMaxDaySlots days are laid out, counted back from the latest, so a day file
-// dated decades off cannot stretch the charts to thousands of columns.
+// row's day to the latest's. Rows without a valid day have no slot, nor rows
+// after lastDay (when valid: the range's last day), so a file dated in the
+// future cannot push the real days off the chart; at most kMaxDaySlots days
+// are laid out, counted back from the latest, so a day file dated decades
+// off cannot stretch the charts to thousands of columns.
 struct DaySlots {
     static constexpr int kMaxDaySlots = 400;
     QDate first;
@@ -41,11 +43,11 @@ struct DaySlots {
     // The day's slot, or -1 when it has none.
     int slotOf(QDate day) const;
 };
-DaySlots daySlots(const std::vector<DayStats>& stats);
+DaySlots daySlots(const std::vector<DayStats>& stats, QDate lastDay = {});
 
 // Date marks of the trend charts: every stride-th calendar day from the
 // first slot's day to the last's.
-std::vector<QDate> trendAxisDays(const std::vector<DayStats>& stats, int strideDays);
+std::vector<QDate> trendAxisDays(const std::vector<DayStats>& stats, int strideDays, QDate lastDay = {});
 
 // Date marks of the bar charts: local noon of every stride-th row, counted
 // by row from the earliest, so days without a record are skipped in the

@@ -19,7 +19,9 @@ StatsHistory StatsHistory::load(QDate today, int days, const QString& directory,
             summaries.push_back(std::move(*stored));
     }
     summaries.push_back(live);
-    return fromSummaries(std::move(summaries));
+    StatsHistory history = fromSummaries(std::move(summaries));
+    history.lastDay = today;
+    return history;
 }
 
 StatsHistory StatsHistory::fromSummaries(std::vector<DailySummary> summaries)

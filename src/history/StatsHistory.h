@@ -15,6 +15,8 @@ namespace Dunmorra {
 struct StatsHistory {
     std::vector<DailySummary> summaries;
     std::vector<DayStats> stats;
+    // The day the range ends on (today when loaded); invalid when unknown.
+    QDate lastDay;
 
     // The day files of the days - 1 days before today, read from directory
     // through the strict decoder, plus live: the recorder's summary of

@@ -281,6 +281,7 @@ void StatsTab::applyHistory(const StatsHistory& history)
 {
     m_summaries = history.summaries;
     m_stats = history.stats;
+    m_lastDay = history.lastDay;
     m_summary->setStats(m_stats);
     // Laying out and drawing a chart costs several milliseconds, most of it
     // measuring axis texts: the cards come back one per turn of the event
@@ -334,12 +335,12 @@ void StatsTab::prepareCharts()
 {
     // Each calendar day is one slot on the x axis, centred on its number, so
     // the points of the trend charts stand over the columns of the bar charts.
-    const DaySlots grid = daySlots(m_stats);
+    const DaySlots grid = daySlots(m_stats, m_lastDay);
     m_firstSlotDay = grid.first;
     m_slotCount = std::max(grid.count, 1);
     const int stride = axisStrideDays(m_range);
     m_trendMarks.clear();
-    for (QDate day : trendAxisDays(m_stats, stride))
+    for (QDate day : trendAxisDays(m_stats, stride, m_lastDay))
         m_trendMarks.push_back({static_cast<double>(grid.slotOf(day)), monthDayText(day)});
     m_barMarks.clear();
     for (const QDateTime& noon : barAxisDates(m_stats, stride)) {

@@ -77,6 +77,7 @@ private:
     StatsRange m_range = StatsRange::week;
     std::vector<DayStats> m_stats;
     std::vector<DailySummary> m_summaries;
+    QDate m_lastDay;
     bool m_isExporting = false;
 
     // What every chart shares for the stored rows: the day slots of the x

@@ -78,7 +78,8 @@ struct OverviewRig {
     std::shared_ptr<std::atomic<int>> resolutions = std::make_shared<std::atomic<int>>(0);
     std::optional<QString> wifiName;
     NetworkProvider network{{[this] { return &counters; }, [](const std::string&) { return true; }}, resolver(), clock};
-    AudioProvider audio{[] { return std::optional<Platform::AudioServerState>(); }, AudioNameLookup{}, clock};
+    std::optional<Platform::AudioServerState> audioState;   // none: no sound server
+    AudioProvider audio{[this] { return audioState; }, AudioNameLookup{}, clock};
     QTemporaryDir settingsDir;
     UserSettings settings{std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat)};
     Uptime uptime{0, 0, 5};

@@ -8,10 +8,12 @@
 #include "tabs/stats/StatsLegendItem.h"
 #include "tabs/stats/StatsSummaryRow.h"
 #include "tabs/stats/StatsTrendChart.h"
+#include "history/StatsFigures.h"
 #include "support/EventLoop.h"
 #include "support/ManualClock.h"
 
 #include <QAbstractButton>
+#include <QAreaSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QDir>
@@ -156,6 +158,75 @@ TEST_F(StatsTabTest, BarSlotsKeepCalendarGapsAndMarksCountRecordedRows)
     EXPECT_EQ(network->xAxis()->endValue(network->xAxis()->categoriesLabels()[1]), 14);  // 5 days back
     auto* cpu = tab->findChild<StatsChartCard*>(QStringLiteral("cpuChart"))->chart();
     EXPECT_EQ(StatsChartView::labels(cpu->xAxis()).size(), 3);  // every 7th calendar day
+}
+
+// The runs of points a trend chart draws: each average line and each peak
+// area's outline.
+std::vector<QList<QPointF>> drawnRuns(const StatsTrendChart& chart)
+{
+    std::vector<QList<QPointF>> runs;
+    for (const QLineSeries* line : chart.averageLines())
+        runs.push_back(line->points());
+    for (const QAreaSeries* area : chart.peakAreas())
+        runs.push_back(area->upperSeries()->points());
+    return runs;
+}
+
+TEST_F(StatsTabTest, ADayWithoutARecordBreaksTheTrendLinesInsteadOfReadingZero)
+{
+    // Three days back has no file: slot 3 of the week's seven.
+    for (int back : {6, 5, 4, 2, 1})
+        writeDay(back, 40, 60, 8, 0, 0);
+    auto tab = makeTab();
+    ASSERT_TRUE(loaded(*tab));
+    ASSERT_EQ(tab->stats().size(), 6u);
+    for (const char* name : {"cpuChart", "memoryChart"}) {
+        SCOPED_TRACE(name);
+        auto* chart = static_cast<StatsTrendChart*>(tab->findChild<StatsChartCard*>(QLatin1String(name))->chart());
+        QList<double> drawnDays;
+        for (const QList<QPointF>& run : drawnRuns(*chart)) {
+            for (qsizetype i = 0; i < run.size(); ++i) {
+                drawnDays << run[i].x();
+                // No stroke or fill passes over the missing day.
+                if (i > 0) {
+                    EXPECT_FALSE(run[i - 1].x() < 3 && run[i].x() > 3) << run[i - 1].x() << " to " << run[i].x();
+                }
+            }
+        }
+        std::sort(drawnDays.begin(), drawnDays.end());
+        drawnDays.erase(std::unique(drawnDays.begin(), drawnDays.end()), drawnDays.end());
+        EXPECT_EQ(drawnDays, (QList<double>{0, 1, 2, 4, 5, 6}));
+        // The days either side are still drawn as lines, not dots.
+        EXPECT_EQ(chart->averageLines().size(), 2);
+        EXPECT_EQ(chart->peakAreas().size(), 2);
+    }
+}
+
+// A day file whose own date lies centuries off (edited by hand or damaged,
+// still well formed) must not lay out a column per day in between.
+TEST_F(StatsTabTest, ADayDatedCenturiesAwayKeepsTheDaySlotsBounded)
+{
+    for (const int year : {1526, 2526}) {
+        SCOPED_TRACE(year);
+        QTemporaryDir each;
+        dir = each.filePath(QStringLiteral("history"));
+        HistoryRecorder fresh{clock, dir, [] { return std::optional<std::int64_t>(0); }};
+        writeDay(2, 10, 20, 1, 0, 50);
+        writeDay(1, dayWith(QDate(year, 3, 9), 10, 20, 1, 0, 70));
+        auto tab = std::make_unique<StatsTab>(fresh, clock);
+        ASSERT_TRUE(loaded(*tab));
+        ASSERT_EQ(tab->stats().size(), 3u);
+        auto* network = static_cast<StatsBarChart*>(tab->findChild<StatsChartCard*>(QStringLiteral("networkChart"))->chart());
+        EXPECT_LE(network->firstSet()->count(), StatsFigures::DaySlots::kMaxDaySlots);
+        auto* cpu = static_cast<StatsTrendChart*>(tab->findChild<StatsChartCard*>(QStringLiteral("cpuChart"))->chart());
+        EXPECT_LE(cpu->xAxis()->max() - cpu->xAxis()->min(), StatsFigures::DaySlots::kMaxDaySlots);
+        EXPECT_LE(StatsChartView::labels(cpu->xAxis()).size(), StatsFigures::DaySlots::kMaxDaySlots);
+        // The days of the range still show: two days back keeps its column.
+        bool shown = false;
+        for (int i = 0; i < network->firstSet()->count(); ++i)
+            shown = shown || network->firstSet()->at(i) == 50;
+        EXPECT_TRUE(shown) << "the recorded day two back lost its column";
+    }
 }
 
 TEST_F(StatsTabTest, AlteredDayFileKeepsEveryAxisFinite)
