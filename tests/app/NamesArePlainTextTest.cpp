@@ -301,7 +301,7 @@ struct AudioPlace {
 struct DiskPlace {
     Dunmorra::Test::ManualClock clock;
     std::string volume;
-    DiskProvider provider{{[] { return std::optional<Platform::DiskTotals>(Platform::DiskTotals{}); },
+    DiskProvider provider{{[] { return std::optional(std::vector<Platform::DiskCounters>{}); },
                            [] { return std::optional<Platform::FileSystemSpace>(Platform::FileSystemSpace{1ULL << 40, 1ULL << 39}); },
                            [this] { return std::optional<std::string>(volume); }},
                           clock};
@@ -321,7 +321,7 @@ struct FolderPlace {
     Dunmorra::Test::FixtureTree tree;
     std::unique_ptr<FolderProvider> folders;
     Dunmorra::Test::ManualClock clock;
-    DiskProvider disk{{[] { return std::optional<Platform::DiskTotals>(Platform::DiskTotals{}); },
+    DiskProvider disk{{[] { return std::optional(std::vector<Platform::DiskCounters>{}); },
                        [] { return std::optional<Platform::FileSystemSpace>(Platform::FileSystemSpace{1ULL << 40, 1ULL << 39}); },
                        [] { return std::optional<std::string>("disk"); }},
                       clock};
