@@ -827,7 +827,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Used</source>
-        <translation>Usado</translation>
+        <translation>Uso</translation>
     </message>
     <message>
         <source>Free</source>
@@ -851,7 +851,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>%1h %2m</source>
-        <translation>%1 h %2 min</translation>
+        <translation>%1 h %2 m</translation>
     </message>
     <message>
         <source>%1h</source>
@@ -859,7 +859,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>%1m</source>
-        <translation>%1 min</translation>
+        <translation>%1 m</translation>
     </message>
     <message>
         <source>I/O (total)</source>
