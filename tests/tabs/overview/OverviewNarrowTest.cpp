@@ -98,6 +98,9 @@ TEST(OverviewNarrow, EveryLanguageFitsTheNarrowestWindowAndCaptionsWrapWhole)
             const auto* battery = tab.findChild<WrappingLabel*>(QStringLiteral("batteryCaption"));
             EXPECT_EQ(battery->text(), QString::fromUtf8("Empezó 95\u00a0%  ·  Terminó 79\u00a0%"));
             EXPECT_EQ(battery->lineCount(), 2);
+            // One percent form throughout: the locale's, as the big figures have it.
+            EXPECT_EQ(tab.findChild<WrappingLabel*>(QStringLiteral("cpuCaption"))->text(),
+                      QString::fromUtf8("Pico 90\u00a0%  ·  Media por hora, 24 h"));
         }
         if (inSpanish)
             QCoreApplication::removeTranslator(&spanish);
