@@ -139,10 +139,6 @@
         <source>Stereo</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>%1%</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>Dunmorra::BreadcrumbBar</name>
@@ -437,6 +433,14 @@
             <numerusform>%n files</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be read</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::FolderTab</name>
@@ -481,7 +485,7 @@ in the sandboxed version.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Stable at %1%</source>
+        <source>Stable at %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -674,15 +678,15 @@ in the sandboxed version.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Started %1%  ·  Ended %2%</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Not recorded on this day</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>No battery found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Started %1  ·  Ended %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -705,7 +709,7 @@ in the sandboxed version.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Peak %1%  ·  Hourly avg, 24 h</source>
+        <source>Peak %1  ·  Hourly avg, 24 h</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -892,13 +896,6 @@ in the sandboxed version.</source>
     </message>
 </context>
 <context>
-    <name>Dunmorra::PagePieces</name>
-    <message>
-        <source>%1%</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Dunmorra::PowerFigures</name>
     <message>
         <source>Fully charged</source>
@@ -1052,10 +1049,6 @@ in the sandboxed version.</source>
     </message>
     <message>
         <source>Alerts send a desktop notification when CPU usage is sustained high, memory pressure rises, or disk space is low.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1%</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>%1%</source>
-        <translation>%1 %</translation>
+        <translation type="vanished">%1 %</translation>
     </message>
 </context>
 <context>
@@ -437,6 +437,14 @@
             <numerusform>%n archivos</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Unreadable</source>
+        <translation>Ilegible</translation>
+    </message>
+    <message>
+        <source>This folder can&apos;t be read</source>
+        <translation>No se puede leer esta carpeta</translation>
+    </message>
 </context>
 <context>
     <name>Dunmorra::FolderTab</name>
@@ -483,7 +491,11 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Stable at %1%</source>
-        <translation>Estable en %1 %</translation>
+        <translation type="vanished">Estable en %1 %</translation>
+    </message>
+    <message>
+        <source>Stable at %1</source>
+        <translation>Estable en %1</translation>
     </message>
 </context>
 <context>
@@ -676,7 +688,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Started %1%  ·  Ended %2%</source>
-        <translation>Empezó %1%  ·  Terminó %2%</translation>
+        <translation type="vanished">Empezó %1%  ·  Terminó %2%</translation>
     </message>
     <message>
         <source>Not recorded on this day</source>
@@ -685,6 +697,10 @@ en la versión aislada.</translation>
     <message>
         <source>No battery found</source>
         <translation>No se encontró ninguna batería</translation>
+    </message>
+    <message>
+        <source>Started %1  ·  Ended %2</source>
+        <translation>Empezó %1  ·  Terminó %2</translation>
     </message>
 </context>
 <context>
@@ -707,7 +723,11 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Peak %1%  ·  Hourly avg, 24 h</source>
-        <translation>Pico %1%  ·  Media por hora, 24 h</translation>
+        <translation type="vanished">Pico %1%  ·  Media por hora, 24 h</translation>
+    </message>
+    <message>
+        <source>Peak %1  ·  Hourly avg, 24 h</source>
+        <translation>Pico %1  ·  Media por hora, 24 h</translation>
     </message>
 </context>
 <context>
@@ -807,7 +827,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Used</source>
-        <translation>Usado</translation>
+        <translation>Uso</translation>
     </message>
     <message>
         <source>Free</source>
@@ -831,7 +851,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>%1h %2m</source>
-        <translation>%1 h %2 min</translation>
+        <translation>%1 h %2 m</translation>
     </message>
     <message>
         <source>%1h</source>
@@ -839,7 +859,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>%1m</source>
-        <translation>%1 min</translation>
+        <translation>%1 m</translation>
     </message>
     <message>
         <source>I/O (total)</source>
@@ -896,7 +916,7 @@ en la versión aislada.</translation>
     <name>Dunmorra::PagePieces</name>
     <message>
         <source>%1%</source>
-        <translation>%1 %</translation>
+        <translation type="vanished">%1 %</translation>
     </message>
 </context>
 <context>
@@ -1061,7 +1081,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>%1%</source>
-        <translation>%1 %</translation>
+        <translation type="vanished">%1 %</translation>
     </message>
     <message>
         <source>Warning or higher</source>

@@ -57,7 +57,7 @@ constexpr Entry kSymbols[] = {
     {"network", "network-workgroup-symbolic", false},
     {"folder", "folder-symbolic", false},
     {"folder.fill", "folder-symbolic", false},
-    {"checkmark.circle.fill", "emblem-ok-symbolic", false},
+    {"checkmark.circle.fill", nullptr, true}, // themes draw a bare check
     {"exclamationmark.triangle.fill", "dialog-warning-symbolic", false},
     {"bell.fill", "preferences-system-notifications-symbolic", false},
     {"bell.slash.fill", "notifications-disabled-symbolic", false},
@@ -71,7 +71,7 @@ constexpr Entry kSymbols[] = {
     {"battery.25percent", "battery-level-20-symbolic", false},
     {"battery.100percent.bolt", "battery-level-100-charged-symbolic", false},
     {"battery.slash", "battery-missing-symbolic", false},
-    {"powerplug", "ac-adapter-symbolic", false},
+    {"powerplug", nullptr, true}, // themes draw a battery with a bolt
     {"rectangle.topthird.inset.filled", "system-run-symbolic", false},
     {"globe", "preferences-desktop-locale-symbolic", false},
     {"waveform", "audio-x-generic-symbolic", false},

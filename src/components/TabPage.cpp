@@ -2,8 +2,12 @@
 
 #include "components/WheelGuard.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace Dunmorra {
 
@@ -21,7 +25,26 @@ TabPage::TabPage(QWidget* parent)
     m_stack->setAlignment(Qt::AlignTop);
     m_body->setObjectName(QStringLiteral("tabBody"));
     setWidget(m_body);
+    m_body->installEventFilter(this);
     WheelGuard::install();
+}
+
+QSize TabPage::minimumSizeHint() const
+{
+    QSize size = QScrollArea::minimumSizeHint();
+    int width = m_body->minimumSizeHint().width() + 2 * frameWidth();
+    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        width += verticalScrollBar()->sizeHint().width();
+    size.setWidth(std::max(size.width(), width));
+    return size;
+}
+
+bool TabPage::eventFilter(QObject* watched, QEvent* event)
+{
+    // The content's needs changed (a longer text, another language).
+    if (watched == m_body && event->type() == QEvent::LayoutRequest)
+        updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
 }
 
 QHBoxLayout* TabPage::cardRow()

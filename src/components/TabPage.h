@@ -22,6 +22,14 @@ public:
     // Lets a card take an equal share of its row whatever its text's length.
     static void shareRowWidth(QWidget* card);
 
+    // A page never scrolls sideways: it asks for its content's narrowest
+    // width beside the vertical scroll bar, and the window makes room for it
+    // (the sidebar gives up its ideal width first) rather than cut it off.
+    QSize minimumSizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* m_body;
     QVBoxLayout* m_stack;

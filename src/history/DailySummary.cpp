@@ -91,14 +91,24 @@ double DailySummary::peakMemoryGB() const
     return largestPeak(hours, [](const HourBucket& b) -> const BucketStat& { return b.memoryGB; });
 }
 
-std::int64_t DailySummary::batteryStartPercent() const
+// A bucket without battery minutes holds no reading: its mean of 0 is not a
+// level the battery had.
+std::optional<std::int64_t> DailySummary::batteryStartPercent() const
 {
-    return hours.empty() ? 0 : truncatedInt64(hours.front().batteryPercent.average());
+    const auto first = std::find_if(hours.begin(), hours.end(),
+                                    [](const HourBucket& b) { return b.batteryPercent.count > 0; });
+    if (first == hours.end())
+        return std::nullopt;
+    return truncatedInt64(first->batteryPercent.average());
 }
 
-std::int64_t DailySummary::batteryEndPercent() const
+std::optional<std::int64_t> DailySummary::batteryEndPercent() const
 {
-    return hours.empty() ? 0 : truncatedInt64(hours.back().batteryPercent.average());
+    const auto last = std::find_if(hours.rbegin(), hours.rend(),
+                                   [](const HourBucket& b) { return b.batteryPercent.count > 0; });
+    if (last == hours.rend())
+        return std::nullopt;
+    return truncatedInt64(last->batteryPercent.average());
 }
 
 double DailySummary::totalNetworkUpBytes() const

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace Dunmorra {
@@ -47,8 +48,10 @@ struct DailySummary {
     double peakCPU() const;
     double avgMemoryGB() const;
     double peakMemoryGB() const;
-    std::int64_t batteryStartPercent() const;            // first bucket's mean, truncated
-    std::int64_t batteryEndPercent() const;              // last bucket's mean, truncated
+    // Truncated means of the first and the last bucket with battery minutes;
+    // none on a day without any.
+    std::optional<std::int64_t> batteryStartPercent() const;
+    std::optional<std::int64_t> batteryEndPercent() const;
     double totalNetworkUpBytes() const;
     double totalNetworkDownBytes() const;
     double totalDiskReadBytes() const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MountTable.h"
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -25,12 +27,14 @@ struct DirectoryWalkLimits {
 
 // Walks the tree below `path` (a folder; a symbolic link given here is
 // followed, none below it is). Directories on pseudo file systems (proc,
-// sysfs, ...) are not entered, nor a directory already on the walk's own
-// path (a bind mount of an ancestor). `cancelled` is tested before every
-// entry. Safe to run on any thread; touches nothing shared.
+// sysfs, devtmpfs, ...: by their magic or by `mounts`, the system's mount
+// table when none is given) are not entered, nor a directory already on the
+// walk's own path (a bind mount of an ancestor). `cancelled` is tested before
+// every entry. Safe to run on any thread; touches nothing shared.
 DirectorySize directorySize(const std::string& path,
                             const std::atomic<bool>* cancelled = nullptr,
-                            DirectoryWalkLimits limits = {});
+                            DirectoryWalkLimits limits = {},
+                            const MountTable* mounts = nullptr);
 
 // True for a file-system type (statfs f_type) that holds kernel state rather
 // than files: its sizes are meaningless (proc's kcore reads as 128 TiB).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DirectorySize.h"
+#include "platform/MountTable.h"
 
 #include <atomic>
 #include <cstddef>
@@ -13,7 +14,8 @@ namespace Dunmorra::Platform {
 
 // Sizes several folders by the rules of directorySize (each folder's own
 // total: non-empty regular files, each inode once, no links followed,
-// pseudo file systems and a directory already on its path not entered),
+// pseudo file systems and a directory already on its path not entered;
+// every directory below a folder opened relative to the one above it),
 // walked by any number of threads at once that share the work down to
 // single directories. A thread that has no folder of its own left helps
 // with the directories of the others, so one large folder takes a fraction
@@ -22,7 +24,9 @@ class SharedDirectorySize {
 public:
     using Done = std::function<void(std::size_t folder, const DirectorySize& size)>;
 
-    explicit SharedDirectorySize(std::vector<std::string> folders);
+    // `mounts`: the mount table that tells pseudo file systems apart; the
+    // system's own when none is given.
+    explicit SharedDirectorySize(std::vector<std::string> folders, const MountTable* mounts = nullptr);
     ~SharedDirectorySize();
     SharedDirectorySize(const SharedDirectorySize&) = delete;
     SharedDirectorySize& operator=(const SharedDirectorySize&) = delete;

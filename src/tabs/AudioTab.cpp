@@ -433,7 +433,7 @@ QString AudioTab::volumePercent(float volume)
 {
     // Single precision as the reading is stored: 0.29f * 100 is 29, not 28.99...
     const float percent = volume * 100.0f;
-    return tr("%1%").arg(truncToInt64(static_cast<double>(percent)));
+    return PagePieces::wholePercent(static_cast<double>(percent));
 }
 
 void AudioTab::refresh()

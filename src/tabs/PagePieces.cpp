@@ -3,6 +3,7 @@
 #include "components/Conversions.h"
 #include "components/Palette.h"
 #include "components/Symbols.h"
+#include "platform/NumberText.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -57,7 +58,8 @@ QHBoxLayout* edgeRow(QWidget* leading, QWidget* trailing)
 
 QString wholePercent(double percent)
 {
-    return QCoreApplication::translate("Dunmorra::PagePieces", "%1%").arg(truncToInt64(percent));
+    // The whole number first, so 37.9 reads 37 in the locale's own form.
+    return localePercent(static_cast<double>(truncToInt64(percent)) / 100.0, 0);
 }
 
 } // namespace Dunmorra::PagePieces

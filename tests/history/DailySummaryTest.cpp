@@ -19,8 +19,8 @@ TEST(DailySummary, EmptyDayGivesZerosAndAnEmptySeries)
     for (double v : {s.avgCPU(), s.peakCPU(), s.avgMemoryGB(), s.peakMemoryGB(), s.totalNetworkUpBytes(),
              s.totalNetworkDownBytes(), s.totalDiskReadBytes(), s.totalDiskWriteBytes()})
         EXPECT_EQ(v, 0.0);
-    EXPECT_EQ(s.batteryStartPercent(), 0);
-    EXPECT_EQ(s.batteryEndPercent(), 0);
+    EXPECT_FALSE(s.batteryStartPercent());
+    EXPECT_FALSE(s.batteryEndPercent());
     EXPECT_TRUE(s.topProcesses().empty());
     EXPECT_TRUE(s.sortedNetworks().empty());
 }
@@ -40,18 +40,33 @@ TEST(DailySummary, MeansWeighEveryHourEquallyAndAnEmptyBucketStillCounts)
     EXPECT_EQ(s.recordedMinutes(), 60);
 }
 
-TEST(DailySummary, BatteryFiguresAreTruncatedHourlyMeans)
+TEST(DailySummary, BatteryLevelsComeFromTheFirstAndLastBucketWithBatteryMinutes)
 {
-    DailySummary s;
-    s.hours = {bucket(1, 1, 1), bucket(2, 1, 1)};
-    s.hours[0].batteryPercent = {99.99, 1, 99.99, 1};
-    s.hours[1].batteryPercent = {86.9 * 3, 3, 87, 1};
-    EXPECT_EQ(s.batteryStartPercent(), 99);
-    EXPECT_EQ(s.batteryEndPercent(), 86);
-
-    // A hand-made file may hold any mean: it saturates instead of overflowing.
-    s.hours[1].batteryPercent = {1e300, 1, 0, 1};
-    EXPECT_EQ(s.batteryEndPercent(), std::numeric_limits<std::int64_t>::max());
+    struct Case {
+        const char* name;
+        std::vector<BucketStat> battery; // one bucket per entry, hours 1, 2, ...
+        std::optional<std::int64_t> start;
+        std::optional<std::int64_t> end;
+    };
+    const std::vector<Case> cases = {
+        {"truncated means", {{99.99, 1, 99.99, 1}, {86.9 * 3, 3, 87, 1}}, 99, 86},
+        {"empty first bucket", {{}, {95 * 2, 2, 95, 1}, {80, 1, 80, 1}}, 95, 80},
+        {"empty last bucket", {{70, 1, 70, 1}, {60, 1, 60, 1}, {}}, 70, 60},
+        {"one bucket between empty ones", {{}, {42, 1, 42, 1}, {}}, 42, 42},
+        {"a sum without a count is no reading", {{500, 0, 0, 0}, {50, 1, 50, 1}}, 50, 50},
+        {"no battery minutes at all", {{}, {}}, std::nullopt, std::nullopt},
+        // A hand-made file may hold any mean: it saturates instead of overflowing.
+        {"huge mean", {{10, 1, 10, 1}, {1e300, 1, 0, 1}}, 10, std::numeric_limits<std::int64_t>::max()},
+    };
+    for (const Case& c : cases) {
+        DailySummary s;
+        for (std::size_t i = 0; i < c.battery.size(); ++i) {
+            s.hours.push_back(bucket(static_cast<std::int64_t>(i) + 1, 1, 1));
+            s.hours.back().batteryPercent = c.battery[i];
+        }
+        EXPECT_EQ(s.batteryStartPercent(), c.start) << c.name;
+        EXPECT_EQ(s.batteryEndPercent(), c.end) << c.name;
+    }
 }
 
 TEST(DailySummary, ByteTotalsSumEveryBucket)

@@ -337,7 +337,7 @@ TEST_F(HistoryRecorderTest, MachineWithoutBatteryRecordsNoBatteryFigures)
     EXPECT_EQ(s.hours[0].cpu.count, 1);
     EXPECT_EQ(s.hours[0].batteryPercent, BucketStat{});  // the placeholder's 87 % is not a reading
     EXPECT_EQ(s.batteryHealthPercent, 0);
-    EXPECT_EQ(s.batteryStartPercent(), 0);
+    EXPECT_FALSE(s.batteryStartPercent());
 }
 
 TEST_F(HistoryRecorderTest, FailedSavePrintsTheLineKeepsTheFileAndIsRetried)

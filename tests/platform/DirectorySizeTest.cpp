@@ -236,36 +236,6 @@ TEST_F(SizeTree, ListingLeavesOutLinksAndHiddenEntriesUnlessAsked)
     EXPECT_EQ(Platform::listDirectory(tree.path("e.txt"), false).error, ENOTDIR);
 }
 
-namespace {
-
-// In a forked child: leaves exactly `spare` descriptor numbers free (every
-// gap below the highest one in use filled, the limit set just above it), so
-// a walk that needs one more than that fails to open a folder.
-bool leaveSpareDescriptors(int spare)
-{
-    int highest = 0;
-    if (DIR* d = ::opendir("/proc/self/fd")) {
-        while (const dirent* e = ::readdir(d))
-            highest = std::max(highest, std::atoi(e->d_name));
-        ::closedir(d);
-    }
-    for (;;) {
-        const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return false;
-        if (fd > highest) {
-            ::close(fd);
-            break;
-        }
-    }
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
-        return false;
-    limit.rlim_cur = static_cast<rlim_t>(highest + 1 + spare);
-    return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
-}
-
-} // namespace
 
 // The bound holds while the walk runs, not only once it is over. The walk
 // may hold one descriptor above its bound for the moment it enters a folder,
@@ -282,7 +252,7 @@ TEST(DirectorySize, DeepTreeNeverHoldsMoreThanItsBoundOpen)
         };
         const auto seen = Dunmorra::Test::inChildProcess<Seen>([&] {
             Seen s{};
-            s.limited = leaveSpareDescriptors(bound + 1);
+            s.limited = Dunmorra::Test::leaveSpareDescriptors(bound + 1);
             s.size = Platform::directorySize(tree.root(), nullptr, {bound});
             return s;
         });

@@ -1,5 +1,6 @@
 #include "platform/DirectoryListing.h"
 #include "platform/DirectorySize.h"
+#include "platform/MountTable.h"
 #include "platform/SharedDirectorySize.h"
 #include "support/FixtureTree.h"
 
@@ -8,6 +9,8 @@
 #include <mutex>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 
 using namespace Dunmorra;
@@ -156,4 +159,110 @@ TEST(SharedDirectorySize, BindMountCycleAndMountedProcAreNotWalked)
     ASSERT_TRUE(seen->value.reported);
     EXPECT_EQ(seen->value.size.totalBytes, 10u);
     EXPECT_EQ(seen->value.size.fileCount, 1);
+}
+
+// The walk reads the folder top/a and queues b below it, then reads the
+// folder `small`; when small is done, a is swapped for a link to a tree that
+// holds a b of its own. b must still be the one read below the real a.
+TEST(SharedDirectorySize, ADirectorySwappedForALinkMidWalkIsNotFollowed)
+{
+    FixtureTree tree;
+    tree.dir("top").dir("top/a").dir("top/a/b").file("top/a/b/own", 10);
+    tree.dir("elsewhere").dir("elsewhere/b").file("elsewhere/b/other", 5000);
+    tree.dir("small");
+    Platform::SharedDirectorySize shared({tree.path("top/a"), tree.path("small")});
+    std::vector<Sized> out(2);
+    bool swapped = false;
+    const std::atomic<bool> cancelled{false};
+    shared.work(cancelled, [&](std::size_t folder, const Platform::DirectorySize& size) {
+        out[folder] = {true, size};
+        if (folder == 1 && !out[0].reported) {
+            swapped = ::rename(tree.path("top/a").c_str(), tree.path("top/a-moved").c_str()) == 0
+                && ::symlink(tree.path("elsewhere").c_str(), tree.path("top/a").c_str()) == 0;
+        }
+    });
+    ASSERT_TRUE(swapped) << "the folders were not walked in the order this test needs";
+    ASSERT_TRUE(out[0].reported);
+    EXPECT_EQ(out[0].size.totalBytes, 10u);
+    EXPECT_EQ(out[0].size.fileCount, 1);
+    EXPECT_FALSE(out[0].size.incomplete);
+}
+
+// Each folder keeps the directories above its queued ones open only up to a
+// budget; past it they are reopened by name. Hundreds of folders sized at
+// once stay within a limit of descriptors the rest of a process can live with.
+TEST(SharedDirectorySize, ManyFoldersStayWithinTheDescriptorBudget)
+{
+    FixtureTree tree;
+    std::vector<std::string> folders;
+    for (int i = 0; i < 300; ++i) {
+        const std::string f = "f" + std::to_string(i);
+        tree.dir(f).dir(f + "/x").dir(f + "/x/y").file(f + "/x/y/z", 7).dir(f + "/w");
+        folders.push_back(tree.path(f));
+    }
+    struct Seen {
+        bool limited;
+        int reported;
+        int whole;
+    };
+    const auto seen = Dunmorra::Test::inChildProcess<Seen>([&] {
+        Seen s{};
+        // The budget, the threads' own descriptors and a few to spare.
+        s.limited = Dunmorra::Test::leaveSpareDescriptors(128 + 24);
+        for (const Sized& one : sizeTogether(folders, 4)) {
+            s.reported += one.reported ? 1 : 0;
+            s.whole += one.reported && !one.size.incomplete && one.size.totalBytes == 7 ? 1 : 0;
+        }
+        return s;
+    });
+    ASSERT_TRUE(seen.has_value());
+    ASSERT_TRUE(seen->limited);
+    EXPECT_EQ(seen->reported, 300);
+    EXPECT_EQ(seen->whole, 300);
+}
+
+// devtmpfs reports tmpfs's magic: only the mount table tells them apart.
+// Two tmpfs mounts stand in for /dev and /dev/shm, the table naming the
+// first devtmpfs; both walks leave it out and count the other.
+TEST(SharedDirectorySize, ADevtmpfsByTheMountTableIsNotEnteredATmpfsIs)
+{
+    FixtureTree tree;
+    tree.dir("top").file("top/f", 10).dir("top/dev").dir("top/shm");
+    struct Seen {
+        Platform::DirectorySize alone;
+        Sized shared;
+        bool tableReadsDevtmpfs;
+    };
+    const auto seen = Dunmorra::Test::inPrivateMounts<Seen>(
+        [&] {
+            return ::mount("tmpfs", tree.path("top/dev").c_str(), "tmpfs", 0, "size=1m") == 0
+                && ::mount("tmpfs", tree.path("top/shm").c_str(), "tmpfs", 0, "size=1m") == 0;
+        },
+        [&] {
+            tree.file("top/dev/node", 100).file("top/shm/segment", 1000);
+            struct stat dev {}, shm {};
+            ::stat(tree.path("top/dev").c_str(), &dev);
+            ::stat(tree.path("top/shm").c_str(), &shm);
+            const auto line = [](const struct stat& st, const char* at, const char* type) {
+                return "30 1 " + std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev)) + " / "
+                    + at + " rw,relatime shared:8 - " + type + " " + type + " rw\n";
+            };
+            const auto table
+                = Platform::MountTable::parse(line(dev, "/dev", "devtmpfs") + line(shm, "/dev/shm", "tmpfs"));
+            Seen s{};
+            s.tableReadsDevtmpfs = table.isPseudo(dev.st_dev) && !table.isPseudo(shm.st_dev);
+            s.alone = Platform::directorySize(tree.path("top"), nullptr, {}, &table);
+            Platform::SharedDirectorySize shared({tree.path("top")}, &table);
+            const std::atomic<bool> cancelled{false};
+            shared.work(cancelled, [&](std::size_t, const Platform::DirectorySize& size) { s.shared = {true, size}; });
+            return s;
+        });
+    ASSERT_TRUE(seen.has_value()) << "the walk did not come back";
+    ASSERT_EQ(seen->setup, Dunmorra::Test::MountSetup::ok) << Dunmorra::Test::describe(seen->setup);
+    EXPECT_TRUE(seen->value.tableReadsDevtmpfs);
+    EXPECT_EQ(seen->value.alone.totalBytes, 1010u);
+    EXPECT_EQ(seen->value.alone.fileCount, 2);
+    ASSERT_TRUE(seen->value.shared.reported);
+    EXPECT_EQ(seen->value.shared.size.totalBytes, 1010u);
+    EXPECT_EQ(seen->value.shared.size.fileCount, 2);
 }

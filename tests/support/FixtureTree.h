@@ -3,16 +3,19 @@
 // Builds small file trees for the folder tests with plain POSIX calls, so
 // names that are not valid UTF-8, hard links and symbolic links can be made.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -210,6 +213,33 @@ std::optional<Mounted<T>> inPrivateMounts(const std::function<bool()>& mount, co
         });
         return inside ? *inside : Mounted<T>{MountSetup::noMount, {}};
     });
+}
+
+// In a forked child: leaves exactly `spare` descriptor numbers free (every
+// gap below the highest one in use filled, the limit set just above it), so
+// a walk that needs one more than that fails to open a folder.
+inline bool leaveSpareDescriptors(int spare)
+{
+    int highest = 0;
+    if (DIR* d = ::opendir("/proc/self/fd")) {
+        while (const dirent* e = ::readdir(d))
+            highest = std::max(highest, std::atoi(e->d_name));
+        ::closedir(d);
+    }
+    for (;;) {
+        const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        if (fd > highest) {
+            ::close(fd);
+            break;
+        }
+    }
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return false;
+    limit.rlim_cur = static_cast<rlim_t>(highest + 1 + spare);
+    return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
 }
 
 } // namespace Dunmorra::Test

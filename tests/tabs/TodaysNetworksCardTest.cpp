@@ -1,6 +1,7 @@
 #include "tabs/network/TodaysNetworksCard.h"
 
 #include "components/Divider.h"
+#include "components/PlainText.h"
 #include "components/Symbols.h"
 #include "components/Typography.h"
 #include "support/QtPrinters.h"
@@ -209,6 +210,39 @@ TEST(TodaysNetworksCard, NamesAreShownAsPlainTextWhateverTheyHold)
     choose(*menu, QString::fromUtf8("caf\ufffd\ufffd\ufffd"));
     EXPECT_EQ(card.selectedSSID(), broken); // the choice is the name itself, not its display
     EXPECT_EQ(card.rowNames(), QStringList{broken});
+}
+
+TEST(TodaysNetworksCard, ALongNameIsCutShortInTheMenuAndWholeInItsToolTip)
+{
+    const QString shortName = QStringLiteral("Home");
+    const QString longName = QStringLiteral("<i>Guest</i> network of the third floor east wing, 5 GHz band");
+    TodaysNetworksCard card;
+    card.setNetworks(today({{shortName, {2, 2}}, {QStringLiteral("Cafe"), {1, 1}}}));
+    QComboBox* menu = menuOf(card);
+    const int shortWidth = menu->sizeHint().width();
+
+    card.setNetworks(today({{longName, {2, 2}}, {QStringLiteral("Cafe"), {1, 1}}}));
+    const int longWidth = menu->sizeHint().width();
+    EXPECT_GT(longWidth, shortWidth);
+    // No wider than about 24 characters, whatever the name's length.
+    EXPECT_LT(longWidth, menu->fontMetrics().horizontalAdvance(longName));
+    card.setNetworks(today({{longName + longName, {2, 2}}, {QStringLiteral("Cafe"), {1, 1}}}));
+    EXPECT_EQ(menu->sizeHint().width(), longWidth);
+
+    card.setNetworks(today({{longName, {2, 2}}, {QStringLiteral("Cafe"), {1, 1}}}));
+    menu->resize(menu->sizeHint());
+    card.setSelectedSSID(longName);
+    EXPECT_TRUE(card.menuShownText().endsWith(QChar(0x2026))) << card.menuShownText().toStdString();
+    EXPECT_TRUE(longName.startsWith(card.menuShownText().chopped(1)));
+    // The tooltip shows the whole name as text, not as markup.
+    EXPECT_EQ(menu->toolTip(), plainToolTip(longName));
+    EXPECT_EQ(menu->itemData(menu->findData(longName), Qt::ToolTipRole).toString(), plainToolTip(longName));
+
+    choose(*menu, QStringLiteral("Cafe"));
+    EXPECT_EQ(card.menuShownText(), QStringLiteral("Cafe"));
+    EXPECT_EQ(menu->toolTip(), plainToolTip(QStringLiteral("Cafe")));
+    choose(*menu, QStringLiteral("All"));
+    EXPECT_TRUE(menu->toolTip().isEmpty());
 }
 
 TEST(TodaysNetworksCard, TotalsOutsideAByteCountStillShow)

@@ -1,4 +1,5 @@
 // halvorin-snapshot TAB OUT.png [PATH] [--seconds N] [--root DIR] [--day yyyy-MM-dd]
+//                   [--size WxH]
 //
 // Builds the application's environment, lets its providers sample for a few
 // seconds, and renders one tab of the main window offscreen to a PNG, at the
@@ -7,7 +8,9 @@
 // memory, battery, disk and network figures come from a fixture tree (a
 // laptop's power supplies, a Wi-Fi interface), and XDG_DATA_HOME points it at
 // a folder of day files; with --day the history views show that recorded
-// day instead of today. For the Folders tab, PATH is the folder it opens
+// day instead of today. With --size the window takes that size (no less
+// than its minimum) and the PNG shows the whole window, sidebar included.
+// For the Folders tab, PATH is the folder it opens
 // (default: the home folder).
 // It waits, past --seconds when need be, for the
 // first process passes, so the process lists are measured ones as in the
@@ -67,6 +70,9 @@ int main(int argc, char** argv)
     QCommandLineOption day(QStringLiteral("day"), QStringLiteral("Show this recorded day (yyyy-MM-dd) instead of today."),
                            QStringLiteral("yyyy-MM-dd"));
     parser.addOption(day);
+    QCommandLineOption size(QStringLiteral("size"), QStringLiteral("Window size, e.g. 820x639; the PNG is then of the whole window."),
+                            QStringLiteral("WxH"));
+    parser.addOption(size);
     parser.process(app);
     const QStringList args = parser.positionalArguments();
     if (args.size() < 2 || args.size() > 3)
@@ -88,6 +94,19 @@ int main(int argc, char** argv)
         shownDay = QDate::fromString(parser.value(day), QStringLiteral("yyyy-MM-dd"));
         if (!shownDay.isValid()) {
             std::fprintf(stderr, "halvorin-snapshot: --day wants a date as yyyy-MM-dd\n");
+            return 2;
+        }
+    }
+
+    QSize windowSize(1100, 750);
+    if (parser.isSet(size)) {
+        const QStringList parts = parser.value(size).split(QLatin1Char('x'));
+        bool wOk = false;
+        bool hOk = false;
+        if (parts.size() == 2)
+            windowSize = QSize(parts[0].toInt(&wOk), parts[1].toInt(&hOk));
+        if (!wOk || !hOk || windowSize.isEmpty()) {
+            std::fprintf(stderr, "halvorin-snapshot: --size wants WxH, e.g. 820x639\n");
             return 2;
         }
     }
@@ -123,7 +142,7 @@ int main(int argc, char** argv)
         });
         MainWindowView window(applicationTabFactory(settingsServices, liveTabSources(env, settings)), isSandboxed(),
                               settings);
-        window.resize(1100, 750);
+        window.resize(windowSize.expandedTo(window.minimumSizeHint()).expandedTo(window.minimumSize()));
         window.show();
         if (args.size() == 3) {
             // Where the Folders tab starts listing when it comes on screen.
@@ -147,14 +166,15 @@ int main(int argc, char** argv)
         app.exec();
 
         QWidget* view = window.currentTabView();
+        QWidget* shown = parser.isSet(size) ? static_cast<QWidget*>(&window) : view;
         if (!view) {
             std::fprintf(stderr, "halvorin-snapshot: no view for \"%s\"\n", qPrintable(args[0]));
             status = 1;
-        } else if (!view->grab().save(args[1], "PNG")) {
+        } else if (!shown->grab().save(args[1], "PNG")) {
             std::fprintf(stderr, "halvorin-snapshot: cannot write %s\n", qPrintable(args[1]));
             status = 1;
         } else {
-            std::printf("%s: %dx%d\n", qPrintable(args[1]), view->width(), view->height());
+            std::printf("%s: %dx%d\n", qPrintable(args[1]), shown->width(), shown->height());
         }
     }
     drainSamplingPool();

@@ -23,7 +23,9 @@ DirectoryListing listDirectory(const std::string& path, bool includeHidden,
     // The lengths that proc and sysfs report are not stored bytes (kcore
     // claims 128 TiB, every sysfs attribute 4096): list their files as empty.
     struct statfs sfs;
-    const bool pseudo = ::fstatfs(fd, &sfs) == 0 && isPseudoFileSystem(sfs.f_type);
+    struct stat self;
+    const bool pseudo = (::fstatfs(fd, &sfs) == 0 && isPseudoFileSystem(sfs.f_type))
+        || (::fstat(fd, &self) == 0 && MountTable::read().isPseudo(self.st_dev));
     DIR* dir = ::fdopendir(fd);
     if (!dir) {
         listing.error = errno;

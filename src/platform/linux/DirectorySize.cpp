@@ -62,8 +62,9 @@ struct Frame {
 
 class Walker {
 public:
-    Walker(const std::atomic<bool>* cancelled, DirectoryWalkLimits limits)
+    Walker(const std::atomic<bool>* cancelled, DirectoryWalkLimits limits, const MountTable& mounts)
         : m_cancelled(cancelled)
+        , m_mounts(mounts)
         , m_limit(limits.maxOpenDescriptors < 2 ? 2 : limits.maxOpenDescriptors)
         , m_buffer(new char[kDirentBufferBytes])
     {
@@ -89,7 +90,7 @@ public:
             m_result.unreadable = true;
             return m_result;
         }
-        if (onPseudoFileSystem(fd)) {
+        if (onPseudoFileSystem(fd, st.st_dev, m_mounts)) {
             ::close(fd);
             return m_result;
         }
@@ -159,7 +160,7 @@ private:
                 return;
             }
         }
-        if (st.st_dev != m_stack[parent].dev && onPseudoFileSystem(fd)) {
+        if (st.st_dev != m_stack[parent].dev && onPseudoFileSystem(fd, st.st_dev, m_mounts)) {
             ::close(fd);
             return;
         }
@@ -280,6 +281,7 @@ private:
     }
 
     const std::atomic<bool>* m_cancelled;
+    const MountTable& m_mounts;
     int m_limit;
     std::unique_ptr<char[]> m_buffer;
     std::vector<Frame> m_stack;
@@ -291,9 +293,12 @@ private:
 } // namespace
 
 DirectorySize directorySize(const std::string& path, const std::atomic<bool>* cancelled,
-                            DirectoryWalkLimits limits)
+                            DirectoryWalkLimits limits, const MountTable* mounts)
 {
-    return Walker(cancelled, limits).run(path);
+    if (mounts)
+        return Walker(cancelled, limits, *mounts).run(path);
+    const MountTable system = MountTable::read();
+    return Walker(cancelled, limits, system).run(path);
 }
 
 } // namespace Dunmorra::Platform

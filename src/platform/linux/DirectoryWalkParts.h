@@ -4,6 +4,7 @@
 // identity of an inode, and what a file adds to a total.
 
 #include "platform/DirectorySize.h"
+#include "platform/MountTable.h"
 
 #include <cstdint>
 #include <cstring>
@@ -34,10 +35,12 @@ struct InodeKeyHash {
     }
 };
 
-inline bool onPseudoFileSystem(int fd)
+// By the file system's magic, or by the mount table's type for the device
+// (devtmpfs shares tmpfs's magic).
+inline bool onPseudoFileSystem(int fd, dev_t device, const MountTable& mounts)
 {
     struct statfs sfs;
-    return ::fstatfs(fd, &sfs) == 0 && isPseudoFileSystem(sfs.f_type);
+    return (::fstatfs(fd, &sfs) == 0 && isPseudoFileSystem(sfs.f_type)) || mounts.isPseudo(device);
 }
 
 // A non-empty regular file: the only kind a total counts.

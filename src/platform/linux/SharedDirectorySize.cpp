@@ -55,11 +55,69 @@ struct Tally {
     }
 };
 
+// A directory read whose sub-directories are still to be read. They are
+// opened relative to it, never by a path from the root: a directory on the
+// way that is swapped for a link meanwhile is then not followed. While the
+// budget allows, it keeps its descriptor open until the last unit below it
+// is done; past the budget it is reopened by name from its nearest open
+// ancestor for each such unit, and checked to be the same directory.
+struct Directory {
+    std::shared_ptr<const Directory> parent; // none for a folder itself
+    std::string name;                        // in parent, or a folder's path
+    InodeKey key{};
+    int fd = -1;
+    std::atomic<int>* keptOpen = nullptr; // the budget its descriptor counts in
+
+    ~Directory()
+    {
+        if (fd >= 0) {
+            ::close(fd);
+            keptOpen->fetch_sub(1, std::memory_order_relaxed);
+        }
+    }
+};
+
+// Descriptors the walk keeps open across directories: well inside the
+// process's usual limit of 1024, which the rest of the program shares.
+constexpr int kKeptOpenBudget = 128;
+
+// A descriptor of `dir`: its own (`owned` false), or one reopened from the
+// nearest open ancestor (`owned` true: the caller closes it). -1 when it is
+// gone or is no longer the same directory.
+int descriptorOf(const Directory& dir, bool& owned)
+{
+    owned = false;
+    if (dir.fd >= 0)
+        return dir.fd;
+    int fd = -1;
+    if (!dir.parent) {
+        fd = ::open(dir.name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } else {
+        bool parentOwned = false;
+        const int parentFd = descriptorOf(*dir.parent, parentOwned);
+        if (parentFd < 0)
+            return -1;
+        fd = ::openat(parentFd, dir.name.c_str(), kSubdirFlags);
+        if (parentOwned)
+            ::close(parentFd);
+    }
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_dev != dir.key.dev || st.st_ino != dir.key.ino) {
+        ::close(fd);
+        return -1;
+    }
+    owned = true;
+    return fd;
+}
+
 // One directory to read: a folder itself, or a directory below it.
 struct Unit {
     std::size_t folder = 0;
-    std::string path;
-    std::vector<InodeKey> ancestors; // the directories above it, up to the folder
+    std::shared_ptr<const Directory> parent; // none for a folder itself
+    std::string name;                        // in parent, or the folder's path
+    std::vector<InodeKey> ancestors;         // the directories above it, up to the folder
     dev_t parentDev = 0;
     bool isFolder = false;
 };
@@ -69,6 +127,8 @@ struct Unit {
 struct SharedDirectorySize::State {
     std::vector<std::string> folders;
     std::vector<std::unique_ptr<Tally>> tallies;
+    MountTable mounts;
+    std::atomic<int> keptOpen{0};
 
     std::mutex mutex;
     std::condition_variable wake;
@@ -81,9 +141,10 @@ struct SharedDirectorySize::State {
     void read(const Unit& unit, const std::atomic<bool>& cancelled, char* buffer, std::vector<Unit>& below);
 };
 
-SharedDirectorySize::SharedDirectorySize(std::vector<std::string> folders)
+SharedDirectorySize::SharedDirectorySize(std::vector<std::string> folders, const MountTable* mounts)
     : m(std::make_unique<State>())
 {
+    m->mounts = mounts ? *mounts : MountTable::read();
     m->folders = std::move(folders);
     m->tallies.reserve(m->folders.size());
     for (std::size_t i = 0; i < m->folders.size(); ++i)
@@ -97,7 +158,22 @@ void SharedDirectorySize::State::read(const Unit& unit, const std::atomic<bool>&
 {
     Tally& tally = *tallies[unit.folder];
     // The folder itself may be reached through a link; nothing below it is.
-    const int fd = ::open(unit.path.c_str(), unit.isFolder ? (O_RDONLY | O_DIRECTORY | O_CLOEXEC) : kSubdirFlags);
+    int fd = -1;
+    if (unit.isFolder) {
+        fd = ::open(unit.name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } else {
+        bool parentOwned = false;
+        const int parentFd = descriptorOf(*unit.parent, parentOwned);
+        if (parentFd < 0) {
+            tally.incomplete = true; // the directory above was replaced: its rest is not reached
+            return;
+        }
+        fd = ::openat(parentFd, unit.name.c_str(), kSubdirFlags);
+        const int openError = errno;
+        if (parentOwned)
+            ::close(parentFd);
+        errno = openError;
+    }
     if (fd < 0) {
         if (unit.isFolder)
             tally.unreadable = true;
@@ -113,13 +189,13 @@ void SharedDirectorySize::State::read(const Unit& unit, const std::atomic<bool>&
     }
     bool enter = true;
     if (unit.isFolder) {
-        enter = !onPseudoFileSystem(fd);
+        enter = !onPseudoFileSystem(fd, self.st_dev, mounts);
     } else {
         for (const InodeKey& above : unit.ancestors) {
             if (above.dev == self.st_dev && above.ino == self.st_ino)
                 enter = false; // an ancestor seen again through a bind mount
         }
-        if (enter && self.st_dev != unit.parentDev && onPseudoFileSystem(fd))
+        if (enter && self.st_dev != unit.parentDev && onPseudoFileSystem(fd, self.st_dev, mounts))
             enter = false;
     }
     if (!enter) {
@@ -156,7 +232,6 @@ void SharedDirectorySize::State::read(const Unit& unit, const std::atomic<bool>&
         }
         return true;
     });
-    ::close(fd);
     if (!whole) {
         // A folder that gave nothing at all could not be read; one that
         // stopped part-way was read in part.
@@ -167,14 +242,26 @@ void SharedDirectorySize::State::read(const Unit& unit, const std::atomic<bool>&
     }
     tally.add(bytes, files);
 
-    if (subdirs.empty())
+    if (subdirs.empty()) {
+        ::close(fd);
         return;
+    }
+    auto dir = std::make_shared<Directory>();
+    dir->parent = unit.parent;
+    dir->name = unit.name;
+    dir->key = InodeKey{self.st_dev, self.st_ino};
+    dir->keptOpen = &keptOpen;
+    if (keptOpen.fetch_add(1, std::memory_order_relaxed) < kKeptOpenBudget) {
+        dir->fd = fd;
+    } else {
+        keptOpen.fetch_sub(1, std::memory_order_relaxed);
+        ::close(fd);
+    }
     std::vector<InodeKey> ancestors = unit.ancestors;
-    ancestors.push_back(InodeKey{self.st_dev, self.st_ino});
-    const std::string prefix = unit.path == "/" ? unit.path : unit.path + '/';
+    ancestors.push_back(dir->key);
     tally.pending.fetch_add(static_cast<int>(subdirs.size()), std::memory_order_relaxed);
     for (std::string& name : subdirs)
-        below.push_back(Unit{unit.folder, prefix + name, ancestors, self.st_dev, false});
+        below.push_back(Unit{unit.folder, dir, std::move(name), ancestors, self.st_dev, false});
 }
 
 void SharedDirectorySize::work(const std::atomic<bool>& cancelled, const Done& done)
@@ -195,7 +282,7 @@ void SharedDirectorySize::work(const std::atomic<bool>& cancelled, const Done& d
                 // first, which keeps each thread deep in one subtree.
                 if (m->nextFolder < m->folders.size()) {
                     const std::size_t i = m->nextFolder++;
-                    unit = Unit{i, m->folders[i], {}, 0, true};
+                    unit = Unit{i, nullptr, m->folders[i], {}, 0, true};
                     break;
                 }
                 if (!m->queued.empty()) {

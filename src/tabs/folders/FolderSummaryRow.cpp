@@ -38,6 +38,7 @@ FolderSummaryRow::FolderSummaryRow(FolderProvider& folders, FolderListModel& mod
     connect(&m_folders, &FolderProvider::currentPathChanged, this, &FolderSummaryRow::refreshFolder);
     connect(&m_folders, &FolderProvider::isComputingSizesChanged, this, &FolderSummaryRow::refreshTotals);
     connect(&m_folders, &FolderProvider::isScanningChanged, this, &FolderSummaryRow::refreshTotals);
+    connect(&m_folders, &FolderProvider::isUnreadableChanged, this, &FolderSummaryRow::refreshTotals);
     connect(&m_model, &FolderListModel::figuresChanged, this, &FolderSummaryRow::refreshTotals);
     connect(&m_disk, &DiskProvider::currentChanged, this, &FolderSummaryRow::refreshVolume);
     refreshFolder();
@@ -65,7 +66,6 @@ QWidget* FolderSummaryRow::buildHeaderCard()
     m_total->setObjectName(QStringLiteral("folderTotal"));
     m_partial = new SymbolView(QStringLiteral("exclamationmark.triangle.fill"), 14, paletteOrange());
     m_partial->setObjectName(QStringLiteral("partialTotal"));
-    m_partial->setToolTip(tr("Partial total: some folders are not sized or could not be read in full"));
     totalRow->addWidget(m_total);
     totalRow->addWidget(m_partial, 0, Qt::AlignVCenter);
     totalRow->addStretch(1);
@@ -108,8 +108,20 @@ void FolderSummaryRow::refreshFolder()
 
 void FolderSummaryRow::refreshTotals()
 {
+    // A folder that cannot be read has no total and no counts: "0 KB" and
+    // "0 folders" would claim it empty.
+    if (m_folders.isUnreadable() && !m_folders.isScanning()) {
+        m_total->setTextIfChanged(tr("Unreadable"));
+        m_total->setTone(Tone::Secondary);
+        m_partial->setToolTip(tr("This folder can't be read"));
+        m_partial->setVisible(true);
+        m_counts->setTextIfChanged(tr("This folder can't be read"));
+        return;
+    }
     const FolderFigures& f = m_model.figures();
     m_total->setTextIfChanged(QString::fromStdString(formatBytes(f.totalSize)));
+    m_total->setTone(Tone::Primary);
+    m_partial->setToolTip(tr("Partial total: some folders are not sized or could not be read in full"));
     // While sizes are still arriving the progress panel says so.
     m_partial->setVisible(f.totalIsPartial && !m_folders.isComputingSizes() && !m_folders.isScanning());
     m_counts->setTextIfChanged(tr("%n folders", nullptr, f.folderCount) + QStringLiteral(" · ")

@@ -14,8 +14,11 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace Dunmorra {
@@ -36,12 +39,39 @@ QString byteTotal(double bytes)
 
 // The network picker. It tells when its list closes, so choices that
 // changed while it was open are put in only afterwards: a list rebuilt under
-// the pointer would jump or close.
+// the pointer would jump or close. A name may be any length (a day file can
+// hold anything): the picker grows with its names only up to a cap and ends
+// a longer one with an ellipsis, so it never pushes the header off the page.
 class NetworkMenu : public QComboBox {
 public:
     std::function<void()> onClosed;
 
     bool isOpen() const { return m_open; }
+
+    // About 24 characters of the picker's font, arrow and frame included.
+    int widestWidth() const { return fontMetrics().averageCharWidth() * 24 + 40; }
+
+    QSize sizeHint() const override
+    {
+        QSize size = QComboBox::sizeHint();
+        size.setWidth(std::min(size.width(), widestWidth()));
+        return size;
+    }
+    QSize minimumSizeHint() const override
+    {
+        QSize size = QComboBox::minimumSizeHint();
+        size.setWidth(std::min(size.width(), widestWidth()));
+        return size;
+    }
+
+    // The shown text ended with an ellipsis where the field is too narrow.
+    QString shownText() const
+    {
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        return fontMetrics().elidedText(option.currentText, Qt::ElideRight, std::max(0, field.width() - 2));
+    }
 
     void showPopup() override
     {
@@ -54,6 +84,17 @@ public:
         m_open = false;
         if (onClosed)
             onClosed();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        option.currentText = shownText();
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
     }
 
 private:
@@ -147,6 +188,9 @@ TodaysNetworksCard::TodaysNetworksCard(QWidget* parent)
     setContent(content);
 
     fillMenu();
+    // The whole name of the choice, also when the picker shows it cut short
+    // (the signal is blocked while the card sets the index itself).
+    connect(m_menu, &QComboBox::currentIndexChanged, this, &TodaysNetworksCard::showMenuToolTip);
     connect(m_menu, &QComboBox::activated, this, [this](int index) {
         if (index <= 0)
             m_filter.setSelection(std::nullopt);
@@ -199,6 +243,7 @@ void TodaysNetworksCard::setSelectedSSID(std::optional<QString> name)
     if (!m_menuStale) {
         const QSignalBlocker block(m_menu);
         m_menu->setCurrentIndex(m_filter.menuIndex());
+        showMenuToolTip();
     }
     showRows();
 }
@@ -209,9 +254,22 @@ void TodaysNetworksCard::fillMenu()
     const QSignalBlocker block(m_menu);
     m_menu->clear();
     m_menu->addItem(tr("All"));
-    for (const QString& name : m_filter.names())
+    for (const QString& name : m_filter.names()) {
         m_menu->addItem(oneLine(name), name);
+        m_menu->setItemData(m_menu->count() - 1, plainToolTip(name), Qt::ToolTipRole);
+    }
     m_menu->setCurrentIndex(m_filter.menuIndex());
+    showMenuToolTip();
+}
+
+void TodaysNetworksCard::showMenuToolTip()
+{
+    m_menu->setToolTip(plainToolTip(m_menu->currentData().toString()));
+}
+
+QString TodaysNetworksCard::menuShownText() const
+{
+    return m_menu->shownText();
 }
 
 void TodaysNetworksCard::showRows()

@@ -31,11 +31,15 @@ public:
     void setSelectedSSID(std::optional<QString> name);
 
     QWidget* menu() const;
+    // The picker's text as drawn: its choice, ended with an ellipsis when
+    // the name is wider than the picker.
+    QString menuShownText() const;
     // Names of the rows shown, top to bottom.
     QStringList rowNames() const;
 
 private:
     void fillMenu();
+    void showMenuToolTip();
     void showRows();
 
     NetworkFilter m_filter;

@@ -3,6 +3,7 @@
 #include "components/Card.h"
 #include "components/Divider.h"
 #include "components/ElidedLabel.h"
+#include "components/WrappingLabel.h"
 #include "components/Palette.h"
 #include "components/Symbols.h"
 #include "model/AudioProvider.h"
@@ -117,6 +118,11 @@ QWidget* OverviewAudioCard::buildLiveRow()
     apps->addWidget(columnCaption(tr("ACTIVE")));
     m_apps = columnValue("activeApps");
     apps->addWidget(m_apps);
+    // The fixed texts ("No audio at this moment.") break onto a second line
+    // in a narrow card; names stay on one.
+    m_appsNote = new WrappingLabel(QString(), figureFont(14, QFont::Medium), Tone::Tertiary);
+    m_appsNote->setObjectName(QStringLiteral("activeAppsNote"));
+    apps->addWidget(m_appsNote);
 
     for (QWidget* piece : {audioColumn(m_outputSymbol, output, m_volume), static_cast<QWidget*>(columnDivider()),
                            audioColumn(m_inputSymbol, input), static_cast<QWidget*>(columnDivider()),
@@ -198,8 +204,12 @@ void OverviewAudioCard::refresh()
 
     const bool active = !now.activeProcesses.isEmpty();
     m_appsSymbol->setSymbol(active ? QStringLiteral("waveform.badge.mic") : QStringLiteral("waveform"));
-    m_apps->setTextIfChanged(appsText(now.activeProcesses));
-    m_apps->setTone(active ? Tone::Primary : Tone::Tertiary);
+    const bool names = now.activeProcesses.size() == 1 || now.activeProcesses.size() == 2;
+    TextLabel* shown = names ? static_cast<TextLabel*>(m_apps) : m_appsNote;
+    shown->setTextIfChanged(appsText(now.activeProcesses));
+    shown->setTone(active ? Tone::Primary : Tone::Tertiary);
+    m_apps->setVisible(names);
+    m_appsNote->setVisible(!names);
     if (active && !m_pulse.isActive()) {
         m_pulseStep = 0;
         m_appsSymbol->setColor(paletteGreen());

@@ -13,6 +13,7 @@ namespace Dunmorra {
 
 class AudioProvider;
 class ElidedLabel;
+class WrappingLabel;
 class SymbolView;
 class TextLabel;
 
@@ -47,7 +48,8 @@ private:
     SymbolView* m_inputSymbol = nullptr;
     ElidedLabel* m_inputName = nullptr;
     SymbolView* m_appsSymbol = nullptr;
-    ElidedLabel* m_apps = nullptr;
+    ElidedLabel* m_apps = nullptr;      // one or two names, one line
+    WrappingLabel* m_appsNote = nullptr; // none, or a count of apps
     // Lights the applications' symbol in turn while any use audio.
     QTimer m_pulse;
     int m_pulseStep = 0;

@@ -66,16 +66,11 @@ void OverviewBatteryCard::showDay(const OverviewDay& day)
 
 std::optional<OverviewBatteryCard::DayLevels> OverviewBatteryCard::dayLevels(const DailySummary& day)
 {
-    std::optional<DayLevels> levels;
-    for (const HourBucket& bucket : day.hours) {
-        if (bucket.batteryPercent.count < 1)
-            continue;
-        const std::int64_t level = truncToInt64(bucket.batteryPercent.average());
-        if (!levels)
-            levels = DayLevels{level, level};
-        levels->end = level;
-    }
-    return levels;
+    const std::optional<std::int64_t> start = day.batteryStartPercent();
+    const std::optional<std::int64_t> end = day.batteryEndPercent();
+    if (!start || !end)
+        return std::nullopt;
+    return DayLevels{*start, *end};
 }
 
 QColor OverviewBatteryCard::levelColor(std::int64_t percent)
@@ -85,7 +80,9 @@ QColor OverviewBatteryCard::levelColor(std::int64_t percent)
 
 QString OverviewBatteryCard::recordedCaption(const DayLevels& levels)
 {
-    return tr("Started %1%  ·  Ended %2%").arg(levels.start).arg(levels.end);
+    return tr("Started %1  ·  Ended %2")
+        .arg(PagePieces::wholePercent(static_cast<double>(levels.start)),
+             PagePieces::wholePercent(static_cast<double>(levels.end)));
 }
 
 void OverviewBatteryCard::refresh()

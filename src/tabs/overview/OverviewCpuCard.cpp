@@ -57,7 +57,7 @@ QString OverviewCpuCard::liveCaption(int samples)
 
 QString OverviewCpuCard::recordedCaption(double peakPercent)
 {
-    return tr("Peak %1%  ·  Hourly avg, 24 h").arg(truncToInt64(peakPercent));
+    return tr("Peak %1  ·  Hourly avg, 24 h").arg(PagePieces::wholePercent(peakPercent));
 }
 
 void OverviewCpuCard::refresh()

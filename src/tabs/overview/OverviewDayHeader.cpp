@@ -14,14 +14,17 @@ namespace Dunmorra {
 
 namespace {
 
-// A chevron in the header's tone; a disabled one is fainter.
-QIcon chevron(const QString& symbol, qreal strength, qreal dpr)
+// A chevron in the header's tone at the given strength, enabled and disabled.
+QIcon chevron(const QString& symbol, qreal strength, qreal disabledStrength, qreal dpr)
 {
     QIcon icon;
     icon.addPixmap(symbolPixmap(symbol, 11, withAlpha(secondaryText(), strength), dpr), QIcon::Normal);
-    icon.addPixmap(symbolPixmap(symbol, 11, withAlpha(secondaryText(), strength * 0.45), dpr), QIcon::Disabled);
+    icon.addPixmap(symbolPixmap(symbol, 11, withAlpha(secondaryText(), disabledStrength), dpr), QIcon::Disabled);
     return icon;
 }
+
+// The platform's dimming of a disabled button that has no colour of its own.
+constexpr qreal kDisabledDimming = 0.45;
 
 QToolButton* plainButton(const char* name, const QString& accessibleName)
 {
@@ -45,7 +48,7 @@ OverviewDayHeader::OverviewDayHeader(QWidget* parent)
     row->setContentsMargins(2, 0, 2, 2);
 
     m_previous = plainButton("previousDay", tr("Previous day"));
-    m_previous->setIcon(chevron(QStringLiteral("chevron.left"), 1.0, devicePixelRatioF()));
+    m_previous->setIcon(chevron(QStringLiteral("chevron.left"), 1.0, kDisabledDimming, devicePixelRatioF()));
     connect(m_previous, &QToolButton::clicked, this, &OverviewDayHeader::previousDayPressed);
     row->addWidget(m_previous, 0, Qt::AlignVCenter);
 
@@ -82,8 +85,11 @@ void OverviewDayHeader::showDay(const QString& label, bool historical, bool hasP
     m_previous->setEnabled(hasPreviousDay);
     if (historical != m_historical) {
         m_historical = historical;
-        // Live, the next day is dimmed as well as disabled.
-        m_next->setIcon(chevron(QStringLiteral("chevron.right"), historical ? 1.0 : 0.3, devicePixelRatioF()));
+        // Live, the next day is disabled and drawn at 0.3 of the secondary
+        // colour: that opacity is its whole dimming, not dimmed once more.
+        const qreal strength = historical ? 1.0 : 0.3;
+        m_next->setIcon(chevron(QStringLiteral("chevron.right"), strength, historical ? kDisabledDimming : strength,
+                                devicePixelRatioF()));
     }
     m_next->setEnabled(historical);
     m_live->setVisible(historical);

@@ -5,6 +5,7 @@
 #include "components/Palette.h"
 #include "components/PlainText.h"
 #include "components/Symbols.h"
+#include "components/WrappingLabel.h"
 #include "tabs/PagePieces.h"
 
 #include <QVBoxLayout>
@@ -45,9 +46,14 @@ QWidget* atLeast(QWidget* view, int width)
 
 TextLabel* caption(const char* objectName, Tone tone)
 {
-    auto* label = new ElidedLabel(QString(), Fonts::caption(), tone);
+    auto* label = wrappingCaption(QString(), tone);
     label->setObjectName(QLatin1String(objectName));
     return label;
+}
+
+TextLabel* wrappingCaption(const QString& text, Tone tone)
+{
+    return new WrappingLabel(text, Fonts::caption(), tone);
 }
 
 Card* metricCard(const char* objectName, QVBoxLayout*& stack, int spacing)

@@ -149,7 +149,8 @@ QWidget* OverviewStorageCard::buildUptimePanel()
     panel->setObjectName(QStringLiteral("uptimePanel"));
     auto* stack = PagePieces::stack(panel, 4);
     stack->addStrut(60);
-    stack->addWidget(new TextLabel(tr("Uptime"), Fonts::caption(), Tone::Secondary));
+    // "Tiempo activo" may take two lines: the panel keeps its 60-unit frame.
+    stack->addWidget(OverviewPieces::wrappingCaption(tr("Uptime"), Tone::Secondary));
     m_uptimeFigure = OverviewPieces::figure(22, "uptimeValue");
     stack->addWidget(m_uptimeFigure);
     m_uptimeDetail = new ElidedLabel(QString(), Fonts::caption(), Tone::Secondary);

@@ -31,9 +31,6 @@ OverviewTab::OverviewTab(OverviewSources sources, QWidget* parent)
 {
     setObjectName(QStringLiteral("tab.overview"));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // At the window's smallest, long translations may need a little more
-    // than the width: scroll rather than cut figures short.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     stack()->setContentsMargins(16, 16, 16, 16);
     stack()->setSpacing(12);
 

@@ -145,7 +145,7 @@ void HealthTrendSection::render()
     m_changing->setVisible(!stable);
     if (stable) {
         const std::int64_t lo = *std::min_element(m_series.begin(), m_series.end());
-        m_stableText->setTextIfChanged(tr("Stable at %1%").arg(lo));
+        m_stableText->setTextIfChanged(tr("Stable at %1").arg(PagePieces::wholePercent(static_cast<double>(lo))));
         return;
     }
     std::vector<double> fractions;

@@ -6,6 +6,7 @@
 #include "components/Typography.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
+#include "platform/NumberText.h"
 #include "tabs/settings/SettingBindings.h"
 #include "tabs/settings/SettingsRows.h"
 
@@ -123,7 +124,7 @@ QString SettingsAlertsSection::thresholdText(double percent)
             : t <= std::numeric_limits<int>::min()   ? std::numeric_limits<int>::min()
                                                      : static_cast<int>(t);
     }
-    return tr("%1%").arg(whole);
+    return localePercent(static_cast<double>(whole) / 100.0, 0);
 }
 
 void SettingsAlertsSection::updateBody()

@@ -20,6 +20,7 @@ namespace Dunmorra {
 
 namespace {
 constexpr double kMB = 1048576.0;
+constexpr int kKeptFigureWidth = 180;
 } // namespace
 
 StatsSummaryRow::StatsSummaryRow(QWidget* parent)
@@ -42,14 +43,20 @@ TextLabel* StatsSummaryRow::addCard(const QString& symbol, const QColor& tint, c
     // The card's colour marks its symbol; the text keeps the secondary tone.
     heading->symbolView()->setColor(tint);
     stack->addWidget(heading);
-    // At the window's narrowest a long figure ends in an ellipsis rather than
-    // being cut; its accessible name and tooltip keep it whole.
+    // A figure keeps its whole width ("32,5 %" in Spanish is wider than a
+    // quarter of the narrowest row): the row shares out what is left, and the
+    // page makes room. Only an absurd one (a hand-made day file) ends in an
+    // ellipsis; its accessible name and tooltip keep it whole.
     auto* value = new ElidedLabel(QString(), Fonts::bigFigure());
     value->setObjectName(QLatin1String(name));
     value->setProperty("title", title);
+    value->setKeptWidth(kKeptFigureWidth);
     stack->addWidget(value);
     auto* card = new Card(content, nullptr);
-    TabPage::shareRowWidth(card);
+    // Equal shares of the row, but never less than a card's own content.
+    QSizePolicy share(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    share.setHorizontalStretch(1);
+    card->setSizePolicy(share);
     static_cast<QHBoxLayout*>(layout())->addWidget(card, 1);
     return value;
 }

@@ -413,11 +413,10 @@ void StatsTab::refreshBarChart(StatsBarChart* chart, StatsChartCard* card, Field
     double highest = 0;
     for (qsizetype i = 0; i < m_slotCount; ++i)
         highest = std::max(highest, firstValues[i] + secondValues[i]);
-    const double unit = StatsAxisTicks::megabyteUnit(highest);
-    const double top = StatsAxisTicks::roundedTop(highest, unit);
+    const StatsAxisTicks::Scale scale = StatsAxisTicks::megabyteScale(highest, megabytesAsBytes);
     chart->setValues(firstValues, secondValues);
     chart->setXAxis(-0.5, m_slotCount - 0.5, m_barMarks);
-    chart->setYAxis(0, top, marksAt(StatsAxisTicks::withinTop(top, unit), megabytesAsBytes));
+    chart->setYAxis(0, scale.top, marksAt(scale.marks, megabytesAsBytes));
     card->firstLegend()->setValue(megabytesAsBytes(total(m_stats, firstField)));
     card->secondLegend()->setValue(megabytesAsBytes(total(m_stats, secondField)));
 }

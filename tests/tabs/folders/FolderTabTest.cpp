@@ -299,7 +299,19 @@ TEST_F(FolderTabTest, EmptyAndUnreadableFoldersSayWhichTheyAre)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !folders.isScanning(); }, kWaitMs));
     EXPECT_EQ(list->state(), FolderListCard::State::Empty);
     EXPECT_EQ(list->emptyText()->text(), QStringLiteral("This folder can't be read"));
+    // The header says so too, and marks it, rather than claim an empty folder.
+    QWidget* mark = tab->findChild<QWidget*>(QStringLiteral("partialTotal"));
+    EXPECT_EQ(text(*tab, "folderTotal"), QStringLiteral("Unreadable"));
+    EXPECT_EQ(text(*tab, "folderCounts"), QStringLiteral("This folder can't be read"));
+    EXPECT_TRUE(mark->isVisible());
+    EXPECT_EQ(mark->toolTip(), QStringLiteral("This folder can't be read"));
+
+    // Back in a readable folder, the figures return.
+    folders.navigateTo(QByteArray::fromStdString(tree.path("empty")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(folders); }, kWaitMs));
     EXPECT_EQ(text(*tab, "folderTotal"), QStringLiteral("0 KB"));
+    EXPECT_EQ(text(*tab, "folderCounts"), QStringLiteral("0 folders · 0 files"));
+    EXPECT_FALSE(mark->isVisible());
 }
 
 TEST_F(FolderTabTest, ASandboxedRunOffersTheHintThenAWayToHideTheTab)

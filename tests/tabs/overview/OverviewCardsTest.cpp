@@ -220,6 +220,7 @@ TEST(OverviewCards, LiveCardsFollowTheProviders)
     EXPECT_TRUE(shown(tab.findChild<QWidget*>(QStringLiteral("liveAudioRow"))));
     EXPECT_EQ(textOf(tab, "outputName"), QStringLiteral("None"));
     EXPECT_EQ(symbolOf(tab, "outputSymbol"), QStringLiteral("speaker.slash.fill"));
-    EXPECT_EQ(textOf(tab, "activeApps"), QStringLiteral("No audio at this moment."));
+    EXPECT_EQ(textOf(tab, "activeAppsNote"), QStringLiteral("No audio at this moment."));
+    EXPECT_FALSE(shown(tab.findChild<QWidget*>(QStringLiteral("activeApps"))));
     EXPECT_FALSE(tab.findChild<OverviewAudioCard*>()->isAnimating());
 }

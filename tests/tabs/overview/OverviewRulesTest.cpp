@@ -48,7 +48,7 @@ TEST_F(OverviewRules, CpuMemoryAndBatteryTexts)
     for (const auto& [n, text] : samples)
         EXPECT_EQ(OverviewCpuCard::liveCaption(n), QString::fromUtf8(text)) << n;
     EXPECT_EQ(OverviewCpuCard::recordedCaption(62.9), QString::fromUtf8("Peak 62%  ·  Hourly avg, 24 h"));
-    EXPECT_EQ(OverviewCpuCard::recordedCaption(1e300), QString::fromUtf8("Peak 9223372036854775807%  ·  Hourly avg, 24 h"));
+    EXPECT_EQ(OverviewCpuCard::recordedCaption(1e300), QString::fromUtf8("Peak 9,223,372,036,854,776,000%  ·  Hourly avg, 24 h"));
 
     MemorySnapshot none;   // a total that reads 0: no division
     none.usedBytes = 5;

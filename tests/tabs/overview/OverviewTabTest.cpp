@@ -63,6 +63,20 @@ void choose(const OverviewNetworkCard& card, const QString& text)
     ADD_FAILURE() << "no menu item " << text.toStdString();
 }
 
+// The strongest ink of a button's icon as the button draws it now.
+double iconInk(const QAbstractButton& button)
+{
+    const QImage image = button.icon()
+                             .pixmap(button.iconSize(), button.isEnabled() ? QIcon::Normal : QIcon::Disabled)
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32);
+    int strongest = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            strongest = std::max(strongest, qAlpha(image.pixel(x, y)));
+    return strongest / 255.0;
+}
+
 } // namespace
 
 TEST(OverviewTab, StepsThroughTheRecordedDaysAndBackToLive)
@@ -75,6 +89,7 @@ TEST(OverviewTab, StepsThroughTheRecordedDaysAndBackToLive)
     EXPECT_FALSE(header.nextButton()->isEnabled());
     EXPECT_FALSE(shown(header.liveButton()));
     EXPECT_EQ(tab.body(), OverviewTab::Body::Cards);
+    const double liveNextInk = iconInk(*header.nextButton());
 
     // A file for yesterday appears while the tab is up.
     rig.writeDay(rig.daysAgo(1), threeNetworkDay(rig.daysAgo(1)));
@@ -86,6 +101,9 @@ TEST(OverviewTab, StepsThroughTheRecordedDaysAndBackToLive)
     EXPECT_TRUE(header.nextButton()->isEnabled());
     EXPECT_TRUE(shown(header.liveButton()));
     EXPECT_FALSE(header.previousButton()->isEnabled());   // nothing two days ago
+    // Live, the disabled next-day chevron is 0.3 of its full colour, not
+    // dimmed again for being disabled.
+    EXPECT_NEAR(liveNextInk / iconInk(*header.nextButton()), 0.3, 0.03);
     ASSERT_TRUE(rig.settled());
     EXPECT_EQ(tab.body(), OverviewTab::Body::Cards);
     ASSERT_TRUE(tab.historicalSummary());

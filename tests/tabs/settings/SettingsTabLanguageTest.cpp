@@ -70,9 +70,13 @@ TEST(SettingsTabLanguage, SpanishShowsNoEnglishText)
     const QSet<QString> english = allTexts();
     QTranslator spanish;
     ASSERT_TRUE(spanish.load(QStringLiteral(HALVORIN_QM_DIR "/halvorin_es.qm")));
+    // A Spanish user's locale too: percents take the locale's form.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QStringLiteral("es_ES")));
     QCoreApplication::installTranslator(&spanish);
     const QSet<QString> shown = allTexts();
     QCoreApplication::removeTranslator(&spanish);
+    QLocale::setDefault(before);
 
     EXPECT_TRUE(shown.contains(QStringLiteral("Idioma")));
     // The language codes, data values, and words spelt the same in both languages.
