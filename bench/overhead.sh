@@ -44,7 +44,17 @@ HZ="$(getconf CLK_TCK)"
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 # Context switches of every thread: each wakeup of a sleeping thread is one.
-switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches:/ { n += $2 } END { print n + 0 }'; }
+# Printed per thread ("tid count" lines): a pool thread that ends during the
+# window takes its count with it, so the window's figure adds each thread's
+# own change and never goes below zero.
+switches() {
+    for t in /proc/"$1"/task/*; do
+        awk -v tid="${t##*/}" '/ctxt_switches:/ { n += $2 } END { if (NR) print tid, n + 0 }' "$t/status" 2>/dev/null || true
+    done
+}
+# Wakeups between two "tid count" listings: threads seen in both, and the
+# whole count of threads that started meanwhile.
+wakeups() { printf '%s\n--\n%s\n' "$1" "$2" | awk '$1 == "--" { end = 1; next } !end { a[$1] = $2; next } { n += $2 - ($1 in a ? a[$1] : 0) } END { print n + 0 }'; }
 
 mkdir -p "$TMP/data" "$TMP/config" "$TMP/runtime"
 chmod 700 "$TMP/runtime"
@@ -82,14 +92,15 @@ measure() {
     sleep "$SECONDS_WINDOW"
     a1="$(ticks "$APP_PID")"; b1="$(ticks "$BTOP_PID")"; h1="$(ticks "$HTOP_PID")"
     w1a="$(switches "$APP_PID")"; w1b="$(switches "$BTOP_PID")"; w1h="$(switches "$HTOP_PID")"
+    wa="$(wakeups "$w0a" "$w1a")"; wb="$(wakeups "$w0b" "$w1b")"; wh="$(wakeups "$w0h" "$w1h")"
     echo "$label (${SECONDS_WINDOW} s, $(ps -e --no-headers | wc -l) processes on the machine)"
-    for row in "halvorin $a0 $a1 $APP_PID $w0a $w1a" "btop $b0 $b1 $BTOP_PID $w0b $w1b" "htop $h0 $h1 $HTOP_PID $w0h $w1h"; do
+    for row in "halvorin $a0 $a1 $APP_PID 0 $wa" "btop $b0 $b1 $BTOP_PID 0 $wb" "htop $h0 $h1 $HTOP_PID 0 $wh"; do
         set -- $row
         awk -v n="$1" -v t0="$2" -v t1="$3" -v hz="$HZ" -v s="$SECONDS_WINDOW" -v rss="$(rss_kb "$4")" \
             -v w0="$5" -v w1="$6" -v bt="$((b1 - b0))" \
             'BEGIN { printf "  %-9s %6.2f %% of one core  %5.2f x btop  %6.1f wakeups/s  %7.1f MB resident\n", n, 100 * (t1 - t0) / hz / s, (bt > 0 ? (t1 - t0) / bt : 0), (w1 - w0) / s, rss / 1024 }'
     done
-    awk -v l="$label" -v t0="$a0" -v t1="$a1" -v bt="$((b1 - b0))" -v w0="$w0a" -v w1="$w1a" -v s="$SECONDS_WINDOW" \
+    awk -v l="$label" -v t0="$a0" -v t1="$a1" -v bt="$((b1 - b0))" -v w0=0 -v w1="$wa" -v s="$SECONDS_WINDOW" \
         'BEGIN { printf "%s\t%.3f\t%.1f\n", l, (bt > 0 ? (t1 - t0) / bt : 0), (w1 - w0) / s }' >>"$TMP/figures"
 }
 # Median of the figures of one label: column 2 (x btop) or 3 (wakeups/s).
