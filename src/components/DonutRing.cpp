@@ -1,5 +1,6 @@
 #include "components/DonutRing.h"
 
+#include "components/Card.h"
 #include "components/Easing.h"
 #include "components/Palette.h"
 
@@ -14,18 +15,14 @@ DonutRing::DonutRing(qreal lineWidth, const QColor& color, QWidget* parent)
     : QWidget(parent)
     , m_lineWidth(lineWidth)
     , m_color(color)
-{
-    m_animation.setDuration(500);
-    m_animation.setEasingCurve(easeInOutCurve());
-    connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
-        m_displayed = v.toDouble();
+    , m_animation(this, 500, easeInOutCurve(), [this](double value, bool last) {
+        m_displayed = value;
         // As the bar does: a frame that moves the arc's end by less than a
-        // quarter pixel looks the same, and the volume's used share changes
-        // by such amounts every second.
-        if (arcStep(m_displayed) == m_paintedStep && m_animation.currentTime() < m_animation.duration())
-            return;
-        update();
-    });
+        // quarter pixel looks the same.
+        if (last || arcStep(m_displayed) != m_paintedStep)
+            update();
+    })
+{
 }
 
 double DonutRing::arcEnd(double fraction)
@@ -45,18 +42,15 @@ void DonutRing::setFraction(double fraction)
         update();
         return;
     }
-    const double end = m_animation.state() == QAbstractAnimation::Running ? m_animation.endValue().toDouble() : m_displayed;
+    const double end = m_animation.isRunning() ? m_animation.endValue() : m_displayed;
     if (end == target)
         return;
     // A change too small to see is taken without an animation.
-    if (m_animation.state() != QAbstractAnimation::Running && arcStep(target) == m_paintedStep) {
+    if (!m_animation.isRunning() && arcStep(target) == m_paintedStep) {
         m_displayed = target;
         return;
     }
-    m_animation.stop();
-    m_animation.setStartValue(m_displayed);
-    m_animation.setEndValue(target);
-    m_animation.start();
+    m_animation.start(m_displayed, target);
 }
 
 void DonutRing::setColor(const QColor& color)
@@ -74,10 +68,18 @@ int DonutRing::arcStep(double end) const
     return std::isfinite(quarterPixels) ? static_cast<int>(std::lround(quarterPixels)) : 0;
 }
 
+void DonutRing::showEvent(QShowEvent* event)
+{
+    // Its frames then repaint the ring's square alone.
+    Card::claimOpaqueOnCard(this);
+    QWidget::showEvent(event);
+}
+
 void DonutRing::paintEvent(QPaintEvent*)
 {
     m_paintedStep = arcStep(m_displayed);
     QPainter p(this);
+    Card::fillBehind(this, p);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal side = std::min(width(), height());
     const qreal inset = m_lineWidth / 2;

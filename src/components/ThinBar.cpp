@@ -15,24 +15,16 @@ ThinBar::ThinBar(const QColor& color, QWidget* parent)
     : QWidget(parent)
     , m_color(color)
     , m_trackColor(withAlpha(palettePrimary(), 0.06))
+    , m_animation(this, 400, easeInOutCurve(), [this](double value, bool last) {
+        m_displayed = value;
+        // A frame that moves the fill's end by less than a quarter pixel
+        // looks the same: only the bar's own rectangle, and only on a change.
+        if (last || fillStep(m_displayed) != m_paintedStep)
+            update();
+    })
 {
     setFixedHeight(5);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_animation.setDuration(400);
-    m_animation.setEasingCurve(easeInOutCurve());
-    connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
-        m_displayed = v.toDouble();
-        // A frame that moves the fill's end by less than a quarter pixel
-        // looks the same, and on a bar 5 pixels high 30 frames a second move
-        // as smoothly as 60: most per-second changes are a few pixels, and
-        // every repaint is a flush to the display server.
-        const int now = m_animation.currentTime();
-        const bool last = now >= m_animation.duration();
-        if (!last && (fillStep() == m_paintedStep || (m_frameTime >= 0 && now - m_frameTime < kFrameInterval)))
-            return;
-        m_frameTime = last ? -1 : now;
-        update();
-    });
 }
 
 double ThinBar::fillFraction(double fraction)
@@ -57,14 +49,15 @@ void ThinBar::setFraction(double fraction)
         update();
         return;
     }
-    const double end = m_animation.state() == QAbstractAnimation::Running ? m_animation.endValue().toDouble() : m_displayed;
+    const double end = m_animation.isRunning() ? m_animation.endValue() : m_displayed;
     if (end == target)
         return;
-    m_animation.stop();
-    m_frameTime = -1;
-    m_animation.setStartValue(m_displayed);
-    m_animation.setEndValue(target);
-    m_animation.start();
+    // A new reading that draws the same fill starts no move.
+    if (!m_animation.isRunning() && fillStep(target) == m_paintedStep) {
+        m_displayed = target;
+        return;
+    }
+    m_animation.start(m_displayed, target);
 }
 
 void ThinBar::setColor(const QColor& color)
@@ -98,9 +91,9 @@ void ThinBar::setAnimated(bool animated)
     m_animated = animated;
 }
 
-int ThinBar::fillStep() const
+int ThinBar::fillStep(double fraction) const
 {
-    const double quarterPixels = m_displayed * width() * devicePixelRatioF() * 4;
+    const double quarterPixels = fraction * width() * devicePixelRatioF() * 4;
     return std::isfinite(quarterPixels) ? static_cast<int>(std::lround(quarterPixels)) : 0;
 }
 
@@ -113,7 +106,7 @@ void ThinBar::showEvent(QShowEvent* event)
 
 void ThinBar::paintEvent(QPaintEvent*)
 {
-    m_paintedStep = fillStep();
+    m_paintedStep = fillStep(m_displayed);
     QPainter p(this);
     Card::fillBehind(this, p);
     p.setRenderHint(QPainter::Antialiasing);

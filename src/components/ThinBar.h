@@ -1,13 +1,15 @@
 #pragma once
 
+#include "components/FrameAnimation.h"
+
 #include <QColor>
-#include <QVariantAnimation>
 #include <QWidget>
 
 namespace Dunmorra {
 
 // A 5-unit bar filling a share of the full width over a faint track. The
-// first fraction is shown at once; later changes ease in and out over 0.4 s.
+// first fraction is shown at once; later changes ease in and out over 0.4 s
+// on its window's frame clock. A change too small to see moves nothing.
 class ThinBar : public QWidget {
     Q_OBJECT
 public:
@@ -22,7 +24,7 @@ public:
     double fraction() const { return m_fraction; }
     // What is drawn right now (moves during the animation).
     double displayedFillFraction() const { return m_displayed; }
-    bool isAnimating() const { return m_animation.state() == QAbstractAnimation::Running; }
+    bool isAnimating() const { return m_animation.isRunning(); }
 
     void setColor(const QColor& color);
     QColor color() const { return m_color; }
@@ -43,22 +45,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    int fillStep() const;
+    int fillStep(double fraction) const;
 
     double m_fraction = 0;
     double m_displayed = 0;
     // The fill's end, in quarter device pixels, when last painted.
     int m_paintedStep = -1;
-    // The animation's time of the last frame repainted; -1 before the first.
-    int m_frameTime = -1;
-    static constexpr int kFrameInterval = 33;
     bool m_hasValue = false;
     QColor m_color;
     QColor m_trackColor;
     qreal m_fillOpacity = 0.85;
     qreal m_radius = 3;
     bool m_animated = true;
-    QVariantAnimation m_animation;
+    FrameAnimation m_animation;
 };
 
 } // namespace Dunmorra

@@ -1,5 +1,6 @@
 #include "tabs/CPUTab.h"
 
+#include "components/FrameClock.h"
 #include "components/Palette.h"
 #include "components/Sandbox.h"
 #include "components/SandboxFeatureBanner.h"
@@ -12,6 +13,7 @@
 #include "model/WorkerPool.h"
 #include "support/EventLoop.h"
 #include "support/ManualClock.h"
+#include "support/PaintLog.h"
 #include "tabs/CoreBar.h"
 
 #include <QAbstractButton>
@@ -19,6 +21,7 @@
 #include <QLocale>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -32,11 +35,12 @@ using Platform::CoreTicks;
 namespace {
 
 // A provider whose every core adds `busyPerPass` busy ticks out of 1000 a
-// pass, on a chip with the given kinds of core ("PPEE"; empty: one kind).
+// pass (which a test may change between passes), on a chip with the given kinds of core ("PPEE"; empty: one kind).
 struct CpuRig {
     Dunmorra::Test::ManualClock ownClock;
     Dunmorra::Test::ManualClock& clock;
-    std::uint64_t ticks = 0;
+    std::uint64_t busyTicks = 0;
+    std::uint64_t idleTicks = 0;
     int cores;
     std::uint64_t busyPerPass;
     std::unique_ptr<CPUProvider> provider;
@@ -51,10 +55,11 @@ struct CpuRig {
     {
         provider = std::make_unique<CPUProvider>(
             [this] {
+                busyTicks += busyPerPass;
+                idleTicks += 1000 - busyPerPass;
                 std::vector<CoreTicks> out;
                 for (int i = 0; i < cores; ++i)
-                    out.push_back({i, ticks * busyPerPass, ticks * (1000 - busyPerPass)});
-                ++ticks;
+                    out.push_back({i, busyTicks, idleTicks});
                 return std::optional<std::vector<CoreTicks>>(out);
             },
             [kinds, coreCount] {
@@ -390,4 +395,58 @@ TEST_F(CPUTabTest, CoreBarsFollowTheCoreCountDownAndUp)
     EXPECT_EQ(tab.coreBarCount(), 3);
     EXPECT_EQ(tab.findChildren<CoreBar*>().size(), 3);
     EXPECT_EQ(textOf(*tab.coreBar(2), "coreLabel"), QStringLiteral("C3"));
+}
+
+TEST_F(CPUTabTest, OneSamplesChangeOfEightBarsIsOneRepaintPassAFrame)
+{
+    CpuRig rig(8, "", 20);
+    CPUTab tab(*rig.provider, rig.settings);
+    Dunmorra::Test::ManualClock frameTime;
+    FrameClock* frames = FrameClock::installManual(&tab, frameTime);
+    rig.passes(3);
+    tab.resize(900, 1400);
+    tab.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tab));
+    for (int i = 0; i < 3; ++i)
+        Dunmorra::Test::finishBackgroundJobs();
+    ASSERT_EQ(tab.coreBarCount(), 8);
+
+    // One sample moves every core from 20 % to 70 %.
+    rig.busyPerPass = 700;
+    Dunmorra::Test::PaintLog log(&tab);
+    rig.passes(1);
+    // The sample's own repaint (figures, lines, the process pass it hands back).
+    for (int i = 0; i < 3; ++i)
+        Dunmorra::Test::finishBackgroundJobs();
+    EXPECT_EQ(frames->runningCount(), 8);
+
+    int frameCount = 0;
+    while (frames->runningCount() > 0 && frameCount < 100) {
+        log.clear();
+        frameTime.advance(FrameClock::kFrameInterval / 1000.0);
+        frames->tick();
+        QCoreApplication::processEvents();
+        ++frameCount;
+        EXPECT_EQ(log.passes(), 1) << "frame " << frameCount;
+        int barPaints = 0;
+        for (int i = 0; i < 8; ++i) {
+            const int paints = log.paints(tab.coreBar(i)->bar());
+            EXPECT_LE(paints, 1) << "core " << i << ", frame " << frameCount;
+            barPaints += paints;
+        }
+        EXPECT_GE(barPaints, 1) << "frame " << frameCount;
+        EXPECT_EQ(log.allPaints(), barPaints) << "only the bars repaint, frame " << frameCount << ": " << log.painted().join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_EQ(frameCount, 13); // 0.4 s at 30 frames a second
+    for (int i = 0; i < 8; ++i)
+        EXPECT_DOUBLE_EQ(tab.coreBar(i)->bar()->displayedFillFraction(), 0.7) << i;
+
+    // A sample with the same loads starts no move and repaints no bar.
+    log.clear();
+    rig.passes(1);
+    for (int i = 0; i < 3; ++i)
+        Dunmorra::Test::finishBackgroundJobs();
+    EXPECT_EQ(frames->runningCount(), 0);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(log.paints(tab.coreBar(i)->bar()), 0) << i;
 }

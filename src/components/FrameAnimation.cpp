@@ -1,0 +1,62 @@
+#include "components/FrameAnimation.h"
+
+#include "components/FrameClock.h"
+
+#include <algorithm>
+
+namespace Dunmorra {
+
+FrameAnimation::FrameAnimation(QWidget* owner, int durationMs, const QEasingCurve& curve, Frame onFrame)
+    : m_owner(owner)
+    , m_durationMs(durationMs)
+    , m_curve(curve)
+    , m_onFrame(std::move(onFrame))
+{
+}
+
+FrameAnimation::~FrameAnimation()
+{
+    stop();
+}
+
+void FrameAnimation::start(double from, double to)
+{
+    stop();
+    m_from = from;
+    m_to = to;
+    FrameClock* clock = m_owner && m_owner->isVisible() ? FrameClock::of(m_owner) : nullptr;
+    if (!clock || !clock->isLive() || m_durationMs <= 0) {
+        m_onFrame(to, true);
+        return;
+    }
+    m_start = clock->now();
+    m_clock = clock;
+    clock->add(this);
+}
+
+void FrameAnimation::stop()
+{
+    if (!m_clock)
+        return;
+    m_clock->remove(this);
+    m_clock = nullptr;
+}
+
+bool FrameAnimation::step(std::chrono::nanoseconds now)
+{
+    const double elapsed = std::chrono::duration<double, std::milli>(now - m_start).count();
+    if (elapsed >= m_durationMs) {
+        m_onFrame(m_to, true);
+        return false;
+    }
+    const double progress = m_curve.valueForProgress(std::max(0.0, elapsed / m_durationMs));
+    m_onFrame(m_from + (m_to - m_from) * progress, false);
+    return true;
+}
+
+void FrameAnimation::finish()
+{
+    m_onFrame(m_to, true);
+}
+
+} // namespace Dunmorra

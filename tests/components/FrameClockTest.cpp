@@ -1,0 +1,217 @@
+#include "components/Card.h"
+#include "components/DonutRing.h"
+#include "components/FrameClock.h"
+#include "components/ThinBar.h"
+#include "model/Clock.h"
+#include "support/ManualClock.h"
+#include "support/PaintLog.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Dunmorra;
+
+namespace {
+
+// A shown window of eight cards with one bar each, as the per-core grid lays
+// them out, whose frames step only when the test says so.
+struct BarWindow {
+    Dunmorra::Test::ManualClock clock;
+    QWidget window;
+    FrameClock* frames = nullptr;
+    std::vector<Card*> cards;
+    std::vector<ThinBar*> bars;
+
+    explicit BarWindow(int count = 8)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        for (int i = 0; i < count; ++i) {
+            auto* content = new QWidget;
+            auto* bar = new ThinBar(Qt::blue, content);
+            (new QVBoxLayout(content))->addWidget(bar);
+            auto* card = new Card(content, nullptr);
+            layout->addWidget(card);
+            cards.push_back(card);
+            bars.push_back(bar);
+            bar->setFraction(0.1 * i);
+        }
+        frames = FrameClock::installManual(&window, clock);
+        window.resize(300, 60 * count);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents(); // the first paint of everything
+    }
+    // One frame, and the repaint it asks for.
+    void frame()
+    {
+        clock.advance(FrameClock::kFrameInterval / 1000.0);
+        frames->tick();
+        QCoreApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST(FrameClock, OneSamplesChangeOfEightBarsIsOneRepaintPassAFrame)
+{
+    BarWindow w;
+    Dunmorra::Test::PaintLog log(&w.window);
+    for (std::size_t i = 0; i < w.bars.size(); ++i)
+        w.bars[i]->setFraction(0.9 - 0.1 * static_cast<double>(i));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.frames->runningCount(), 8);
+    EXPECT_EQ(log.passes(), 0) << "starting a move draws nothing yet";
+
+    int frames = 0;
+    while (w.frames->runningCount() > 0 && frames < 100) {
+        log.clear();
+        w.frame();
+        ++frames;
+        EXPECT_EQ(log.passes(), 1) << "frame " << frames;
+        int barPaints = 0;
+        for (ThinBar* bar : w.bars) {
+            EXPECT_LE(log.paints(bar), 1) << "frame " << frames;
+            barPaints += log.paints(bar);
+        }
+        EXPECT_GE(barPaints, 1) << "frame " << frames;
+        // Each bar repaints its own rectangle: nothing under it.
+        EXPECT_EQ(log.allPaints(), barPaints) << "frame " << frames;
+    }
+    // 0.4 s at 30 frames a second: the thirteenth frame reaches the end.
+    EXPECT_EQ(frames, 13);
+    for (std::size_t i = 0; i < w.bars.size(); ++i)
+        EXPECT_DOUBLE_EQ(w.bars[i]->displayedFillFraction(), 0.9 - 0.1 * static_cast<double>(i));
+
+    log.clear();
+    w.frame();
+    EXPECT_EQ(log.passes(), 0) << "nothing moves, nothing repaints";
+}
+
+TEST(FrameClock, EachBarEasesInAndOutAcrossTheSharedFrames)
+{
+    BarWindow w(1);
+    ThinBar* bar = w.bars[0];
+    bar->setFraction(1.0); // from 0 to 1 over 0.4 s
+    std::vector<double> shown;
+    while (bar->isAnimating())
+        w.frame(), shown.push_back(bar->displayedFillFraction());
+    ASSERT_EQ(shown.size(), 13u);
+    // Slow at both ends, fastest in the middle, half way at half time.
+    EXPECT_LT(shown[0], 0.02);
+    EXPECT_NEAR(shown[5], 0.5, 0.02); // 198 ms of 400
+    EXPECT_GT(shown[10] - shown[9], shown[11] - shown[10]);
+    EXPECT_GT(shown[6] - shown[5], shown[1] - shown[0]);
+    EXPECT_EQ(shown.back(), 1.0);
+}
+
+TEST(FrameClock, AReadingThatDrawsTheSameFillStartsNoMove)
+{
+    BarWindow w(3);
+    Dunmorra::Test::PaintLog log(&w.window);
+    w.bars[0]->setFraction(0.0);          // unchanged
+    w.bars[1]->setFraction(0.1 + 1e-6);   // far below a quarter pixel
+    w.bars[2]->setFraction(0.6);          // a real change
+    EXPECT_FALSE(w.bars[0]->isAnimating());
+    EXPECT_FALSE(w.bars[1]->isAnimating());
+    EXPECT_TRUE(w.bars[2]->isAnimating());
+    while (w.frames->runningCount() > 0)
+        w.frame();
+    EXPECT_EQ(log.paints(w.bars[0]), 0);
+    EXPECT_EQ(log.paints(w.bars[1]), 0);
+    EXPECT_GT(log.paints(w.bars[2]), 0);
+
+    // The same target again while it runs leaves the running move alone.
+    w.bars[2]->setFraction(0.2);
+    w.frame();
+    const double midway = w.bars[2]->displayedFillFraction();
+    w.bars[2]->setFraction(0.2);
+    EXPECT_TRUE(w.bars[2]->isAnimating());
+    w.frame();
+    EXPECT_LT(w.bars[2]->displayedFillFraction(), midway);
+}
+
+TEST(FrameClock, NothingMovesWhileTheWindowIsHiddenOrMinimised)
+{
+    BarWindow w(2);
+    w.bars[0]->setFraction(0.8);
+    w.frame();
+    ASSERT_TRUE(w.bars[0]->isAnimating());
+
+    // Hidden: a running move jumps to its end, and new readings take no move.
+    w.window.hide();
+    EXPECT_FALSE(w.bars[0]->isAnimating());
+    EXPECT_EQ(w.bars[0]->displayedFillFraction(), 0.8);
+    w.bars[1]->setFraction(0.5);
+    EXPECT_FALSE(w.bars[1]->isAnimating());
+    EXPECT_EQ(w.bars[1]->displayedFillFraction(), 0.5);
+    EXPECT_EQ(w.frames->runningCount(), 0);
+
+    // Minimised, the same.
+    w.window.show();
+    w.bars[0]->setFraction(0.2);
+    ASSERT_TRUE(w.bars[0]->isAnimating());
+    w.window.showMinimized();
+    EXPECT_FALSE(w.bars[0]->isAnimating());
+    EXPECT_EQ(w.bars[0]->displayedFillFraction(), 0.2);
+    w.bars[1]->setFraction(0.9);
+    EXPECT_FALSE(w.bars[1]->isAnimating());
+    EXPECT_EQ(w.bars[1]->displayedFillFraction(), 0.9);
+
+    // Shown again, changes ease as before.
+    w.window.showNormal();
+    w.bars[1]->setFraction(0.3);
+    EXPECT_TRUE(w.bars[1]->isAnimating());
+
+    // A bar that is hidden itself (its page not shown) takes no move either.
+    w.bars[0]->hide();
+    w.bars[0]->setFraction(0.7);
+    EXPECT_FALSE(w.bars[0]->isAnimating());
+    EXPECT_EQ(w.bars[0]->displayedFillFraction(), 0.7);
+}
+
+TEST(FrameClock, TheRingStepsOnTheSameFramesAsTheBars)
+{
+    BarWindow w(2);
+    auto* ring = new DonutRing(8, Qt::red);
+    w.window.layout()->addWidget(ring);
+    ring->setFixedSize(80, 80);
+    ring->setFraction(0.1);
+    QCoreApplication::processEvents();
+    Dunmorra::Test::PaintLog log(&w.window);
+
+    ring->setFraction(0.9); // 0.5 s
+    w.bars[0]->setFraction(0.9); // 0.4 s
+    int frames = 0;
+    while (w.frames->runningCount() > 0 && frames < 100) {
+        log.clear();
+        w.frame();
+        ++frames;
+        EXPECT_EQ(log.passes(), 1) << "frame " << frames;
+        EXPECT_LE(log.paints(ring), 1);
+    }
+    EXPECT_EQ(frames, 16); // 0.5 s at 30 frames a second
+    EXPECT_EQ(ring->displayedArcEnd(), 0.9);
+}
+
+TEST(FrameClock, TheWindowsOwnClockTicksOnlyWhileSomethingMoves)
+{
+    QWidget window;
+    auto* bar = new ThinBar(Qt::blue, &window);
+    bar->resize(200, 5);
+    bar->setFraction(0.1);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    bar->setFraction(0.9);
+    FrameClock* clock = FrameClock::of(bar);
+    EXPECT_EQ(clock, FrameClock::of(&window));
+    EXPECT_TRUE(clock->isTicking());
+    // The deadline only stops a broken test from hanging.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar->isAnimating(); }, 5000));
+    EXPECT_DOUBLE_EQ(bar->displayedFillFraction(), 0.9);
+    EXPECT_FALSE(clock->isTicking());
+}
