@@ -4,6 +4,8 @@
 #include <QDBusVariant>
 #include <QObject>
 
+#include <functional>
+
 namespace Dunmorra::Platform {
 
 // The colour scheme the desktop says it uses, where it says one: the
@@ -36,6 +38,8 @@ private Q_SLOTS:
 private:
     void readPortal();
     void readXfconf();
+    // Sends a property read; onValue gets the unwrapped value of a reply that holds one.
+    void read(const QDBusMessage& call, std::function<void(const QVariant&)> onValue);
     void setPortal(Scheme scheme);
     void setXfconf(Scheme scheme);
 

@@ -61,17 +61,23 @@ void DesktopColorScheme::start()
     readXfconf();
 }
 
-void DesktopColorScheme::readPortal()
+void DesktopColorScheme::read(const QDBusMessage& call, std::function<void(const QVariant&)> onValue)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kPortalSettings, QStringLiteral("Read"));
-    call << kAppearance << kColorScheme;
     auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kDeadlineMs), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending] {
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [pending, onValue = std::move(onValue)] {
         pending->deleteLater();
         const QDBusMessage reply = pending->reply();
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
             return;
-        const QVariant value = unwrap(reply.arguments().front());
+        onValue(unwrap(reply.arguments().front()));
+    });
+}
+
+void DesktopColorScheme::readPortal()
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kPortalSettings, QStringLiteral("Read"));
+    call << kAppearance << kColorScheme;
+    read(call, [this](const QVariant& value) {
         bool ok = false;
         const uint v = value.toUInt(&ok);
         if (ok)
@@ -85,15 +91,8 @@ void DesktopColorScheme::readXfconf()
     call << kPanelChannel << kDarkMode;
     // Only a running Xfce settings daemon: no other desktop should start one.
     call.setAutoStartService(false);
-    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kDeadlineMs), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending] {
-        pending->deleteLater();
-        const QDBusMessage reply = pending->reply();
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-            return;
-        // Off means the theme's own look, which says nothing of its tone.
-        setXfconf(unwrap(reply.arguments().front()).toBool() ? Scheme::dark : Scheme::unknown);
-    });
+    // Off means the theme's own look, which says nothing of its tone.
+    read(call, [this](const QVariant& value) { setXfconf(value.toBool() ? Scheme::dark : Scheme::unknown); });
 }
 
 void DesktopColorScheme::onPortalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value)

@@ -5,6 +5,7 @@
 # tests start and stop their simulated peers themselves.
 set -eu
 BIN="$1"
+. "$(cd "$(dirname "$0")/.." && pwd)/private-bus.sh"
 TMP="$(mktemp -d)"
 BUS_PID=""
 cleanup() {
@@ -13,25 +14,8 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-cat >"$TMP/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$TMP</listen>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-
-if ! OUT="$(dbus-daemon --config-file="$TMP/bus.conf" --fork --print-address=1 --print-pid=1)"; then
+if ! start_private_bus "$TMP"; then
     echo "FAIL: dbus-daemon could not start a session bus" >&2
     exit 1
 fi
-DBUS_SESSION_BUS_ADDRESS="$(echo "$OUT" | sed -n 1p)"
-BUS_PID="$(echo "$OUT" | sed -n 2p)"
-export DBUS_SESSION_BUS_ADDRESS
 "$BIN"

@@ -12,6 +12,7 @@
 set -eu
 APP="$1"
 HERE="$(cd "$(dirname "$0")" && pwd)"
+. "$HERE/../private-bus.sh"
 HOST="/usr/bin/python3 $HERE/host.py"
 TMP="$(mktemp -d)"
 SHOTS="${HALVORIN_SHOTS:-$TMP/shots}"
@@ -82,24 +83,7 @@ start_session() {
     DISPLAY=":$(cat "$RUN/display")"
     export DISPLAY
     wait_for 'xdpyinfo' || fail "the X server does not answer"
-    cat >"$RUN/bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$RUN</listen>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-    OUT="$(dbus-daemon --config-file="$RUN/bus.conf" --fork --print-address=1 --print-pid=1)" \
-        || fail "dbus-daemon could not start a session bus"
-    DBUS_SESSION_BUS_ADDRESS="$(echo "$OUT" | sed -n 1p)"
-    BUS_PID="$(echo "$OUT" | sed -n 2p)"
-    export DBUS_SESSION_BUS_ADDRESS
+    start_private_bus "$RUN" || fail "dbus-daemon could not start a session bus"
     # Every menu call any host makes, to see that the host itself read the menu.
     dbus-monitor --session "type='method_call',interface='com.canonical.dbusmenu'" >"$RUN/menu-calls.log" 2>&1 &
     PEERS="$PEERS $!"
