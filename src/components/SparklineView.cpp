@@ -1,6 +1,7 @@
 #include "components/SparklineView.h"
 
 #include "components/Card.h"
+#include "components/Palette.h"
 #include "components/Sparkline.h"
 
 #include <QPainter>
@@ -50,7 +51,11 @@ void SparklineView::paintEvent(QPaintEvent*)
         m_pathSize = size();
     }
     p.setRenderHint(QPainter::Antialiasing);
-    strokeSparkline(p, m_points, m_color);
+    // Over the card's fill a translucent line is that blend drawn opaque:
+    // the same pixels, in short strokes that the painter fills on its own
+    // thread (one long translucent outline is handed to a pool of threads).
+    strokeSparkline(p, m_points,
+                    testAttribute(Qt::WA_OpaquePaintEvent) ? compositeOver(m_color, controlBackground()) : m_color);
 }
 
 } // namespace Dunmorra
