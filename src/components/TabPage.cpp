@@ -1,5 +1,6 @@
 #include "components/TabPage.h"
 
+#include "components/PageStackLayout.h"
 #include "components/WheelGuard.h"
 
 #include <QEvent>
@@ -14,7 +15,7 @@ namespace Dunmorra {
 TabPage::TabPage(QWidget* parent)
     : QScrollArea(parent)
     , m_body(new QWidget)
-    , m_stack(new QVBoxLayout(m_body))
+    , m_stack(new PageStackLayout(m_body))
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -24,6 +25,9 @@ TabPage::TabPage(QWidget* parent)
     m_stack->setSpacing(20);
     m_stack->setAlignment(Qt::AlignTop);
     m_body->setObjectName(QStringLiteral("tabBody"));
+    // The content is laid out from the top left: when a list at the bottom
+    // grows or shrinks, only the uncovered strip repaints, not every card.
+    m_body->setAttribute(Qt::WA_StaticContents);
     setWidget(m_body);
     m_body->installEventFilter(this);
     WheelGuard::install();

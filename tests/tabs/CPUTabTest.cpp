@@ -356,6 +356,62 @@ TEST_F(CPUTabTest, ProcessNamesShowAsWrittenOnOneLine)
     EXPECT_EQ(twoName->sizeHint().height(), boldName->sizeHint().height());
 }
 
+// A list that gains or loses rows changes the page's height: the page
+// scrolls further or less, but nothing above the list moves or repaints.
+TEST_F(CPUTabTest, AProcessListThatGrowsOrShrinksLeavesEverythingAboveItAlone)
+{
+    Dunmorra::Test::ManualClock scanClock;
+    auto walks = std::make_shared<int>(0);
+    auto busy = std::make_shared<int>(2);
+    ProcessScanCache cache(
+        [walks, busy] {
+            const std::uint64_t t = static_cast<std::uint64_t>((*walks)++) * 100'000'000ULL;
+            QList<ProcessEntry> out;
+            for (int i = 0; i < 8; ++i) {
+                const std::uint64_t ticks = i < *busy ? t * static_cast<std::uint64_t>(i + 1) : 0;
+                out.push_back({400 + i, QStringLiteral("worker %1").arg(i), QString(), 1 << 20, ticks, 0, 1});
+            }
+            return out;
+        },
+        scanClock);
+    CpuRig rig(8, "", 20, cache, &scanClock);
+    CPUTab tab(*rig.provider, rig.settings);
+    tab.resize(900, 600); // shorter than the page: it scrolls
+    tab.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tab));
+    const auto rowsAfterScans = [&](qsizetype wanted) {
+        for (int scan = 0; scan < 4 && rig.provider->current().topProcesses.size() != wanted; ++scan) {
+            rig.passes(3);
+            Dunmorra::Test::finishBackgroundJobs();
+        }
+        QCoreApplication::processEvents();
+        return rig.provider->current().topProcesses.size();
+    };
+    ASSERT_EQ(rowsAfterScans(2), 2);
+    ASSERT_EQ(tab.coreBarCount(), 8);
+
+    std::vector<QWidget*> above{tab.findChild<QWidget*>(QStringLiteral("usageCard")),
+                                tab.findChild<QWidget*>(QStringLiteral("chipCard")),
+                                tab.findChild<QWidget*>(QStringLiteral("historyCard"))};
+    for (int i = 0; i < 8; ++i)
+        above.push_back(tab.coreBar(i));
+    std::vector<QRect> placed;
+    for (QWidget* w : above) {
+        ASSERT_TRUE(w);
+        placed.push_back(QRect(w->mapTo(&tab, QPoint()), w->size()));
+    }
+    for (int rows : {6, 3, 8, 2}) {
+        *busy = rows;
+        Dunmorra::Test::PaintLog log(&tab);
+        ASSERT_EQ(rowsAfterScans(rows), rows);
+        for (std::size_t i = 0; i < above.size(); ++i) {
+            const QString name = above[i]->objectName();
+            EXPECT_EQ(log.paints(above[i]), 0) << name.toStdString() << " repainted, at " << rows << " rows";
+            EXPECT_EQ(QRect(above[i]->mapTo(&tab, QPoint()), above[i]->size()), placed[i]) << name.toStdString();
+        }
+    }
+}
+
 TEST_F(CPUTabTest, SandboxedRunShowsOnlyTheBanner)
 {
     overrideSandboxedForTesting(true);
