@@ -74,12 +74,13 @@ void strokeSparkline(QPainter& p, const QPolygonF& points, const QColor& color)
 {
     if (points.size() < 2)
         return;
-    p.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     if (color.alpha() != 255) {
+        p.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(points);
         return;
     }
+    p.setPen(QPen(color, 1.5, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
     for (qsizetype i = 1; i < points.size(); ++i)
         p.drawLine(points[i - 1], points[i]);
 }
