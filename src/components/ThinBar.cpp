@@ -93,7 +93,10 @@ void ThinBar::setAnimated(bool animated)
 
 int ThinBar::fillStep(double fraction) const
 {
-    const double quarterPixels = fraction * width() * devicePixelRatioF() * 4;
+    // The pixel ratio is looked up through the window and its screen: read
+    // once a paint rather than at every frame of every bar.
+    const double scale = m_stepScale > 0 ? m_stepScale : width() * devicePixelRatioF() * 4;
+    const double quarterPixels = fraction * scale;
     return std::isfinite(quarterPixels) ? static_cast<int>(std::lround(quarterPixels)) : 0;
 }
 
@@ -104,8 +107,15 @@ void ThinBar::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
 }
 
+void ThinBar::resizeEvent(QResizeEvent* event)
+{
+    m_stepScale = 0;
+    QWidget::resizeEvent(event);
+}
+
 void ThinBar::paintEvent(QPaintEvent*)
 {
+    m_stepScale = width() * devicePixelRatioF() * 4;
     m_paintedStep = fillStep(m_displayed);
     QPainter p(this);
     Card::fillBehind(this, p);

@@ -43,6 +43,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     int fillStep(double fraction) const;
@@ -51,6 +52,9 @@ private:
     double m_displayed = 0;
     // The fill's end, in quarter device pixels, when last painted.
     int m_paintedStep = -1;
+    // Quarter device pixels across the width, as of the last paint; 0 when
+    // not known (before a paint, after a resize).
+    double m_stepScale = 0;
     bool m_hasValue = false;
     QColor m_color;
     QColor m_trackColor;
