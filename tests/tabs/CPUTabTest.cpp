@@ -493,7 +493,7 @@ TEST_F(CPUTabTest, OneSamplesChangeOfEightBarsIsOneRepaintPassAFrame)
         EXPECT_GE(barPaints, 1) << "frame " << frameCount;
         EXPECT_EQ(log.allPaints(), barPaints) << "only the bars repaint, frame " << frameCount << ": " << log.painted().join(QLatin1Char(' ')).toStdString();
     }
-    EXPECT_EQ(frameCount, 13); // 0.4 s at 30 frames a second
+    EXPECT_EQ(frameCount, 8); // 0.4 s at 20 frames a second
     for (int i = 0; i < 8; ++i)
         EXPECT_DOUBLE_EQ(tab.coreBar(i)->bar()->displayedFillFraction(), 0.7) << i;
 
