@@ -1,6 +1,7 @@
 #include "components/Card.h"
 
 #include "components/Palette.h"
+#include "components/PaintInPieces.h"
 
 #include <QEvent>
 #include <QMoveEvent>
@@ -109,16 +110,23 @@ void Card::paintEvent(QPaintEvent* event)
             p.fillRect(r, controlBackground());
         return;
     }
+    // The solid interior is plain rectangles; the rounded rim and hairline
+    // around it are drawn in pieces, so no fill goes to Qt's fill pool.
+    const QRegion solid = solidInterior(rect());
+    for (const QRect& r : solid.intersected(event->region()))
+        p.fillRect(r, controlBackground());
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect());
     QPainterPath shape;
     shape.addRoundedRect(r, kRadius, kRadius);
-    p.fillPath(shape, controlBackground());
     // A hairline in the primary colour, kept inside the card's own pixels.
-    QPen pen(withAlpha(palettePrimary(), 0.07), 0.5);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(r.adjusted(0.25, 0.25, -0.25, -0.25), kRadius, kRadius);
+    const QPen pen(withAlpha(palettePrimary(), 0.07), 0.5);
+    paintInPieces(p, event->region().subtracted(solid), [&] {
+        p.fillPath(shape, controlBackground());
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r.adjusted(0.25, 0.25, -0.25, -0.25), kRadius, kRadius);
+    });
 }
 
 bool Card::event(QEvent* event)
@@ -141,7 +149,7 @@ bool Card::eventFilter(QObject* watched, QEvent* event)
             solidInterior(rect()).translated(pos()));
         if (exposed.intersects(reach)) {
             QPainter p(m_shadowHost);
-            paintShadow(p, geometry());
+            paintInPieces(p, exposed.intersected(reach), [&] { paintShadow(p, geometry()); });
         }
     }
     return false;

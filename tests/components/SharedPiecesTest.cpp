@@ -3,10 +3,12 @@
 #include "components/Palette.h"
 #include "components/AdaptiveGridLayout.h"
 #include "components/Symbols.h"
+#include "support/FillPoolWatch.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
+#include <QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -19,6 +21,27 @@ TEST(Card, AddsFourteenOfPaddingOnEverySide)
     content->setFixedSize(100, 40);
     Card card(content, nullptr);
     EXPECT_EQ(card.sizeHint(), QSize(128, 68));
+}
+
+// A card painted whole (shown, or resized by a list that gained a row) and
+// its shadow: a tall rounded shape filled at once would go to Qt's fill
+// pool and wake all of its threads.
+TEST(Card, ATallCardAndItsShadowArePaintedOnThePaintingThread)
+{
+    if (!Dunmorra::Test::FillPoolWatch::fillsGoToAPool())
+        GTEST_SKIP() << "this Qt fills on the painting thread alone";
+    QWidget host;
+    auto* layout = new QVBoxLayout(&host);
+    layout->setContentsMargins(20, 20, 20, 20);
+    auto* card = new Dunmorra::Card(new QLabel(QStringLiteral("Figures")));
+    card->setMinimumSize(800, 400);
+    layout->addWidget(card);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+
+    const Dunmorra::Test::FillPoolWatch watch;
+    host.grab();
+    EXPECT_EQ(watch.wakeups(), 0);
 }
 
 TEST(Symbols, EveryKnownSymbolResolvesToAnIcon)
