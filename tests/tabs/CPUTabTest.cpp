@@ -12,6 +12,7 @@
 #include "model/UserSettings.h"
 #include "model/WorkerPool.h"
 #include "support/EventLoop.h"
+#include "support/FillPoolWatch.h"
 #include "support/ManualClock.h"
 #include "support/PaintLog.h"
 #include "tabs/CoreBar.h"
@@ -505,4 +506,48 @@ TEST_F(CPUTabTest, OneSamplesChangeOfEightBarsIsOneRepaintPassAFrame)
     EXPECT_EQ(frames->runningCount(), 0);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(log.paints(tab.coreBar(i)->bar()), 0) << i;
+}
+
+// One second of the tab as it is watched: new figures, each line's new
+// point, eight bars easing to a new load over their frames. None of it goes
+// to Qt's fill pool, whose threads would all wake for each such fill.
+TEST_F(CPUTabTest, ASecondOfTheTabIsPaintedOnThePaintingThread)
+{
+    if (!Dunmorra::Test::FillPoolWatch::fillsGoToAPool())
+        GTEST_SKIP() << "this Qt fills on the painting thread alone";
+    CpuRig rig(8, "", 20);
+    CPUTab tab(*rig.provider, rig.settings);
+    Dunmorra::Test::ManualClock frameTime;
+    FrameClock* frames = FrameClock::installManual(&tab, frameTime);
+    // A full minute of changing loads: every line spans its whole width.
+    for (int i = 0; i < 62; ++i) {
+        rig.busyPerPass = static_cast<std::uint64_t>(i * 370 % 1000);
+        rig.passes(1);
+    }
+    tab.resize(900, 700);
+    tab.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tab));
+    // Until the first process scans replace the placeholder rows the page
+    // changes height, and its scroll bar repaints: a page-tall fill, which
+    // Qt does hand to its pool.
+    for (int i = 0; i < 6; ++i) {
+        rig.passes(1);
+        Dunmorra::Test::finishBackgroundJobs();
+    }
+    ASSERT_TRUE(rig.provider->current().topProcesses.isEmpty());
+
+    for (int second = 0; second < 3; ++second) {
+        rig.busyPerPass = second % 2 ? 200 : 800;
+        rig.passes(1);
+        samplingPool().waitForDone();
+        const Dunmorra::Test::FillPoolWatch watch;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(frames->runningCount(), 8);
+        for (int frame = 0; frame < 100 && frames->runningCount() > 0; ++frame) {
+            frameTime.advance(FrameClock::kFrameInterval / 1000.0);
+            frames->tick();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(watch.wakeups(), 0) << "second " << second;
+    }
 }
