@@ -71,6 +71,7 @@ void ThinBar::setColor(const QColor& color)
 void ThinBar::setTrackColor(const QColor& color)
 {
     m_trackColor = color;
+    m_track = QImage();
     update();
 }
 
@@ -83,6 +84,7 @@ void ThinBar::setFillOpacity(qreal opacity)
 void ThinBar::setCornerRadius(qreal radius)
 {
     m_radius = radius;
+    m_track = QImage();
     update();
 }
 
@@ -118,12 +120,32 @@ void ThinBar::paintEvent(QPaintEvent*)
     m_stepScale = width() * devicePixelRatioF() * 4;
     m_paintedStep = fillStep(m_displayed);
     QPainter p(this);
-    Card::fillBehind(this, p);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
     const QRectF track(0, 0, width(), height());
-    p.setBrush(m_trackColor);
-    p.drawRoundedRect(track, m_radius, m_radius);
+    const auto drawTrack = [&](QPainter& painter) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(m_trackColor);
+        painter.drawRoundedRect(track, m_radius, m_radius);
+    };
+    if (testAttribute(Qt::WA_OpaquePaintEvent)) {
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels = (QSizeF(size()) * ratio).toSize();
+        if (m_track.size() != pixels || m_track.devicePixelRatio() != ratio || m_trackBackground != controlBackground()) {
+            m_trackBackground = controlBackground();
+            m_track = QImage(pixels, QImage::Format_RGB32);
+            m_track.setDevicePixelRatio(ratio);
+            m_track.fill(m_trackBackground);
+            QPainter cache(&m_track);
+            drawTrack(cache);
+        }
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPointF(0, 0), m_track);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+    } else {
+        drawTrack(p);
+    }
     const double w = m_displayed * width();
     if (w <= 0)
         return;

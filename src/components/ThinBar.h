@@ -3,6 +3,7 @@
 #include "components/FrameAnimation.h"
 
 #include <QColor>
+#include <QImage>
 #include <QWidget>
 
 namespace Dunmorra {
@@ -55,6 +56,10 @@ private:
     // Quarter device pixels across the width, as of the last paint; 0 when
     // not known (before a paint, after a resize).
     double m_stepScale = 0;
+    // On a card: the card's fill with the track over it, as painted. The
+    // track never moves, so each frame copies it and draws only the fill.
+    QImage m_track;
+    QColor m_trackBackground;
     bool m_hasValue = false;
     QColor m_color;
     QColor m_trackColor;

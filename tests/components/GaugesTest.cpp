@@ -181,3 +181,34 @@ TEST(ThinBar, AnimationFramesOnACardRepaintTheBarAlone)
     loose.show();
     EXPECT_FALSE(loose.testAttribute(Qt::WA_OpaquePaintEvent));
 }
+
+// On a card the track is drawn once and copied at every frame: a new track
+// colour or a new width must still show.
+TEST(ThinBar, OnACardItsTrackFollowsItsColourAndWidth)
+{
+    Card card;
+    auto* content = new QWidget;
+    auto* layout = new QVBoxLayout(content);
+    auto* bar = new ThinBar(Qt::blue);
+    bar->setAnimated(false);
+    layout->addWidget(bar);
+    card.setContent(content);
+    card.resize(300, 80);
+    bar->setFraction(0.25);
+    card.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
+    ASSERT_TRUE(bar->testAttribute(Qt::WA_OpaquePaintEvent));
+    const auto trackPixel = [&] {
+        const QImage shown = bar->grab().toImage();
+        return shown.pixelColor(shown.width() * 3 / 4, shown.height() / 2);
+    };
+    bar->setTrackColor(Qt::green);
+    EXPECT_EQ(trackPixel(), QColor(Qt::green));
+    bar->setTrackColor(Qt::red);
+    EXPECT_EQ(trackPixel(), QColor(Qt::red));
+
+    card.resize(500, 80);
+    QTest::qWait(20);
+    const QImage wider = bar->grab().toImage();
+    EXPECT_EQ(wider.pixelColor(wider.width() - 8, wider.height() / 2), QColor(Qt::red));
+}
