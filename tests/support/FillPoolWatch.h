@@ -4,8 +4,15 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 
 #include <map>
+#include <mutex>
+#include <set>
+
+#include <unistd.h>
 
 namespace Dunmorra::Test {
 
@@ -16,9 +23,41 @@ namespace Dunmorra::Test {
 // painting thread.
 class FillPoolWatch {
 public:
+    // Starts once the pool threads are still: one that has just finished a
+    // job may not have gone to sleep yet, and would count.
     FillPoolWatch()
         : m_start(read())
     {
+        for (int i = 0; i < 50; ++i) {
+            QThread::msleep(2);
+            std::map<int, long> now = read();
+            if (now == m_start)
+                break;
+            m_start = std::move(now);
+        }
+    }
+
+    // Leaves out the threads of `pool`, one that runs the test's own jobs:
+    // each reports itself while all of the pool's threads are held at once.
+    void ignoreThreadsOf(QThreadPool& pool)
+    {
+        const int count = pool.maxThreadCount();
+        QSemaphore arrived, released;
+        std::mutex lock;
+        for (int i = 0; i < count; ++i) {
+            pool.start([&] {
+                {
+                    const std::lock_guard<std::mutex> hold(lock);
+                    m_ignored.insert(static_cast<int>(gettid()));
+                }
+                arrived.release();
+                released.acquire();
+            });
+        }
+        arrived.acquire(count);
+        released.release(count);
+        pool.waitForDone();
+        m_start = read();
     }
 
     // Threads seen at both readings add their own change; threads started
@@ -27,6 +66,8 @@ public:
     {
         long n = 0;
         for (const auto& [tid, count] : read()) {
+            if (m_ignored.count(tid))
+                continue;
             const auto before = m_start.find(tid);
             n += count - (before == m_start.end() ? 0 : before->second);
         }
@@ -67,6 +108,7 @@ private:
     }
 
     std::map<int, long> m_start;
+    std::set<int> m_ignored;
 };
 
 } // namespace Dunmorra::Test
