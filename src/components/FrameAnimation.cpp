@@ -29,9 +29,15 @@ void FrameAnimation::start(double from, double to)
         m_onFrame(to, true);
         return;
     }
-    m_start = clock->now();
+    // The first frame is drawn at once, in the repaint of whatever started
+    // the move (a sample's new figures), rather than one frame later in a
+    // pass of its own; the clock's ticks then step the rest.
+    const std::chrono::nanoseconds now = clock->now();
+    m_start = now - std::chrono::milliseconds(FrameClock::kFrameInterval);
     m_clock = clock;
     clock->add(this);
+    if (!step(now))
+        stop();
 }
 
 void FrameAnimation::stop()

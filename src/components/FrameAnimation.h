@@ -23,9 +23,10 @@ public:
     FrameAnimation(const FrameAnimation&) = delete;
     FrameAnimation& operator=(const FrameAnimation&) = delete;
 
-    // Moves from `from` to `to`, replacing a running move. Where nothing
-    // animates (the widget or its window hidden, the window minimised) the
-    // end is handed over at once instead.
+    // Moves from `from` to `to`, replacing a running move; its first frame
+    // is handed over at once. Where nothing animates (the widget or its
+    // window hidden, the window minimised) the end is handed over at once
+    // instead.
     void start(double from, double to);
     // Stops where it is; no further frame.
     void stop();
