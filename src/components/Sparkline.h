@@ -27,11 +27,12 @@ QPolygonF sparklinePoints(const std::vector<double>& normalized, double width, d
 // The line both sparkline views draw: 1.5 wide, round caps and joins. An
 // opaque colour is drawn a segment at a time, each segment a square-capped
 // line that the painter rasterises directly, without building an outline:
-// a quarter of the cost of round-capped segments, and ten times less than
-// the antialiased fill of one long self-crossing outline. The caps overlap
-// at every point, and a cap or join of 0.75 reads the same either way: the
-// pixels of a whole line differ from round caps by 2 to 4 of 255 on average.
-// A translucent colour is drawn as one line, so no joint is covered twice.
+// a quarter to half the cost of round-capped segments, and a fifth to a
+// fifteenth of the antialiased fill of one long self-crossing outline. The
+// caps overlap at every point, and a cap or join of 0.75 reads the same
+// either way: the pixels of a whole line differ from round caps by 2 to 4
+// of 255 on average. A translucent colour is drawn as one line, so no joint
+// is covered twice.
 void strokeSparkline(QPainter& painter, const QPolygonF& points, const QColor& color);
 // Expanding width, fixed height, one accessible element named label.
 void setUpSparklineWidget(QWidget* widget, const QString& label);
