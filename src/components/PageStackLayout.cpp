@@ -11,7 +11,9 @@ PageStackLayout::PageStackLayout(QWidget* parent)
 
 void PageStackLayout::setGeometry(const QRect& rect)
 {
-    const int needed = hasHeightForWidth() ? heightForWidth(rect.width()) : sizeHint().height();
+    // The height the scroll area gives the page once it has caught up: the
+    // height for this width, or without one the page's minimum.
+    const int needed = hasHeightForWidth() ? heightForWidth(rect.width()) : minimumSize().height();
     QRect placed = rect;
     placed.setHeight(std::max(rect.height(), needed));
     QVBoxLayout::setGeometry(placed);
