@@ -142,29 +142,28 @@ TEST(FrameClock, AReadingThatDrawsTheSameFillStartsNoMove)
 TEST(FrameClock, NothingMovesWhileTheWindowIsHiddenOrMinimised)
 {
     BarWindow w(2);
-    w.bars[0]->setFraction(0.8);
-    w.frame();
-    ASSERT_TRUE(w.bars[0]->isAnimating());
 
-    // Hidden: a running move jumps to its end, and new readings take no move.
-    w.window.hide();
-    EXPECT_FALSE(w.bars[0]->isAnimating());
-    EXPECT_EQ(w.bars[0]->displayedFillFraction(), 0.8);
-    w.bars[1]->setFraction(0.5);
-    EXPECT_FALSE(w.bars[1]->isAnimating());
-    EXPECT_EQ(w.bars[1]->displayedFillFraction(), 0.5);
-    EXPECT_EQ(w.frames->runningCount(), 0);
-
-    // Minimised, the same.
-    w.window.show();
-    w.bars[0]->setFraction(0.2);
-    ASSERT_TRUE(w.bars[0]->isAnimating());
-    w.window.showMinimized();
-    EXPECT_FALSE(w.bars[0]->isAnimating());
-    EXPECT_EQ(w.bars[0]->displayedFillFraction(), 0.2);
-    w.bars[1]->setFraction(0.9);
-    EXPECT_FALSE(w.bars[1]->isAnimating());
-    EXPECT_EQ(w.bars[1]->displayedFillFraction(), 0.9);
+    // Hidden, then minimised: a running move jumps to its end, and new
+    // readings take no move.
+    struct Away {
+        const char* how;
+        void (QWidget::*leave)();
+        double running, next;
+    };
+    const Away ways[] = {{"hidden", &QWidget::hide, 0.8, 0.5}, {"minimised", &QWidget::showMinimized, 0.2, 0.9}};
+    for (const Away& away : ways) {
+        w.window.show();
+        w.bars[0]->setFraction(away.running);
+        w.frame();
+        ASSERT_TRUE(w.bars[0]->isAnimating()) << away.how;
+        (w.window.*away.leave)();
+        EXPECT_FALSE(w.bars[0]->isAnimating()) << away.how;
+        EXPECT_EQ(w.bars[0]->displayedFillFraction(), away.running) << away.how;
+        w.bars[1]->setFraction(away.next);
+        EXPECT_FALSE(w.bars[1]->isAnimating()) << away.how;
+        EXPECT_EQ(w.bars[1]->displayedFillFraction(), away.next) << away.how;
+        EXPECT_EQ(w.frames->runningCount(), 0) << away.how;
+    }
 
     // Shown again, changes ease as before.
     w.window.showNormal();

@@ -149,19 +149,31 @@ struct PaintCount : QObject {
 };
 } // namespace
 
+// A card holding a plain container holding a bar, as the pages lay them
+// out, shown with the bar at `fraction`.
+struct BarOnCard {
+    Card card;
+    QWidget* content = new QWidget;
+    ThinBar* bar = new ThinBar(Qt::blue);
+
+    explicit BarOnCard(double fraction, bool animated = true)
+    {
+        (new QVBoxLayout(content))->addWidget(bar);
+        bar->setAnimated(animated);
+        card.setContent(content);
+        card.resize(300, 80);
+        bar->setFraction(fraction);
+        card.show();
+    }
+};
+
 TEST(ThinBar, AnimationFramesOnACardRepaintTheBarAlone)
 {
-    // A card holding a plain container holding the bar, as the pages lay
-    // them out: the bar's frames must not reach the card or the container.
-    Card card;
-    auto* content = new QWidget;
-    auto* layout = new QVBoxLayout(content);
-    auto* bar = new ThinBar(Qt::blue);
-    layout->addWidget(bar);
-    card.setContent(content);
-    card.resize(300, 80);
-    bar->setFraction(0.1);
-    card.show();
+    // The bar's frames must not reach the card or the container.
+    BarOnCard shown(0.1);
+    Card& card = shown.card;
+    QWidget* content = shown.content;
+    ThinBar* bar = shown.bar;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
     QTest::qWait(50); // the first paint of everything
 
@@ -186,16 +198,9 @@ TEST(ThinBar, AnimationFramesOnACardRepaintTheBarAlone)
 // colour or a new width must still show.
 TEST(ThinBar, OnACardItsTrackFollowsItsColourAndWidth)
 {
-    Card card;
-    auto* content = new QWidget;
-    auto* layout = new QVBoxLayout(content);
-    auto* bar = new ThinBar(Qt::blue);
-    bar->setAnimated(false);
-    layout->addWidget(bar);
-    card.setContent(content);
-    card.resize(300, 80);
-    bar->setFraction(0.25);
-    card.show();
+    BarOnCard shown(0.25, false);
+    Card& card = shown.card;
+    ThinBar* bar = shown.bar;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
     ASSERT_TRUE(bar->testAttribute(Qt::WA_OpaquePaintEvent));
     const auto trackPixel = [&] {
