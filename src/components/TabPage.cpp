@@ -1,5 +1,6 @@
 #include "components/TabPage.h"
 
+#include "components/PageScrollBarStyle.h"
 #include "components/PageStackLayout.h"
 #include "components/WheelGuard.h"
 
@@ -21,6 +22,7 @@ TabPage::TabPage(QWidget* parent)
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    PageScrollBarStyle::install(verticalScrollBar());
     m_stack->setContentsMargins(20, 20, 20, 20);
     m_stack->setSpacing(20);
     m_stack->setAlignment(Qt::AlignTop);

@@ -1,8 +1,12 @@
 #include "components/TabPage.h"
 
+#include <QApplication>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include "support/FillPoolWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -32,4 +36,54 @@ TEST(TabPage, ContentThatCanShrinkStaysWithinThePage)
     QWidget* body = page.widget();
     EXPECT_LE(content->geometry().bottom(), body->height());
     EXPECT_GE(content->height(), 300);
+}
+
+namespace {
+struct BarState {
+    int height, value;
+};
+
+void setUp(QScrollBar& bar, BarState state)
+{
+    bar.setRange(0, 1000);
+    bar.setPageStep(state.height);
+    bar.setValue(state.value);
+    bar.resize(bar.sizeHint().width(), state.height);
+}
+} // namespace
+
+// The page's scroll bar is drawn in strips: the pixels are the style's own,
+// wherever the handle stands and whatever the height (a last strip shorter
+// than the rest included).
+TEST(TabPage, ItsScrollBarLooksAsTheStyleDrawsIt)
+{
+    TabPage page;
+    QScrollBar& bar = *page.verticalScrollBar();
+    QStyle* paged = bar.style();
+    ASSERT_NE(paged, QApplication::style());
+    for (const BarState state : {BarState{40, 0}, BarState{300, 500}, BarState{561, 1000}, BarState{777, 250}}) {
+        setUp(bar, state);
+        bar.setStyle(paged);
+        const QImage inStrips = bar.grab().toImage();
+        bar.setStyle(nullptr);
+        EXPECT_EQ(inStrips, bar.grab().toImage()) << state.height << " at " << state.value;
+    }
+}
+
+TEST(TabPage, ItsScrollBarIsPaintedOnThePaintingThread)
+{
+    if (!Dunmorra::Test::FillPoolWatch::fillsGoToAPool())
+        GTEST_SKIP() << "this Qt fills on the painting thread alone";
+    TabPage page;
+    QScrollBar plain(Qt::Vertical);
+    QScrollBar& paged = *page.verticalScrollBar();
+    setUp(plain, {700, 300});
+    setUp(paged, {700, 300});
+
+    const Dunmorra::Test::FillPoolWatch plainWatch;
+    plain.grab();
+    ASSERT_GT(plainWatch.wakeups(), 0) << "a page-tall scroll bar no longer leaves the painting thread";
+    const Dunmorra::Test::FillPoolWatch pagedWatch;
+    paged.grab();
+    EXPECT_EQ(pagedWatch.wakeups(), 0);
 }
