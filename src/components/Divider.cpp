@@ -1,6 +1,9 @@
 #include "components/Divider.h"
 
+#include "components/PaintInPieces.h"
 #include "components/Palette.h"
+
+#include <QPaintEvent>
 
 #include <QPainter>
 
@@ -30,10 +33,11 @@ QSize Divider::sizeHint() const
     return m_orientation == Qt::Horizontal ? QSize(10, 1) : QSize(1, height());
 }
 
-void Divider::paintEvent(QPaintEvent*)
+void Divider::paintEvent(QPaintEvent* event)
 {
+    // A tall divider's fill would go to Qt's fill pool whole.
     QPainter p(this);
-    p.fillRect(rect(), colorAt(m_opacity));
+    paintInPieces(p, event->region(), [&] { p.fillRect(rect(), colorAt(m_opacity)); });
 }
 
 QColor Divider::colorAt(qreal opacity)

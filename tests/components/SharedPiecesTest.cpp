@@ -1,4 +1,5 @@
 #include "components/Card.h"
+#include "components/Divider.h"
 #include "components/KeyedRows.h"
 #include "components/Palette.h"
 #include "components/AdaptiveGridLayout.h"
@@ -6,6 +7,7 @@
 #include "support/FillPoolWatch.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QTest>
@@ -41,6 +43,25 @@ TEST(Card, ATallCardAndItsShadowArePaintedOnThePaintingThread)
 
     const Dunmorra::Test::FillPoolWatch watch;
     host.grab();
+    EXPECT_EQ(watch.wakeups(), 0);
+}
+
+// A tall divider beside figures that changed repaints with them: one fill
+// of its height would go to Qt's fill pool.
+TEST(Card, ATallDividerIsPaintedOnThePaintingThread)
+{
+    if (!Dunmorra::Test::FillPoolWatch::fillsGoToAPool())
+        GTEST_SKIP() << "this Qt fills on the painting thread alone";
+    auto* content = new QWidget;
+    auto* row = new QHBoxLayout(content);
+    auto* divider = Divider::vertical(400, 0.5);
+    row->addWidget(divider);
+    Card card(content, nullptr);
+    card.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
+
+    const Dunmorra::Test::FillPoolWatch watch;
+    divider->grab();
     EXPECT_EQ(watch.wakeups(), 0);
 }
 
