@@ -2,7 +2,9 @@
 
 #include "components/Palette.h"
 
+#include <QCache>
 #include <QFont>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -133,6 +135,31 @@ QByteArray svgPathData(const QPainterPath& path)
     return d;
 }
 
+QImage draw(const std::optional<QString>& digits, const QSize& size, qreal devicePixelRatio, TrayInk ink)
+{
+    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    const int deviceW = std::max(1, static_cast<int>(std::lround(size.width() * ratio)));
+    const int deviceH = std::max(1, static_cast<int>(std::lround(size.height() * ratio)));
+    QImage image(deviceW, deviceH, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal w = deviceW / ratio;
+    const qreal h = deviceH / ratio;
+    const QColor inkColor = ink == TrayInk::light ? kLight : kDark;
+    QColor rimColor = ink == TrayInk::light ? kDark : kLight;
+    // A thin rim in the other tone keeps the figures readable where the
+    // panel's colour was guessed wrong (an image, a gradient).
+    rimColor.setAlphaF(0.6f);
+    const qreal rim = std::max(0.75, std::min(w, h) / 24.0);
+    if (digits && !digits->isEmpty())
+        drawDigits(painter, *digits, w, h, inkColor, rimColor, rim);
+    else
+        drawGlyph(painter, w, h, inkColor, rimColor, rim);
+    return image;
+}
+
 } // namespace
 
 QByteArray symbolicSvg(const std::optional<QString>& digits)
@@ -159,26 +186,23 @@ TrayInk inkFor(const QColor& panel)
 
 QImage render(const std::optional<QString>& digits, const QSize& size, qreal devicePixelRatio, TrayInk ink)
 {
-    const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const int deviceW = std::max(1, static_cast<int>(std::lround(size.width() * ratio)));
-    const int deviceH = std::max(1, static_cast<int>(std::lround(size.height() * ratio)));
-    QImage image(deviceW, deviceH, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal w = deviceW / ratio;
-    const qreal h = deviceH / ratio;
-    const QColor inkColor = ink == TrayInk::light ? kLight : kDark;
-    QColor rimColor = ink == TrayInk::light ? kDark : kLight;
-    // A thin rim in the other tone keeps the figures readable where the
-    // panel's colour was guessed wrong (an image, a gradient).
-    rimColor.setAlphaF(0.6f);
-    const qreal rim = std::max(0.75, std::min(w, h) / 24.0);
-    if (digits && !digits->isEmpty())
-        drawDigits(painter, *digits, w, h, inkColor, rimColor, rim);
-    else
-        drawGlyph(painter, w, h, inkColor, rimColor, rim);
+    // A figure's rim and ink cross each row many times over, so even a
+    // 16-px icon is a fill for Qt's thread pool, woken at every new reading.
+    // The icons are few (101 figures at a tray's one or two sizes) and small:
+    // each is drawn once and kept.
+    static QMutex lock;
+    static QCache<QString, QImage> drawn(2 * 1024 * 1024);
+    const QString key = QStringLiteral("%1|%2x%3|%4|%5")
+                            .arg(digits ? *digits : QStringLiteral("-"))
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(devicePixelRatio)
+                            .arg(ink == TrayInk::light ? 'l' : 'd');
+    const QMutexLocker hold(&lock);
+    if (const QImage* image = drawn.object(key))
+        return *image;
+    const QImage image = draw(digits, size, devicePixelRatio, ink);
+    drawn.insert(key, new QImage(image), std::max<qsizetype>(1, image.sizeInBytes()));
     return image;
 }
 

@@ -1,6 +1,7 @@
 #include "app/MenuBarLabel.h"
 #include "app/TrayIconPainter.h"
 #include "components/Palette.h"
+#include "support/FillPoolWatch.h"
 
 #include <QImage>
 #include <QLocale>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <vector>
 
 using namespace Dunmorra;
 
@@ -93,6 +96,35 @@ TEST(MenuBarLabel, TheFigureFillsTheSquareOnLightAndDarkPanels)
     // Three digits still fit inside the square.
     const QImage full = MenuBarLabel::renderImage(100.0, 22);
     EXPECT_GT(inkOf(full, QColor(32, 32, 32), TrayInk::light).height, 8);
+}
+
+// Drawn, the figures are fills for Qt's thread pool even at 16 px: a figure
+// the tray showed before is handed over as it was drawn, not drawn again.
+TEST(MenuBarLabel, AFigureShownBeforeIsNotDrawnAgain)
+{
+    if (!Dunmorra::Test::FillPoolWatch::fillsGoToAPool())
+        GTEST_SKIP() << "this Qt fills on the painting thread alone";
+    struct Shown {
+        std::optional<QString> digits;
+        QSize size;
+        qreal ratio;
+        TrayInk ink;
+        QImage image;
+    };
+    std::vector<Shown> shown;
+    for (const QSize size : {QSize(22, 22), QSize(22, 30), QSize(48, 48)})
+        for (qreal ratio : {1.0, 2.0})
+            for (const std::optional<QString>& digits : {std::optional<QString>(), std::optional(QStringLiteral("48"))})
+                for (TrayInk ink : {TrayInk::light, TrayInk::dark})
+                    shown.push_back({digits, size, ratio, ink, TrayIconPainter::render(digits, size, ratio, ink)});
+    const Dunmorra::Test::FillPoolWatch watch;
+    for (const Shown& s : shown)
+        EXPECT_EQ(TrayIconPainter::render(s.digits, s.size, s.ratio, s.ink), s.image);
+    EXPECT_EQ(watch.wakeups(), 0);
+    // Each of them was drawn for its own size, ratio and ink.
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_NE(shown[i].image, shown[j].image) << i << " and " << j;
 }
 
 TEST(MenuBarLabel, LightInkOnDarkPanelsAndDarkInkOnLightOnes)
