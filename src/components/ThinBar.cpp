@@ -15,11 +15,13 @@ ThinBar::ThinBar(const QColor& color, QWidget* parent)
     : QWidget(parent)
     , m_color(color)
     , m_trackColor(withAlpha(palettePrimary(), 0.06))
-    , m_animation(this, 400, easeInOutCurve(), [this](double value, bool last) {
+    , m_animation(this, 400, easeInOutCurve(), [this](double value, bool) {
         m_displayed = value;
         // A frame that moves the fill's end by less than a quarter pixel
-        // looks the same: only the bar's own rectangle, and only on a change.
-        if (last || fillStep(m_displayed) != m_paintedStep)
+        // looks the same, the move's end included (the last steps of an
+        // ease-in-out are that small): only the bar's own rectangle, and
+        // only on a change.
+        if (fillStep(m_displayed) != m_paintedStep)
             update();
     })
 {

@@ -139,6 +139,29 @@ TEST(FrameClock, AReadingThatDrawsTheSameFillStartsNoMove)
     EXPECT_LT(w.bars[2]->displayedFillFraction(), midway);
 }
 
+// An ease-in-out's last steps are the smallest: a short move's end draws
+// the fill where its frame before left it, and takes no repaint pass.
+TEST(FrameClock, AMovesEndTooSmallToSeeTakesNoPass)
+{
+    BarWindow w(1);
+    ThinBar* bar = w.bars[0];
+    ASSERT_EQ(bar->displayedFillFraction(), 0.0);
+    // From empty to ten quarter pixels: 2.5 pixels.
+    const double target = 10.0 / (4.0 * bar->width() * bar->devicePixelRatioF());
+    Dunmorra::Test::PaintLog log(&w.window);
+    bar->setFraction(target);
+    std::vector<int> passes;
+    while (bar->isAnimating()) {
+        log.clear();
+        w.frame();
+        passes.push_back(log.passes());
+    }
+    ASSERT_EQ(passes.size(), 7u);
+    EXPECT_EQ(passes.front(), 1) << "the move is seen";
+    EXPECT_EQ(passes.back(), 0) << "its last hundredth of a pixel is not";
+    EXPECT_DOUBLE_EQ(bar->displayedFillFraction(), target);
+}
+
 TEST(FrameClock, NothingMovesWhileTheWindowIsHiddenOrMinimised)
 {
     BarWindow w(2);
