@@ -53,11 +53,28 @@ void TextLabel::setTextIfChanged(const QString& value)
         setText(value);
 }
 
+void TextLabel::holdSizeFor(const QStringList& texts)
+{
+    if (m_heldFor.isEmpty() && minimumWidth() == maximumWidth())
+        m_heldWidth = minimumWidth();
+    m_heldFor = texts;
+    const QString shown = text();
+    QSize size;
+    for (const QString& sample : texts) {
+        setText(sample);
+        size = size.expandedTo(sizeHint());
+    }
+    setText(shown);
+    setFixedSize(m_heldWidth.value_or(size.width()), size.height());
+}
+
 void TextLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::ApplicationPaletteChange)
         applyColor();
+    if (event->type() == QEvent::FontChange && !m_heldFor.isEmpty())
+        holdSizeFor(m_heldFor);
 }
 
 void TextLabel::applyColor()

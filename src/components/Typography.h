@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QStringList>
 
 #include <optional>
 
@@ -38,6 +39,12 @@ public:
     Tone tone() const { return m_tone; }
     // Sets the text only when it differs, so an unchanged refresh costs nothing.
     void setTextIfChanged(const QString& text);
+    // Holds the label at the size it needs for the largest of `texts` (one
+    // line each), again after a change of font. A figure that changes every
+    // second then asks its page for no new layout: a label that may grow
+    // would re-lay out the whole page at each new text. A label already
+    // held to one width keeps it.
+    void holdSizeFor(const QStringList& texts);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -47,6 +54,8 @@ private:
 
     Tone m_tone;
     std::optional<QColor> m_color;
+    QStringList m_heldFor;
+    std::optional<int> m_heldWidth;
 };
 
 } // namespace Dunmorra

@@ -35,6 +35,7 @@ TextLabel* ProcessTable::column(const QString& text, const QFont& font, Tone ton
 {
     auto* label = new TextLabel(text, font, tone);
     label->setFixedWidth(width);
+    label->holdSizeFor({QStringLiteral("0")});
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }

@@ -413,6 +413,80 @@ TEST_F(CPUTabTest, AProcessListThatGrowsOrShrinksLeavesEverythingAboveItAlone)
     }
 }
 
+namespace {
+// Layout requests that reach `root` or any widget inside it.
+class LayoutRequestCount : public QObject {
+public:
+    explicit LayoutRequestCount(QWidget* root)
+        : m_root(root)
+    {
+        qApp->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LayoutRequest && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget == m_root || m_root->isAncestorOf(widget))
+                ++count;
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_root;
+};
+} // namespace
+
+// Every second brings new figures (the load, each core's, each process's
+// share), in the same rows: the figures hold their size, so none of them
+// asks for the page to be laid out again.
+TEST_F(CPUTabTest, NewFiguresEverySecondLayNothingOutAgain)
+{
+    Dunmorra::Test::ManualClock scanClock;
+    auto walks = std::make_shared<int>(0);
+    ProcessScanCache cache(
+        [walks] {
+            // Each walk alternates the processes between two rates of work.
+            const int walk = (*walks)++;
+            const std::uint64_t t = static_cast<std::uint64_t>(walk) * 100'000'000ULL + (walk % 2) * 60'000'000ULL;
+            QList<ProcessEntry> out;
+            for (int i = 0; i < 3; ++i)
+                out.push_back({400 + i, QStringLiteral("worker %1").arg(i), QString(), 1 << 20,
+                               t * static_cast<std::uint64_t>(i + 1), 0, 1});
+            return out;
+        },
+        scanClock);
+    CpuRig rig(8, "", 20, cache, &scanClock);
+    CPUTab tab(*rig.provider, rig.settings);
+    tab.resize(900, 600);
+    tab.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tab));
+    const auto second = [&](std::uint64_t busy) {
+        rig.busyPerPass = busy;
+        rig.passes(1);
+        for (int i = 0; i < 3; ++i)
+            Dunmorra::Test::finishBackgroundJobs();
+        QCoreApplication::processEvents();
+    };
+    for (int i = 0; i < 6; ++i)
+        second(200);
+    ASSERT_EQ(rig.provider->current().topProcesses.size(), 3);
+    ASSERT_EQ(tab.coreBarCount(), 8);
+
+    const LayoutRequestCount layouts(&tab);
+    QStringList shown;
+    for (std::uint64_t busy : {700, 300, 1000, 50, 880}) {
+        second(busy);
+        shown << textOf(tab, "usagePercent") + QLatin1Char(' ') + textOf(*tab.coreBar(7), "coreUsage") + QLatin1Char(' ')
+                + textOf(*tab.findChild<QWidget*>(QStringLiteral("processRow:402")), "processCpu");
+    }
+    EXPECT_EQ(shown.removeDuplicates(), 0) << shown.join(QStringLiteral(", ")).toStdString();
+    EXPECT_EQ(layouts.count, 0) << shown.join(QStringLiteral(", ")).toStdString();
+}
+
 TEST_F(CPUTabTest, SandboxedRunShowsOnlyTheBanner)
 {
     overrideSandboxedForTesting(true);
