@@ -22,12 +22,12 @@ class FrameAnimation;
 class FrameClock : public QObject {
     Q_OBJECT
 public:
-    // 20 frames a second. Every frame is a repaint pass whose fixed cost
+    // 15 frames a second. Every frame is a repaint pass whose fixed cost
     // (a round trip to the X server before painting into shared memory the
-    // server may still be reading, then the flush) outweighs drawing a few
-    // thin bars; on pieces a few pixels high the eight steps of a 0.4 s
-    // move read as one smooth motion.
-    static constexpr int kFrameInterval = 50;
+    // server may still be reading, then the flush, each a wakeup) outweighs
+    // drawing a few thin bars; on pieces a few pixels high the six steps of
+    // a 0.4 s move read as one smooth motion.
+    static constexpr int kFrameInterval = 67;
 
     // The clock of the widget's window, made on its first use.
     static FrameClock* of(QWidget* widget);

@@ -568,7 +568,7 @@ TEST_F(CPUTabTest, OneSamplesChangeOfEightBarsIsOneRepaintPassAFrame)
         EXPECT_GE(barPaints, 1) << "frame " << frameCount;
         EXPECT_EQ(log.allPaints(), barPaints) << "only the bars repaint, frame " << frameCount << ": " << log.painted().join(QLatin1Char(' ')).toStdString();
     }
-    EXPECT_EQ(frameCount, 7); // 0.4 s at 20 frames a second, the first drawn with the sample
+    EXPECT_EQ(frameCount, 5); // 0.4 s at 15 frames a second, the first drawn with the sample
     for (int i = 0; i < 8; ++i)
         EXPECT_DOUBLE_EQ(tab.coreBar(i)->bar()->displayedFillFraction(), 0.7) << i;
 
