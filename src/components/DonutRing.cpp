@@ -15,7 +15,7 @@ DonutRing::DonutRing(qreal lineWidth, const QColor& color, QWidget* parent)
     : QWidget(parent)
     , m_lineWidth(lineWidth)
     , m_color(color)
-    , m_animation(this, 500, easeInOutCurve(), [this](double value, bool) {
+    , m_animation(this, 500, easeInOutCurve(), [this](double value) {
         m_displayed = value;
         // As the bar does: a frame that moves the arc's end by less than a
         // quarter pixel looks the same.

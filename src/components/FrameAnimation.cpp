@@ -26,7 +26,7 @@ void FrameAnimation::start(double from, double to)
     m_to = to;
     FrameClock* clock = m_owner && m_owner->isVisible() ? FrameClock::of(m_owner) : nullptr;
     if (!clock || !clock->isLive() || m_durationMs <= 0) {
-        m_onFrame(to, true);
+        m_onFrame(to);
         return;
     }
     // The first frame is drawn at once, in the repaint of whatever started
@@ -52,17 +52,17 @@ bool FrameAnimation::step(std::chrono::nanoseconds now)
 {
     const double elapsed = std::chrono::duration<double, std::milli>(now - m_start).count();
     if (elapsed >= m_durationMs) {
-        m_onFrame(m_to, true);
+        m_onFrame(m_to);
         return false;
     }
     const double progress = m_curve.valueForProgress(std::max(0.0, elapsed / m_durationMs));
-    m_onFrame(m_from + (m_to - m_from) * progress, false);
+    m_onFrame(m_from + (m_to - m_from) * progress);
     return true;
 }
 
 void FrameAnimation::finish()
 {
-    m_onFrame(m_to, true);
+    m_onFrame(m_to);
 }
 
 } // namespace Dunmorra

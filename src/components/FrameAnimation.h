@@ -12,11 +12,11 @@ namespace Dunmorra {
 class FrameClock;
 
 // An eased move of one value over a fixed time, stepped by the FrameClock of
-// its widget's window. The widget draws what each frame hands it; `last` is
-// true for the frame that reaches the end (or jumps there).
+// its widget's window. The widget draws what each frame hands it, the end
+// value included (reached, or jumped to).
 class FrameAnimation {
 public:
-    using Frame = std::function<void(double value, bool last)>;
+    using Frame = std::function<void(double value)>;
 
     FrameAnimation(QWidget* owner, int durationMs, const QEasingCurve& curve, Frame onFrame);
     ~FrameAnimation();

@@ -15,7 +15,7 @@ ThinBar::ThinBar(const QColor& color, QWidget* parent)
     : QWidget(parent)
     , m_color(color)
     , m_trackColor(withAlpha(palettePrimary(), 0.06))
-    , m_animation(this, 400, easeInOutCurve(), [this](double value, bool) {
+    , m_animation(this, 400, easeInOutCurve(), [this](double value) {
         m_displayed = value;
         // A frame that moves the fill's end by less than a quarter pixel
         // looks the same, the move's end included (the last steps of an
