@@ -78,7 +78,7 @@ QWidget* CPUTab::buildUsageCard()
     stack->addWidget(PagePieces::cardTitle(QStringLiteral("cpu"), tr("CPU Usage")));
     m_usageText = new TextLabel(QString(), Fonts::bigFigure());
     m_usageText->setObjectName(QStringLiteral("usagePercent"));
-    m_usageText->holdSizeFor({PagePieces::wholePercent(100), PagePieces::wholePercent(88)});
+    m_usageText->holdSizeFor(PagePieces::widestWholePercents());
     stack->addWidget(m_usageText);
     m_usageSparkline = new SparklineView(accentColor(), false, tr("Metric trend"));
     m_usageSparkline->setObjectName(QStringLiteral("usageSparkline"));

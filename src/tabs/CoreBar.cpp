@@ -30,7 +30,7 @@ CoreBar::CoreBar(QWidget* parent)
     m_usageText = new TextLabel(QString(), Fonts::value(), Tone::Primary);
     m_usageText->setObjectName(QStringLiteral("coreUsage"));
     m_usageText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_usageText->holdSizeFor({PagePieces::wholePercent(100), PagePieces::wholePercent(88)});
+    m_usageText->holdSizeFor(PagePieces::widestWholePercents());
     stack->addLayout(PagePieces::edgeRow(m_labelText, m_usageText));
 
     m_bar = new ThinBar(coreColor(false));

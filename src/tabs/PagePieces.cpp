@@ -62,4 +62,11 @@ QString wholePercent(double percent)
     return localePercent(static_cast<double>(truncToInt64(percent)) / 100.0, 0);
 }
 
+QStringList widestWholePercents()
+{
+    // Three digits, and the widest two-digit figure should its digits not
+    // all be as wide.
+    return {wholePercent(100), wholePercent(88)};
+}
+
 } // namespace Dunmorra::PagePieces

@@ -3,6 +3,7 @@
 #include "components/Typography.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -42,6 +43,8 @@ Label* column(Label* label, int width, Qt::Alignment edge)
 // A whole-number percentage: the value truncated toward zero, "37%" for
 // 37.9; a value that is not finite reads 0.
 QString wholePercent(double percent);
+// The widest texts wholePercent() gives, for a figure held at their size.
+QStringList widestWholePercents();
 
 } // namespace PagePieces
 
