@@ -4,7 +4,6 @@
 #include "components/Palette.h"
 
 #include <QPaintEvent>
-
 #include <QPainter>
 
 namespace Dunmorra {

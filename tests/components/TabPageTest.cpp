@@ -1,12 +1,11 @@
 #include "components/TabPage.h"
+#include "support/FillPoolWatch.h"
 
 #include <QApplication>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
 #include <QVBoxLayout>
-
-#include "support/FillPoolWatch.h"
 
 #include <gtest/gtest.h>
 
