@@ -109,6 +109,77 @@ std::optional<std::int64_t> ratioPercent(const std::optional<std::int64_t>& part
     return *part * 100 / *whole;
 }
 
+// Several batteries as one reading: amounts and rates summed, the rest
+// from the battery at work.
+Platform::BatteryReading combined(const std::vector<Platform::BatteryReading>& readings)
+{
+    if (readings.size() == 1)
+        return readings.front();
+    Platform::BatteryReading out;
+    if (readings.empty())
+        return out;
+
+    const auto any = [&](const char* status) {
+        return std::any_of(readings.begin(), readings.end(), [&](const auto& r) { return r.status == status; });
+    };
+    // Full only when every battery is: one resting below full ("Not charging"
+    // at a charge threshold) keeps the pack from being full.
+    const auto resting = std::find_if(readings.begin(), readings.end(), [](const auto& r) { return r.status != "Full"; });
+    out.status = any("Charging") ? "Charging"
+        : any("Discharging")     ? "Discharging"
+        : resting == readings.end() ? "Full"
+                                    : resting->status;
+
+    // The battery at work speaks for the pack's wear, warmth and voltage.
+    const auto discharging = std::find_if(readings.begin(), readings.end(),
+                                          [](const auto& r) { return r.status == "Discharging"; });
+    const Platform::BatteryReading& lead = discharging != readings.end() ? *discharging : readings.front();
+    out.name = lead.name;
+    out.cycleCount = lead.cycleCount;
+    out.temp = lead.temp;
+    out.voltageNow = lead.voltageNow;
+    out.voltageMinDesign = lead.voltageMinDesign;
+
+    const bool allCharge = std::all_of(readings.begin(), readings.end(), [](const auto& r) {
+        return r.chargeNow && r.chargeFull && !(r.energyNow && r.energyFull);
+    });
+    if (allCharge) {
+        out.chargeNow = sumOfAll(readings, [](const auto& r) { return r.chargeNow; });
+        out.chargeFull = sumOfAll(readings, [](const auto& r) { return r.chargeFull; });
+        out.chargeFullDesign = sumOfAll(readings, [](const auto& r) { return r.chargeFullDesign; });
+        out.currentNow = sumOfGiven(readings, currentOf);
+    } else {
+        // Energy is the one unit every battery can be summed in; a battery
+        // that counts charge is converted through its own voltage.
+        out.energyNow = sumOfAll(readings, [](const auto& r) { return energyOf(r, r.energyNow, r.chargeNow); });
+        out.energyFull = sumOfAll(readings, [](const auto& r) { return energyOf(r, r.energyFull, r.chargeFull); });
+        out.energyFullDesign = sumOfAll(readings, [](const auto& r) {
+            return energyOf(r, r.energyFullDesign, r.chargeFullDesign);
+        });
+        out.powerNow = sumOfGiven(readings, powerOf);
+        // The capacities in mAh likewise, each battery through its own voltage.
+        out.chargeNow = sumOfAll(readings, [](const auto& r) { return chargeOf(r, r.chargeNow, r.energyNow); });
+        out.chargeFullDesign = sumOfAll(readings, [](const auto& r) {
+            return chargeOf(r, r.chargeFullDesign, r.energyFullDesign);
+        });
+    }
+
+    // Without amounts to sum, the batteries' own percents, each counted once.
+    if (!positive(out.energyFull) && !positive(out.chargeFull)) {
+        std::int64_t total = 0;
+        std::int64_t count = 0;
+        for (const auto& r : readings) {
+            if (r.capacity) {
+                total += std::clamp<std::int64_t>(*r.capacity, 0, 100);
+                ++count;
+            }
+        }
+        if (count > 0)
+            out.capacity = total / count;
+    }
+    return out;
+}
+
 } // namespace
 
 BatteryProvider::Reader BatteryProvider::sysfsReader(const std::string& root)
@@ -233,71 +304,6 @@ BatterySnapshot BatteryProvider::snapshotFrom(const Platform::BatteryReading& r)
 BatterySnapshot BatteryProvider::snapshotFrom(const std::vector<Platform::BatteryReading>& readings)
 {
     return snapshotFrom(combined(readings));
-}
-
-Platform::BatteryReading BatteryProvider::combined(const std::vector<Platform::BatteryReading>& readings)
-{
-    if (readings.size() == 1)
-        return readings.front();
-    Platform::BatteryReading out;
-    if (readings.empty())
-        return out;
-
-    const auto any = [&](const char* status) {
-        return std::any_of(readings.begin(), readings.end(), [&](const auto& r) { return r.status == status; });
-    };
-    // Full only when every battery is: one resting below full ("Not charging"
-    // at a charge threshold) keeps the pack from being full.
-    const auto resting = std::find_if(readings.begin(), readings.end(), [](const auto& r) { return r.status != "Full"; });
-    out.status = any("Charging") ? "Charging"
-        : any("Discharging")     ? "Discharging"
-        : resting == readings.end() ? "Full"
-                                    : resting->status;
-
-    // The battery at work speaks for the pack's wear, warmth and voltage.
-    const auto discharging = std::find_if(readings.begin(), readings.end(),
-                                          [](const auto& r) { return r.status == "Discharging"; });
-    const Platform::BatteryReading& lead = discharging != readings.end() ? *discharging : readings.front();
-    out.name = lead.name;
-    out.cycleCount = lead.cycleCount;
-    out.temp = lead.temp;
-    out.voltageNow = lead.voltageNow;
-    out.voltageMinDesign = lead.voltageMinDesign;
-
-    const bool allCharge = std::all_of(readings.begin(), readings.end(), [](const auto& r) {
-        return r.chargeNow && r.chargeFull && !(r.energyNow && r.energyFull);
-    });
-    if (allCharge) {
-        out.chargeNow = sumOfAll(readings, [](const auto& r) { return r.chargeNow; });
-        out.chargeFull = sumOfAll(readings, [](const auto& r) { return r.chargeFull; });
-        out.chargeFullDesign = sumOfAll(readings, [](const auto& r) { return r.chargeFullDesign; });
-        out.currentNow = sumOfGiven(readings, currentOf);
-    } else {
-        // Energy is the one unit every battery can be summed in; a battery
-        // that counts charge is converted through its own voltage.
-        out.energyNow = sumOfAll(readings, [](const auto& r) { return energyOf(r, r.energyNow, r.chargeNow); });
-        out.energyFull = sumOfAll(readings, [](const auto& r) { return energyOf(r, r.energyFull, r.chargeFull); });
-        out.energyFullDesign = sumOfAll(readings, [](const auto& r) { return energyOf(r, r.energyFullDesign, r.chargeFullDesign); });
-        out.powerNow = sumOfGiven(readings, powerOf);
-        // The capacities in mAh likewise, each battery through its own voltage.
-        out.chargeNow = sumOfAll(readings, [](const auto& r) { return chargeOf(r, r.chargeNow, r.energyNow); });
-        out.chargeFullDesign = sumOfAll(readings, [](const auto& r) { return chargeOf(r, r.chargeFullDesign, r.energyFullDesign); });
-    }
-
-    // Without amounts to sum, the batteries' own percents, each counted once.
-    if (!positive(out.energyFull) && !positive(out.chargeFull)) {
-        std::int64_t total = 0;
-        std::int64_t count = 0;
-        for (const auto& r : readings) {
-            if (r.capacity) {
-                total += std::clamp<std::int64_t>(*r.capacity, 0, 100);
-                ++count;
-            }
-        }
-        if (count > 0)
-            out.capacity = total / count;
-    }
-    return out;
 }
 
 } // namespace Dunmorra

@@ -55,7 +55,6 @@ public:
     // Several batteries read as one, as the desktop's own indicator shows
     // them: charge and rates summed, charging while any charges.
     static BatterySnapshot snapshotFrom(const std::vector<Platform::BatteryReading>& readings);
-    static Platform::BatteryReading combined(const std::vector<Platform::BatteryReading>& readings);
 
 signals:
     void currentChanged();

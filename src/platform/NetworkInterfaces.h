@@ -15,7 +15,10 @@ struct InterfaceTraits {
 
     // ppp links, modems and many virtual NICs never report more than
     // "unknown": for them the carrier tells.
-    static bool isUp(const std::string& operstate, bool carrier) { return operstate == "up" || (operstate == "unknown" && carrier); }
+    static bool isUp(const std::string& operstate, bool carrier)
+    {
+        return operstate == "up" || (operstate == "unknown" && carrier);
+    }
     bool isUp() const { return isUp(operstate, carrier); }
 };
 
