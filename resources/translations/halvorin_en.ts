@@ -1570,4 +1570,19 @@ Track CPU, memory, disk, network, battery, and audio — all in one place.</sour
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>NetworkLabels</name>
+    <message>
+        <source>Cellular</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

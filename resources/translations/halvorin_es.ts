@@ -1604,4 +1604,19 @@ Sigue la CPU, la memoria, el disco, la red, la batería y el audio, todo en un m
         <translation>Ajustes…</translation>
     </message>
 </context>
+<context>
+    <name>NetworkLabels</name>
+    <message>
+        <source>Cellular</source>
+        <translation>Red móvil</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Sin conexión</translation>
+    </message>
+    <message>
+        <source>Detecting…</source>
+        <translation>Detectando…</translation>
+    </message>
+</context>
 </TS>

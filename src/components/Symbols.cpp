@@ -54,6 +54,7 @@ constexpr Entry kSymbols[] = {
     {"mic.fill", "audio-input-microphone-symbolic", false},
     {"wifi", "network-wireless-symbolic", false},
     {"wifi.slash", "network-wireless-offline-symbolic", false},
+    {"antenna.radiowaves.left.and.right", "network-cellular-signal-excellent-symbolic", false},
     {"network", "network-workgroup-symbolic", false},
     {"folder", "folder-symbolic", false},
     {"folder.fill", "folder-symbolic", false},

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Dunmorra {
 
@@ -23,9 +24,12 @@ class BatteryProvider : public QObject {
     Q_PROPERTY(bool paused READ paused WRITE setPaused NOTIFY pausedChanged)
     Q_PROPERTY(bool hasBattery READ hasBattery NOTIFY hasBatteryChanged)
 public:
-    using Reader = std::function<std::optional<Platform::BatteryReading>()>;
+    // Every system battery; empty when there is none.
+    using Reader = std::function<std::vector<Platform::BatteryReading>()>;
 
     static constexpr int kHistoryCapacity = 60;
+    // A longer estimate comes from a rate too small to measure, not from a battery.
+    static constexpr std::int64_t kLongestEstimateMinutes = 24 * 60;
 
     // <root>/sys/class/power_supply.
     static Reader sysfsReader(const std::string& root = "/");
@@ -45,9 +49,12 @@ public:
     void refresh();
 
     // The driver's attributes in the snapshot's units: percent, minutes, mV,
-    // signed mA, mAh (energy-reporting batteries through their design voltage),
-    // health from full over design capacity.
+    // signed mA, mAh (energy-reporting batteries through their design voltage,
+    // else the present one), health from full over design capacity.
     static BatterySnapshot snapshotFrom(const Platform::BatteryReading& reading);
+    // Several batteries read as one, as the desktop's own indicator shows
+    // them: charge and rates summed, charging while any charges.
+    static BatterySnapshot snapshotFrom(const std::vector<Platform::BatteryReading>& readings);
 
 signals:
     void currentChanged();

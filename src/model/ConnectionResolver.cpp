@@ -1,5 +1,7 @@
 #include "model/ConnectionResolver.h"
 
+#include "model/CountedLinks.h"
+#include "platform/DefaultRoute.h"
 #include "platform/NetworkManagerClient.h"
 #include "platform/WifiTools.h"
 
@@ -15,11 +17,6 @@ namespace {
 bool startsWith(std::string_view s, std::string_view prefix)
 {
     return s.substr(0, prefix.size()) == prefix;
-}
-
-bool isWiredName(std::string_view name)
-{
-    return startsWith(name, "en") || startsWith(name, "eth");
 }
 
 bool contains(const std::vector<std::string>& names, const std::string& name)
@@ -47,6 +44,7 @@ ConnectionResolver::Sources ConnectionResolver::linuxSources(const Options& opti
         [sysfs](const std::string& name) { return sysfs->traits(name); },
         [sysfs] { return sysfs->wirelessInterfaces(); },
         [] { return Platform::ipv4Addresses(); },
+        [root] { return Platform::DefaultRoute(root).interfaces(); },
         [nm](const QString& iface) { return nm->activeSsid(iface); },
         [tools](const QString& iface) { return tools->ssidFromIw(iface); },
         [tools](const QString& iface) { return tools->ssidFromIwgetid(iface); },
@@ -92,10 +90,13 @@ ConnectionResult ConnectionResolver::resolve(int authorizationStatus) const
         return it->second;
     };
 
+    const auto isUp = [&](const std::string& name) { return traits(name).isUp(); };
+    const auto hasDevice = [&](const std::string& name) { return traits(name).hasDevice; };
+
     // The Wi-Fi interface in use: the first that is up, else the first there is.
     std::optional<std::string> wifi;
     for (const auto& name : wireless) {
-        if (traits(name).operstate == "up") {
+        if (isUp(name)) {
             wifi = name;
             break;
         }
@@ -103,7 +104,7 @@ ConnectionResult ConnectionResolver::resolve(int authorizationStatus) const
     if (!wifi && !wireless.empty())
         wifi = wireless.front();
     // A client interface is only "up" once associated.
-    const bool station = wifi && traits(*wifi).operstate == "up";
+    const bool station = wifi && isUp(*wifi);
 
     const auto counters = m_sources.counters ? m_sources.counters() : std::nullopt;
     const auto addresses = m_sources.addresses ? m_sources.addresses() : std::nullopt;
@@ -117,25 +118,36 @@ ConnectionResult ConnectionResolver::resolve(int authorizationStatus) const
         return std::nullopt;
     };
 
+    const CountedLinks counted = counters ? CountedLinks::select(*counters, hasDevice, isUp, m_sources.defaultRoute)
+                                          : CountedLinks{};
     ConnectionResult result;
     if (!station) {
-        // A wired link counts only while its carrier is up: an unplugged cable
-        // that once carried traffic is no connection.
-        std::optional<std::string> wired;
-        if (counters) {
+        // The links the totals count, in this order: a wired link with its
+        // carrier up (an unplugged cable that once carried traffic is no
+        // connection), a modem's link, then the default route standing in.
+        std::optional<std::string> link;
+        QString label;
+        const auto pick = [&](const QString& as, const auto& accepts) {
+            if (link || !counters)
+                return;
             for (const auto& row : *counters) {
-                if (!isWiredName(row.name) || contains(wireless, row.name) || row.rxBytes == 0)
-                    continue;
-                const auto& t = traits(row.name);
-                if (t.hasDevice && t.operstate == "up") {
-                    wired = row.name;
-                    break;
+                if (counted.contains(row.name) && accepts(row)) {
+                    link = row.name;
+                    label = as;
+                    return;
                 }
             }
-        }
-        if (wired) {
-            result.label = NetworkLabels::ethernet;
-            result.ipAddress = firstAddress(*wired);
+        };
+        pick(NetworkLabels::ethernet, [&](const Platform::InterfaceCounters& row) {
+            return row.rxBytes > 0 && !CountedLinks::isCellular(row.name) && !contains(wireless, row.name)
+                && hasDevice(row.name) && isUp(row.name);
+        });
+        pick(NetworkLabels::cellular,
+             [&](const Platform::InterfaceCounters& row) { return CountedLinks::isCellular(row.name) && isUp(row.name); });
+        pick(NetworkLabels::ethernet, [&](const Platform::InterfaceCounters& row) { return counted.isRouted(row.name); });
+        if (link) {
+            result.label = label;
+            result.ipAddress = firstAddress(*link);
         } else {
             result.label = NetworkLabels::notConnected;
         }
@@ -170,10 +182,14 @@ ConnectionResult ConnectionResolver::resolve(int authorizationStatus) const
             QString kind;
             if (contains(wireless, row->name))
                 kind = NetworkLabels::kindWifi;
-            else if (isWiredName(row->name) && t.hasDevice)
+            else if (CountedLinks::isCellular(row->name))
+                kind = NetworkLabels::kindCellular;
+            else if (t.hasDevice && counted.contains(row->name))
                 kind = NetworkLabels::kindEthernet;
             else if (t.isVpn)
                 kind = NetworkLabels::kindVPN;
+            else if (counted.isRouted(row->name))
+                kind = NetworkLabels::kindEthernet; // a container's veth uplink
             else
                 continue; // bridges, veth pairs, docker0, ...
             std::optional<QString> address;

@@ -17,7 +17,7 @@
 namespace Dunmorra {
 
 struct ConnectionResult {
-    QString label;                     // NetworkLabels: Wi-Fi, Ethernet, Not connected
+    QString label;                     // NetworkLabels: Wi-Fi, Ethernet, Cellular, Not connected
     std::optional<QString> ssid;
     bool needsLocation = false;
     std::optional<QString> ipAddress;
@@ -38,6 +38,8 @@ public:
         std::function<Platform::InterfaceTraits(const std::string&)> traits;
         std::function<std::vector<std::string>()> wirelessInterfaces;
         std::function<std::optional<std::vector<Platform::InterfaceAddress>>()> addresses;
+        // The interfaces holding a default route: they stand in where no counted link is up.
+        std::function<std::vector<std::string>()> defaultRoute;
         SsidSource networkManager;    // tried first
         SsidSource iw;                // then for the interface, then for the other wireless ones
         SsidSource iwgetid;           // last

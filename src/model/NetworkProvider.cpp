@@ -1,6 +1,7 @@
 #include "model/NetworkProvider.h"
 
 #include "model/CounterMath.h"
+#include "model/CountedLinks.h"
 #include "model/WorkerPool.h"
 #include "platform/DefaultRoute.h"
 #include "platform/NetworkInterfaces.h"
@@ -8,8 +9,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 
-#include <algorithm>
-#include <string_view>
 
 namespace Dunmorra {
 
@@ -21,7 +20,7 @@ NetworkProvider::Readers NetworkProvider::linuxReaders(const std::string& root)
     return Readers{
         [counters] { return counters->read(); },
         [sysfs](const std::string& name) { return sysfs->hasDevice(name); },
-        [sysfs](const std::string& name) { return sysfs->operstate(name); },
+        [sysfs](const std::string& name) { return sysfs->isUp(name); },
         [routes] { return routes->interfaces(); },
     };
 }
@@ -33,16 +32,7 @@ std::shared_ptr<const ConnectionResolver> NetworkProvider::linuxResolver()
 
 bool NetworkProvider::isCounted(const std::string& name, const std::function<bool(const std::string&)>& hasDevice)
 {
-    const std::string_view n(name);
-    for (std::string_view prefix : {"lo", "utun", "awdl", "llw", "bridge", "p2p", "ipsec"}) {
-        if (n.substr(0, prefix.size()) == prefix)
-            return false;
-    }
-    // A serial-modem ppp link, or a modem's wwan link, may have no device
-    // node but is the machine's only uplink.
-    if (n.substr(0, 3) == "ppp" || n.substr(0, 4) == "wwan")
-        return true;
-    return hasDevice && hasDevice(name);
+    return CountedLinks::isCandidate(name, hasDevice);
 }
 
 NetworkProvider::NetworkProvider(Readers readers, std::shared_ptr<const ConnectionResolver> resolver,
@@ -128,23 +118,10 @@ std::optional<DeviceCounters> NetworkProvider::readCounters()
     if (!rows)
         return std::nullopt;
     DeviceCounters reading;
-    bool anyUp = false;
+    const CountedLinks links = CountedLinks::select(*rows, m_readers.hasDevice, m_readers.isUp, m_readers.defaultRoute);
     for (const auto& row : *rows) {
-        if (!isCounted(row.name, m_readers.hasDevice))
-            continue;
-        reading.set(row.name, ByteCounts{row.rxBytes, row.txBytes});
-        if (!anyUp) {
-            // ppp links and some modems never report more than "unknown".
-            const std::string state = m_readers.operstate ? m_readers.operstate(row.name) : std::string("up");
-            anyUp = state == "up" || state == "unknown";
-        }
-    }
-    if (!anyUp && m_readers.defaultRoute) {
-        const std::vector<std::string> routed = m_readers.defaultRoute();
-        for (const auto& row : *rows) {
-            if (std::find(routed.begin(), routed.end(), row.name) != routed.end())
-                reading.set(row.name, ByteCounts{row.rxBytes, row.txBytes});
-        }
+        if (links.contains(row.name))
+            reading.set(row.name, ByteCounts{row.rxBytes, row.txBytes});
     }
     // A list without a counted interface (read mid-change, or a machine
     // between links) is no reading: a baseline of nothing would make the

@@ -31,9 +31,8 @@ public:
         // The kernel's rows; null when they cannot be read. Called on the GUI thread only.
         std::function<const std::vector<Platform::InterfaceCounters>*()> counters;
         std::function<bool(const std::string&)> hasDevice;
-        // sysfs operstate of an interface ("up", "down", "dormant", ...);
-        // without it every counted link is taken as up.
-        std::function<std::string(const std::string&)> operstate;
+        // Whether an interface's link is up; without it every counted link is taken as up.
+        std::function<bool(const std::string&)> isUp;
         // The interfaces holding a default route.
         std::function<std::vector<std::string>()> defaultRoute;
     };
@@ -46,10 +45,7 @@ public:
     static Readers linuxReaders(const std::string& root = "/");
     static std::shared_ptr<const ConnectionResolver> linuxResolver();
     // Whether an interface's traffic counts towards the rates and the day's
-    // totals: hardware links, ppp and wwan only, so bridges, veth pairs and
-    // tunnels do not count what the link below them already carries. Where
-    // none of these is up (a desktop in a container, whose uplink is a veth),
-    // the interfaces holding the default route count instead.
+    // totals while a link of its kind is up (CountedLinks).
     static bool isCounted(const std::string& name, const std::function<bool(const std::string&)>& hasDevice);
 
     explicit NetworkProvider(Readers readers = linuxReaders(),

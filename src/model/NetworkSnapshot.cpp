@@ -8,4 +8,16 @@ const NetworkSnapshot& NetworkSnapshot::initial()
     return snapshot;
 }
 
+QString NetworkLabels::shown(const QString& label)
+{
+    // Wi-Fi, Ethernet and VPN are names of their own in every language.
+    if (label == cellular)
+        return QCoreApplication::translate("NetworkLabels", "Cellular");
+    if (label == notConnected)
+        return QCoreApplication::translate("NetworkLabels", "Not connected");
+    if (label == detecting)
+        return QCoreApplication::translate("NetworkLabels", "Detecting\u2026");
+    return label;
+}
+
 } // namespace Dunmorra

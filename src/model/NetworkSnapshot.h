@@ -11,7 +11,7 @@ namespace Dunmorra {
 
 struct InterfaceInfo {
     QString id;                         // interface name, e.g. "wlp2s0"
-    QString kind;                       // "Wi-Fi", "Ethernet" or "VPN"
+    QString kind;                       // "Wi-Fi", "Ethernet", "Cellular" or "VPN"
     std::optional<QString> ipAddress;   // IPv4, dotted
     std::uint64_t totalSent = 0;
     std::uint64_t totalRecv = 0;
@@ -38,11 +38,16 @@ struct NetworkSnapshot {
 namespace NetworkLabels {
 inline const QString wifi = QStringLiteral("Wi-Fi");
 inline const QString ethernet = QStringLiteral("Ethernet");
+inline const QString cellular = QStringLiteral("Cellular");
 inline const QString notConnected = QStringLiteral("Not connected");
 inline const QString detecting = QString::fromUtf8("Detecting\u2026");
 inline const QString kindWifi = QStringLiteral("Wi-Fi");
 inline const QString kindEthernet = QStringLiteral("Ethernet");
+inline const QString kindCellular = QStringLiteral("Cellular");
 inline const QString kindVPN = QStringLiteral("VPN");
+
+// A label or kind as the views show it, in the user's language.
+QString shown(const QString& label);
 } // namespace NetworkLabels
 
 } // namespace Dunmorra

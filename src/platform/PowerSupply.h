@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Dunmorra::Platform {
 
@@ -21,13 +22,14 @@ struct BatteryReading {
     std::optional<std::int64_t> temp;
 };
 
-// Finds the system battery under <root>/sys/class/power_supply: the first by
-// name of type Battery that is present and whose scope is not Device (mice,
-// headsets and game pads report their own batteries there too).
+// Finds the system batteries under <root>/sys/class/power_supply: those of
+// type Battery that are present and whose scope is not Device (mice, headsets
+// and game pads report their own batteries there too).
 class PowerSupplies {
 public:
     explicit PowerSupplies(std::string root = "/");
-    std::optional<BatteryReading> firstBattery() const;
+    // Sorted by name (BAT0 before BAT1); empty when there is none.
+    std::vector<BatteryReading> batteries() const;
 
 private:
     std::string m_dir;

@@ -85,7 +85,7 @@ TEST(TabFactory, MemoryAndPowerTabsFromTheirProviders)
     QTemporaryDir dir;
     UserSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat));
     MemoryProvider memory([] { return std::optional<Platform::VmStats>(); });
-    BatteryProvider battery([] { return std::optional<Platform::BatteryReading>(); });
+    BatteryProvider battery([] { return std::vector<Platform::BatteryReading>(); });
     LiveTabSources sources;
     sources.settings = &settings;
     sources.memory = &memory;

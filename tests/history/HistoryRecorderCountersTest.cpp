@@ -219,7 +219,7 @@ TEST_F(HistoryRecorderCountersTest, MinutesSteppedOverFixtureTreesAddUpToTheByte
     NetworkProvider net(NetworkProvider::linuxReaders(machine.root()), homeWifi(), clock);
     CPUProvider cpu({}, [] { return Platform::ChipFacts{}; }, &Dunmorra::Test::emptyScanCache(), clock);
     MemoryProvider memory([] { return std::optional<Platform::VmStats>(); }, &Dunmorra::Test::emptyScanCache(), clock);
-    BatteryProvider battery([] { return std::optional<Platform::BatteryReading>(); }, clock);
+    BatteryProvider battery([] { return std::vector<Platform::BatteryReading>(); }, clock);
     disk.start(std::chrono::hours(1));
     net.start(std::chrono::hours(1));
     ASSERT_TRUE(Dunmorra::Test::settle([&] { return !net.isRefreshing(); }));

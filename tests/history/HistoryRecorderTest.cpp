@@ -323,7 +323,7 @@ TEST_F(HistoryRecorderTest, ReadingsThatAreNotNumbersCountAsZero)
 
 TEST_F(HistoryRecorderTest, MachineWithoutBatteryRecordsNoBatteryFigures)
 {
-    BatteryProvider noBattery([] { return std::optional<Platform::BatteryReading>(); }, clock);
+    BatteryProvider noBattery([] { return std::vector<Platform::BatteryReading>(); }, clock);
     noBattery.refresh();
     ASSERT_FALSE(noBattery.hasBattery());
     CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; });
@@ -395,7 +395,7 @@ TEST_F(HistoryRecorderTest, RecordsEveryMinuteOnceStarted)
 {
     CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; });
     MemoryProvider memoryProvider([] { return std::optional<Platform::VmStats>(); });
-    BatteryProvider batteryProvider([] { return std::optional<Platform::BatteryReading>(); }, clock);
+    BatteryProvider batteryProvider([] { return std::vector<Platform::BatteryReading>(); }, clock);
     NetworkProvider networkProvider(NetworkProvider::Readers{}, nullptr, clock);
     DiskProvider diskProvider(DiskProvider::Readers{}, clock);
     auto recorder = makeRecorder();
@@ -413,7 +413,7 @@ TEST_F(HistoryRecorderTest, StartedLoopRecordsTheProvidersCurrentReadingsEachMin
     CPUProvider cpuProvider({}, [] { return Platform::ChipFacts{}; }, &Dunmorra::Test::emptyScanCache(), clock);
     auto memoryProvider = std::make_unique<MemoryProvider>([&] { return std::optional(stats); },
                                                            &Dunmorra::Test::emptyScanCache(), clock);
-    BatteryProvider batteryProvider([] { return std::optional<Platform::BatteryReading>(); }, clock);
+    BatteryProvider batteryProvider([] { return std::vector<Platform::BatteryReading>(); }, clock);
     NetworkProvider networkProvider(NetworkProvider::Readers{}, nullptr, clock);
     DiskProvider diskProvider(DiskProvider::Readers{}, clock);
     memoryProvider->sample();

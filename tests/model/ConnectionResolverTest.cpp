@@ -1,6 +1,7 @@
 #include "model/ConnectionResolver.h"
 
 #include "model/LocationWatcher.h"
+#include "model/NetworkProvider.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,50 @@ TEST(ConnectionResolver, WiredConnectionNeedsAnUpLinkWithTraffic)
     const auto none = ConnectionResolver(unplugged).resolve(kAuthorized);
     EXPECT_EQ(none.label, NetworkLabels::notConnected);
     EXPECT_FALSE(none.ipAddress);
+}
+
+// The label and the table name the links whose bytes the rates count: a
+// container's veth holding the default route, a virtual NIC that reports
+// "unknown" with its carrier on (not eth1, whose carrier is off, for all its
+// traffic), a modem's wwan link, a serial modem's ppp link.
+TEST(ConnectionResolver, TheConnectionNamesTheLinksTheTotalsCount)
+{
+    struct Row { const char* id; QString kind; };
+    struct Case { const char* machine; QString label; Platform::InterfaceAddress address; std::vector<Row> table; };
+    const Case cases[] = {
+        {"container", NetworkLabels::ethernet, {"eth0", "172.17.0.2"}, {{"eth0", NetworkLabels::kindEthernet}}},
+        {"vnic", NetworkLabels::ethernet, {"eth0", "10.0.2.15"}, {{"eth0", NetworkLabels::kindEthernet}, {"eth1", NetworkLabels::kindEthernet}}},
+        {"wwan", NetworkLabels::cellular, {"wwan0", "10.64.1.9"}, {{"wwan0", NetworkLabels::kindCellular}}},
+        {"ppp", NetworkLabels::cellular, {"ppp0", "10.64.2.3"}, {{"ppp0", NetworkLabels::kindCellular}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.machine);
+        ConnectionResolver::Options options;
+        options.root = support::fixturePath(QStringLiteral("net/%1").arg(c.machine)).toStdString();
+        auto s = ConnectionResolver::linuxSources(options);
+        s.addresses = [&c] {
+            return std::optional<std::vector<Platform::InterfaceAddress>>({{"eth1", "10.0.3.15"}, c.address});
+        };
+        const auto result = ConnectionResolver(s).resolve(kAuthorized);
+        EXPECT_EQ(result.label, c.label);
+        EXPECT_EQ(result.ipAddress, QString::fromStdString(c.address.ipv4));
+        ASSERT_EQ(result.interfaces.size(), c.table.size());
+
+        NetworkProvider provider(NetworkProvider::linuxReaders(options.root), nullptr);
+        ASSERT_TRUE(provider.readCounters());
+        std::vector<std::string> counted; // those that carried anything: an idle port is no row
+        for (const auto& [name, bytes] : provider.counters().devices()) {
+            if (bytes.in > 0 || bytes.out > 0)
+                counted.push_back(name);
+        }
+        std::vector<std::string> named;
+        for (std::size_t i = 0; i < c.table.size(); ++i) {
+            EXPECT_EQ(result.interfaces[i].id, QLatin1String(c.table[i].id));
+            EXPECT_EQ(result.interfaces[i].kind, c.table[i].kind);
+            named.push_back(result.interfaces[i].id.toStdString());
+        }
+        EXPECT_EQ(named, counted);
+    }
 }
 
 TEST(ConnectionResolver, InterfaceTableKeepsLinksAndTunnelsWithTraffic)

@@ -186,7 +186,7 @@ TEST(NetworkProvider, WithoutAnUpLinkTheDefaultRouteCounts)
 
         // With every hardware link down, the veth that holds the route counts.
         auto readers = NetworkProvider::linuxReaders(root.path());
-        readers.operstate = [](const std::string&) { return std::string("down"); };
+        readers.isUp = [](const std::string&) { return false; };
         readers.defaultRoute = [] { return std::vector<std::string>{"veth1a2b"}; };
         NetworkProvider fallback(readers, nullptr, clock);
         ASSERT_TRUE(fallback.readCounters());

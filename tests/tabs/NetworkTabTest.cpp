@@ -117,6 +117,7 @@ struct Machine {
 const InterfaceTraits kWiredUp{true, false, false, "up"};
 const InterfaceTraits kWirelessUp{true, true, false, "up"};
 const InterfaceTraits kTunnel{false, false, true, "unknown"};
+const InterfaceTraits kModem{true, false, false, "unknown", true};
 
 // A provider over the machine, a recorder over an empty history folder, and
 // the tab over both.
@@ -188,6 +189,7 @@ TEST(NetworkTabRules, ConnectionSymbolFirstMatchWins)
         {NetworkLabels::ethernet, QStringLiteral("Home"), "wifi"}, // a network name wins over the label
         {NetworkLabels::wifi, std::nullopt, "wifi"},
         {NetworkLabels::ethernet, std::nullopt, "cable.connector"},
+        {NetworkLabels::cellular, std::nullopt, "antenna.radiowaves.left.and.right"},
         {NetworkLabels::notConnected, std::nullopt, "wifi.slash"},
         {NetworkLabels::detecting, std::nullopt, "wifi.slash"},
         {QStringLiteral("ethernet"), std::nullopt, "wifi.slash"}, // exact comparison
@@ -202,6 +204,7 @@ TEST(NetworkTabRules, ConnectionSymbolFirstMatchWins)
     EXPECT_EQ(InterfacesSection::kindSymbol(QStringLiteral("Wi-Fi")), QStringLiteral("wifi"));
     EXPECT_EQ(InterfacesSection::kindSymbol(QStringLiteral("Ethernet")), QStringLiteral("cable.connector"));
     EXPECT_EQ(InterfacesSection::kindSymbol(QStringLiteral("VPN")), QStringLiteral("lock.shield"));
+    EXPECT_EQ(InterfacesSection::kindSymbol(QStringLiteral("Cellular")), QStringLiteral("antenna.radiowaves.left.and.right"));
     EXPECT_EQ(InterfacesSection::kindSymbol(QStringLiteral("wifi")), QStringLiteral("lock.shield"));
 }
 
@@ -296,6 +299,8 @@ TEST(NetworkTab, KnownConnectionsShowTheirLabelNameAddressAndInterfaces)
         {"Ethernet under a tunnel", {{"enp3s0", kWiredUp, 5000, 700, "192.168.1.20"}, {"wg0", kTunnel, 300, 200, ""}},
          std::nullopt, NetworkLabels::ethernet, "cable.connector", std::nullopt, QStringLiteral("192.168.1.20"),
          {"enp3s0", "wg0"}},
+        {"a modem's link", {{"wwan0", kModem, 4000, 600, "10.64.1.9"}}, std::nullopt, NetworkLabels::cellular,
+         "antenna.radiowaves.left.and.right", std::nullopt, QStringLiteral("10.64.1.9"), {"wwan0"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -56,13 +56,17 @@ bool shows(const QWidget& root, const char* name)
 // A page on a battery the test describes, and a folder of day files.
 struct PowerRig {
     Dunmorra::Test::ManualClock clock;
-    std::optional<Platform::BatteryReading> reading;
-    BatteryProvider provider{[this] { return reading; }, clock};
+    std::vector<Platform::BatteryReading> readings;
+    BatteryProvider provider{[this] { return readings; }, clock};
     QTemporaryDir history;
     std::unique_ptr<PowerTab> tab;
 
-    explicit PowerRig(std::optional<Platform::BatteryReading> r = std::nullopt)
-        : reading(std::move(r))
+    explicit PowerRig(std::vector<Platform::BatteryReading> r = {})
+        : readings(std::move(r))
+    {
+    }
+    explicit PowerRig(Platform::BatteryReading r)
+        : PowerRig(std::vector{std::move(r)})
     {
     }
     ~PowerRig()
@@ -103,7 +107,7 @@ Platform::BatteryReading withHealth(std::int64_t health)
     return r;
 }
 
-std::optional<Platform::BatteryReading> fixtureBattery(const char* name)
+std::vector<Platform::BatteryReading> fixtureBattery(const char* name)
 {
     return BatteryProvider::sysfsReader(Dunmorra::Test::fixturePath(QStringLiteral("power/") + QLatin1String(name))
                                             .toStdString())();
@@ -175,7 +179,7 @@ TEST(PowerTab, WithoutABatteryOnlyOneCardAndNoPlaceholderFigure)
     EXPECT_FALSE(tab.findChild<SparklineView*>());
 
     // A battery that shows up later replaces the card with the page.
-    rig.reading = fixtureBattery("charging");
+    rig.readings = fixtureBattery("charging");
     rig.provider.refresh();
     EXPECT_FALSE(tab.findChild<QWidget*>(QStringLiteral("noBatteryCard")));
     EXPECT_EQ(textOf(tab, "batteryPercent"), QStringLiteral("62%"));
@@ -258,8 +262,8 @@ TEST(PowerTab, CapacityRowsAndTheirDividerFollowTheReadings)
         shownDividers += d->isVisibleTo(&tab) ? 1 : 0;
     EXPECT_EQ(shownDividers, 3);   // Design Capacity sits right under the Cycle Count divider
 
-    rig.reading->chargeFullDesign = 0;
-    rig.reading->chargeFull.reset();
+    rig.readings.front().chargeFullDesign = 0;
+    rig.readings.front().chargeFull.reset();
     rig.provider.refresh();
     EXPECT_FALSE(shows(tab, "designCapacityRow"));
     EXPECT_FALSE(shows(tab, "currentCapacityRow"));
@@ -276,7 +280,7 @@ TEST(PowerTab, ChargeHistoryKeepsTheLastSixtyReadings)
     EXPECT_EQ(chart->accessibleName(), QStringLiteral("Metric trend"));
     EXPECT_TRUE(shows(tab, "chargeHistory"));
     for (int i = 0; i < 70; ++i) {
-        rig.reading->capacity = i;
+        rig.readings.front().capacity = i;
         rig.clock.advance(30);
         rig.provider.refresh();
     }

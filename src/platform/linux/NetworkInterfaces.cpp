@@ -30,9 +30,23 @@ bool NetworkInterfaces::hasDevice(const std::string& name) const
     return pathExists(m_dir + name + "/device");
 }
 
-std::string NetworkInterfaces::operstate(const std::string& name) const
+namespace {
+
+bool hasCarrier(const std::string& base)
 {
-    return std::string(trimmed(readAttribute(m_dir + name + "/operstate").value_or(std::string())));
+    // The kernel refuses the read (EINVAL) while the interface is down.
+    const auto carrier = readIntegerAttribute(base + "carrier");
+    return carrier && *carrier == 1;
+}
+
+} // namespace
+
+bool NetworkInterfaces::isUp(const std::string& name) const
+{
+    const std::string base = m_dir + name + "/";
+    const auto state = readAttribute(base + "operstate");
+    const std::string operstate(state ? trimmed(*state) : std::string_view());
+    return InterfaceTraits::isUp(operstate, operstate == "unknown" && hasCarrier(base));
 }
 
 InterfaceTraits NetworkInterfaces::traits(const std::string& name) const
@@ -42,6 +56,7 @@ InterfaceTraits NetworkInterfaces::traits(const std::string& name) const
     t.hasDevice = pathExists(base + "device");
     t.isWireless = pathExists(base + "phy80211") || pathExists(base + "wireless");
     t.operstate = std::string(trimmed(readAttribute(base + "operstate").value_or(std::string())));
+    t.carrier = hasCarrier(base);
 
     bool wireguard = false;
     std::string uevent;

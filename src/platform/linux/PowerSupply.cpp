@@ -16,8 +16,9 @@ PowerSupplies::PowerSupplies(std::string root)
 {
 }
 
-std::optional<BatteryReading> PowerSupplies::firstBattery() const
+std::vector<BatteryReading> PowerSupplies::batteries() const
 {
+    std::vector<BatteryReading> found;
     std::vector<std::string> names;
     if (DIR* dir = ::opendir(m_dir.c_str())) {
         while (const dirent* entry = ::readdir(dir)) {
@@ -58,9 +59,9 @@ std::optional<BatteryReading> PowerSupplies::firstBattery() const
         r.timeToFullNow = number("time_to_full_now");
         r.cycleCount = number("cycle_count");
         r.temp = number("temp");
-        return r;
+        found.push_back(std::move(r));
     }
-    return std::nullopt;
+    return found;
 }
 
 } // namespace Dunmorra::Platform

@@ -95,13 +95,15 @@ QString ConnectionCard::connectionSymbol(const NetworkSnapshot& snapshot)
         return QStringLiteral("wifi");
     if (snapshot.interfaceName == NetworkLabels::ethernet)
         return QStringLiteral("cable.connector");
+    if (snapshot.interfaceName == NetworkLabels::cellular)
+        return QStringLiteral("antenna.radiowaves.left.and.right");
     return QStringLiteral("wifi.slash");
 }
 
 void ConnectionCard::setSnapshot(const NetworkSnapshot& snapshot)
 {
     m_symbol->setSymbol(connectionSymbol(snapshot));
-    m_label->setTextIfChanged(oneLine(snapshot.interfaceName));
+    m_label->setTextIfChanged(oneLine(NetworkLabels::shown(snapshot.interfaceName)));
     m_dot->setVisible(snapshot.ssid.has_value());
     m_ssid->setVisible(snapshot.ssid.has_value());
     m_ssid->setTextIfChanged(snapshot.ssid ? oneLine(*snapshot.ssid) : QString());

@@ -84,7 +84,7 @@ public:
         if (m_id->toolTip() != help)
             m_id->setToolTip(help);
         m_kindSymbol->setSymbol(InterfacesSection::kindSymbol(info.kind));
-        m_kind->setTextIfChanged(oneLine(info.kind));
+        m_kind->setTextIfChanged(oneLine(NetworkLabels::shown(info.kind)));
         m_address->setTextIfChanged(info.ipAddress ? oneLine(*info.ipAddress) : QStringLiteral("\u2014"));
         m_sent->setTextIfChanged(QString::fromStdString(formatBytes(info.totalSent)));
         m_received->setTextIfChanged(QString::fromStdString(formatBytes(info.totalRecv)));
@@ -127,6 +127,8 @@ QString InterfacesSection::kindSymbol(const QString& kind)
         return QStringLiteral("wifi");
     if (kind == NetworkLabels::kindEthernet)
         return QStringLiteral("cable.connector");
+    if (kind == NetworkLabels::kindCellular)
+        return QStringLiteral("antenna.radiowaves.left.and.right");
     return QStringLiteral("lock.shield");
 }
 

@@ -270,6 +270,8 @@ QString OverviewNetworkCard::liveSymbol(const NetworkSnapshot& now)
         return QStringLiteral("wifi");
     if (now.interfaceName == NetworkLabels::ethernet)
         return QStringLiteral("cable.connector");
+    if (now.interfaceName == NetworkLabels::cellular)
+        return QStringLiteral("antenna.radiowaves.left.and.right");
     return QStringLiteral("wifi.slash");
 }
 
@@ -290,7 +292,7 @@ void OverviewNetworkCard::refreshLive()
     m_filterButton->hide();
     const NetworkSnapshot& now = m_network.current();
     m_symbol->setSymbol(liveSymbol(now));
-    m_title->setTextIfChanged(OverviewPieces::shownName(now.interfaceName));
+    m_title->setTextIfChanged(OverviewPieces::shownName(NetworkLabels::shown(now.interfaceName)));
 
     const bool wifi = now.ssid.has_value();
     const bool location = !wifi && now.needsLocation;

@@ -189,6 +189,8 @@ TEST_F(OverviewRules, NetworkTitlesAndSymbols)
     EXPECT_EQ(OverviewNetworkCard::liveSymbol(now), QStringLiteral("wifi.slash"));
     now.interfaceName = NetworkLabels::ethernet;
     EXPECT_EQ(OverviewNetworkCard::liveSymbol(now), QStringLiteral("cable.connector"));
+    now.interfaceName = NetworkLabels::cellular;
+    EXPECT_EQ(OverviewNetworkCard::liveSymbol(now), QStringLiteral("antenna.radiowaves.left.and.right"));
     now.interfaceName = NetworkLabels::wifi;
     EXPECT_EQ(OverviewNetworkCard::liveSymbol(now), QStringLiteral("wifi"));
     now.interfaceName = NetworkLabels::notConnected;

@@ -68,7 +68,10 @@ struct OverviewRig {
     }();
     MemoryProvider memory{[this] { return std::optional<Platform::VmStats>(vm); }, &emptyScanCache(), clock};
     std::optional<Platform::BatteryReading> batteryReading;
-    BatteryProvider battery{[this] { return batteryReading; }, clock};
+    BatteryProvider battery{[this] {
+                                return batteryReading ? std::vector{*batteryReading} : std::vector<Platform::BatteryReading>{};
+                            },
+                            clock};
     Platform::FileSystemSpace space{500 * kGiB, 200 * kGiB};
     DiskProvider disk{{[] { return std::optional(std::vector<Platform::DiskCounters>{}); },
                        [this] { return std::optional<Platform::FileSystemSpace>(space); },
