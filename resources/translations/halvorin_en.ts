@@ -166,10 +166,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Metric trend</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>60s ago</source>
         <translation type="unfinished"></translation>
     </message>
@@ -298,10 +294,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Metric trend</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>I/O history  (last 60 s)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -319,6 +311,13 @@
     </message>
     <message>
         <source>%1 total</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::DualSparklineView</name>
+    <message>
+        <source>Dual metric trend</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -697,10 +696,6 @@ in the sandboxed version.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Metric trend</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Collecting…</source>
         <translation type="unfinished"></translation>
     </message>
@@ -755,10 +750,6 @@ in the sandboxed version.</source>
     </message>
     <message>
         <source>Filter by network</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Dual metric trend</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1001,13 +992,6 @@ in the sandboxed version.</source>
     <name>Dunmorra::ProcessTable</name>
     <message>
         <source>Process</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>Dunmorra::RateTile</name>
-    <message>
-        <source>Metric trend</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1259,6 +1243,13 @@ in the sandboxed version.</source>
     </message>
 </context>
 <context>
+    <name>Dunmorra::SparklineView</name>
+    <message>
+        <source>Metric trend</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::StatsSummaryRow</name>
     <message>
         <source>Days recorded</source>
@@ -1420,10 +1411,6 @@ in the sandboxed version.</source>
     <name>Dunmorra::ThroughputHistoryCard</name>
     <message>
         <source>Throughput history</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Dual metric trend</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -171,7 +171,7 @@
     </message>
     <message>
         <source>Metric trend</source>
-        <translation>Tendencia de la métrica</translation>
+        <translation type="vanished">Tendencia de la métrica</translation>
     </message>
     <message>
         <source>60s ago</source>
@@ -303,7 +303,7 @@
     </message>
     <message>
         <source>Metric trend</source>
-        <translation>Tendencia de la métrica</translation>
+        <translation type="vanished">Tendencia de la métrica</translation>
     </message>
     <message>
         <source>I/O history  (last 60 s)</source>
@@ -324,6 +324,13 @@
     <message>
         <source>%1 total</source>
         <translation>%1 en total</translation>
+    </message>
+</context>
+<context>
+    <name>Dunmorra::DualSparklineView</name>
+    <message>
+        <source>Dual metric trend</source>
+        <translation>Tendencia de dos métricas</translation>
     </message>
 </context>
 <context>
@@ -711,7 +718,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Metric trend</source>
-        <translation>Tendencia de la métrica</translation>
+        <translation type="vanished">Tendencia de la métrica</translation>
     </message>
     <message>
         <source>Collecting…</source>
@@ -776,7 +783,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Dual metric trend</source>
-        <translation>Tendencia de dos métricas</translation>
+        <translation type="vanished">Tendencia de dos métricas</translation>
     </message>
     <message>
         <source>Allow location for Wi-Fi name</source>
@@ -1032,7 +1039,7 @@ en la versión aislada.</translation>
     <name>Dunmorra::RateTile</name>
     <message>
         <source>Metric trend</source>
-        <translation>Tendencia de la métrica</translation>
+        <translation type="vanished">Tendencia de la métrica</translation>
     </message>
 </context>
 <context>
@@ -1291,6 +1298,13 @@ en la versión aislada.</translation>
     </message>
 </context>
 <context>
+    <name>Dunmorra::SparklineView</name>
+    <message>
+        <source>Metric trend</source>
+        <translation>Tendencia de la métrica</translation>
+    </message>
+</context>
+<context>
     <name>Dunmorra::StatsSummaryRow</name>
     <message>
         <source>Days recorded</source>
@@ -1456,7 +1470,7 @@ en la versión aislada.</translation>
     </message>
     <message>
         <source>Dual metric trend</source>
-        <translation>Tendencia de dos métricas</translation>
+        <translation type="vanished">Tendencia de dos métricas</translation>
     </message>
     <message>
         <source>Now</source>

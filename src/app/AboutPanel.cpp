@@ -3,8 +3,10 @@
 #include "components/Palette.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -36,9 +38,26 @@ QString aboutPanelText()
              secondary.name(), credits);
 }
 
-void showAboutPanel(QWidget* parent)
+QWidget* showAboutPanel()
 {
-    QMessageBox::about(parent, QCoreApplication::translate("HalvorinsApp", "About Halvorin"), aboutPanelText());
+    // Not modal and of no window: the tray, the popup and the main window go
+    // on working while it is open, and it outlives a closed main window.
+    static QPointer<QMessageBox> panel;
+    if (!panel) {
+        panel = new QMessageBox(QMessageBox::NoIcon, QCoreApplication::translate("HalvorinsApp", "About Halvorin"),
+                                aboutPanelText(), QMessageBox::Ok);
+        panel->setObjectName(QStringLiteral("aboutPanel"));
+        panel->setTextFormat(Qt::RichText);
+        panel->setWindowModality(Qt::NonModal);
+        panel->setAttribute(Qt::WA_DeleteOnClose);
+        const QIcon icon = QApplication::windowIcon();
+        if (!icon.isNull())
+            panel->setIconPixmap(icon.pixmap(64, 64));
+    }
+    panel->show();
+    panel->raise();
+    panel->activateWindow();
+    return panel;
 }
 
 } // namespace Dunmorra

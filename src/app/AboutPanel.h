@@ -16,7 +16,8 @@ QString aboutCredits();
 // small, secondary type (rich text).
 QString aboutPanelText();
 
-// The standard about box: the application icon, name, version and credits.
-void showAboutPanel(QWidget* parent);
+// The About window: the application icon, name, version and credits. One
+// at a time: asking again raises the one that is open. Returns it.
+QWidget* showAboutPanel();
 
 } // namespace Dunmorra

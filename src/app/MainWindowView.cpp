@@ -3,6 +3,7 @@
 #include "app/AboutPanel.h"
 #include "app/SidebarIcons.h"
 #include "app/TabNotifications.h"
+#include "components/Palette.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
@@ -33,10 +34,10 @@ public:
         if (index.data(HighlightRole).toBool()) {
             painter->save();
             painter->setRenderHint(QPainter::Antialiasing);
-            QColor fill = option.palette.color(QPalette::Highlight);
-            fill.setAlphaF(0.18f);
+            // The application's accent, as the popup's hover and the trend
+            // lines have it, whatever the desktop's selection colour.
             painter->setPen(Qt::NoPen);
-            painter->setBrush(fill);
+            painter->setBrush(withAlpha(accentColor(), 0.18));
             painter->drawRoundedRect(QRectF(option.rect).adjusted(4, 1, -4, -1), 6, 6);
             painter->restore();
         }
@@ -143,7 +144,7 @@ void MainWindowView::buildMenus()
     QAction* about = app->addAction(QCoreApplication::translate("HalvorinsApp", "About Halvorin"));
     about->setObjectName(QStringLiteral("about"));
     about->setMenuRole(QAction::AboutRole);
-    connect(about, &QAction::triggered, this, [this] { showAboutPanel(this); });
+    connect(about, &QAction::triggered, this, [] { showAboutPanel(); });
     app->addSeparator();
     QAction* quit = app->addAction(QCoreApplication::translate("MenuBarPopover", "Quit Halvorin"));
     quit->setObjectName(QStringLiteral("quit"));

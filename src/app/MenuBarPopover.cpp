@@ -265,7 +265,7 @@ void MenuBarPopover::buildMetricRow(Row which, const QString& title, bool withTr
     h->addStretch(1);
     if (withTrend) {
         // Present even below two points; it then draws nothing.
-        row.trend = new SparklineView(accentColor(), true, QStringLiteral("Metric trend"), row.widget);
+        row.trend = new SparklineView(accentColor(), true, SparklineView::trendName(), row.widget);
         row.trend->setFixedSize(60, 12);
         h->addWidget(row.trend);
     }

@@ -10,6 +10,11 @@
 
 namespace Dunmorra {
 
+QString DualSparklineView::trendName()
+{
+    return tr("Dual metric trend");
+}
+
 DualSparklineView::DualSparklineView(const QColor& primaryColor, const QColor& secondaryColor, const QString& label, QWidget* parent)
     : QWidget(parent)
     , m_primaryColor(primaryColor)

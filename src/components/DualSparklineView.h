@@ -15,6 +15,9 @@ class DualSparklineView : public QWidget {
 public:
     DualSparklineView(const QColor& primaryColor, const QColor& secondaryColor, const QString& label, QWidget* parent = nullptr);
 
+    // "Dual metric trend": the accessible name every two-series chart takes.
+    static QString trendName();
+
     void setValues(std::vector<double> primary, std::vector<double> secondary);
     const std::vector<double>& primary() const { return m_primary; }
     const std::vector<double>& secondary() const { return m_secondary; }

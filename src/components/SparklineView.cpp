@@ -9,6 +9,11 @@
 
 namespace Dunmorra {
 
+QString SparklineView::trendName()
+{
+    return tr("Metric trend");
+}
+
 SparklineView::SparklineView(const QColor& color, bool autoScale, const QString& label, QWidget* parent)
     : QWidget(parent)
     , m_color(color)

@@ -15,6 +15,9 @@ class SparklineView : public QWidget {
 public:
     SparklineView(const QColor& color, bool autoScale, const QString& label, QWidget* parent = nullptr);
 
+    // "Metric trend": the accessible name every one-series chart takes.
+    static QString trendName();
+
     // Repaints only when the series differs.
     void setValues(std::vector<double> values);
     const std::vector<double>& values() const { return m_values; }

@@ -137,6 +137,12 @@ void AlertsMonitor::evaluate(const CPUSnapshot& cpu, const MemorySnapshot& memor
     checkNetwork(today);
 }
 
+double AlertsMonitor::cpuThreshold() const
+{
+    return SettingKeys::usableCpuThreshold(
+        m_settings.doubleValue(key(SettingKeys::cpuThreshold), SettingKeys::cpuThresholdDefault));
+}
+
 void AlertsMonitor::checkCPU(const CPUSnapshot& cpu)
 {
     if (!m_settings.boolValue(key(SettingKeys::cpuAlerts), SettingKeys::cpuAlertsDefault)) {
@@ -145,7 +151,7 @@ void AlertsMonitor::checkCPU(const CPUSnapshot& cpu)
         return;
     }
     const double usage = cpu.usagePercent;
-    const double threshold = m_settings.doubleValue(key(SettingKeys::cpuThreshold), SettingKeys::cpuThresholdDefault);
+    const double threshold = cpuThreshold();
     if (usage >= threshold) {
         const auto now = monotonicNow();
         if (!m_cpuHighSince)
@@ -277,8 +283,7 @@ void AlertsMonitor::sendTestNotification(AlertKind kind)
     switch (kind) {
     case AlertKind::cpu:
         deliver(QStringLiteral("test-cpu"), cpuHighTitle(),
-                cpuHighBody(m_settings.doubleValue(key(SettingKeys::cpuThreshold), SettingKeys::cpuThresholdDefault),
-                            85.0));
+                cpuHighBody(cpuThreshold(), 85.0));
         return;
     case AlertKind::memory:
         deliver(QStringLiteral("test-memory"), memoryTitle(MemorySnapshot::MemoryPressure::warning),

@@ -123,6 +123,8 @@ Q_SIGNALS:
 
 private:
     bool authorizedForAlerts() const;
+    // The stored threshold within the range the Settings slider offers.
+    double cpuThreshold() const;
     std::chrono::nanoseconds monotonicNow() const { return m_clock.monotonic(); }
     QDate today() const;
 

@@ -1,6 +1,16 @@
 #include "model/SettingKeys.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace Dunmorra::SettingKeys {
+
+double usableCpuThreshold(double stored)
+{
+    if (!std::isfinite(stored))
+        return cpuThresholdDefault;
+    return std::clamp(stored, cpuThresholdMin, cpuThresholdMax);
+}
 
 const std::array<Entry, 19>& table()
 {

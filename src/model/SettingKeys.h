@@ -41,6 +41,11 @@ inline constexpr bool audioInMenuBarDefault = false;
 inline constexpr bool alertsEnabledDefault = true;
 inline constexpr bool cpuAlertsDefault = true;
 inline constexpr double cpuThresholdDefault = 80.0;
+// The slider's range: a stored threshold outside it (only a hand edit puts
+// one there) is taken at the nearer end, and one no number holds as the default.
+inline constexpr double cpuThresholdMin = 50.0;
+inline constexpr double cpuThresholdMax = 99.0;
+double usableCpuThreshold(double stored);
 inline constexpr bool memoryAlertsDefault = true;
 inline constexpr char memoryThresholdDefault[] = "warning";
 inline constexpr bool diskAlertsDefault = true;

@@ -109,7 +109,10 @@ public:
         m_volumeBar->setFillOpacity(1.0);
         m_volumeBar->setFixedWidth(80);
         m_volumeText = value("volumeText");
-        m_volumeText->setFixedWidth(44);
+        // As wide as the widest text it shows in this language ("Muted" in
+        // some, three digits in others), so neither is ever cut.
+        m_volumeText->holdSizeFor(QStringList{AudioTab::tr("Muted")} << PagePieces::widestWholePercents()
+                                                                      << PagePieces::wholePercent(188));
         m_volumeText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         volumeRow->addWidget(m_volumeBar, 0, Qt::AlignVCenter);
         volumeRow->addWidget(m_volumeText, 0, Qt::AlignVCenter);
@@ -303,17 +306,17 @@ AudioTab::AudioTab(AudioProvider& audio, ApplicationIconLookup icons, QWidget* p
     setObjectName(QStringLiteral("tab.audio"));
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    auto* cards = cardRow();
+    m_cardRow = cardRow();
     m_outputCard = new AudioDeviceCard(tr("Output"));
     m_outputCard->setObjectName(QStringLiteral("outputCard"));
     m_inputCard = new AudioDeviceCard(tr("Input"));
     m_inputCard->setObjectName(QStringLiteral("inputCard"));
     for (AudioDeviceCard* card : {m_outputCard, m_inputCard}) {
         shareRowWidth(card);
-        cards->addWidget(card, 1, Qt::AlignTop);
+        m_cardRow->addWidget(card, 1, Qt::AlignTop);
         card->hide();
     }
-    stack()->addLayout(cards);
+    stack()->addLayout(m_cardRow);
     stack()->addWidget(buildProcessSection());
     stack()->addWidget(buildDeviceList());
 
@@ -468,6 +471,27 @@ void AudioTab::refresh()
     m_outputSection->setVisible(!now.allOutputDevices.isEmpty());
     m_inputSection->setVisible(!now.allInputDevices.isEmpty());
     m_sectionDivider->setVisible(!now.allOutputDevices.isEmpty() && !now.allInputDevices.isEmpty());
+    arrangeDeviceCards();
+}
+
+void AudioTab::resizeEvent(QResizeEvent* event)
+{
+    TabPage::resizeEvent(event);
+    arrangeDeviceCards();
+}
+
+void AudioTab::arrangeDeviceCards()
+{
+    // Side by side while both hold their captions and figures whole; one
+    // above the other where the page is narrower than that (a small window,
+    // a language with long captions).
+    const QMargins margins = stack()->contentsMargins();
+    const int width = viewport()->width() - margins.left() - margins.right();
+    const int needed = m_outputCard->minimumSizeHint().width() + m_cardRow->spacing()
+        + m_inputCard->minimumSizeHint().width();
+    const auto direction = width >= needed ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (m_cardRow->direction() != direction)
+        m_cardRow->setDirection(direction);
 }
 
 } // namespace Dunmorra

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+class QBoxLayout;
 class QVBoxLayout;
 
 namespace Dunmorra {
@@ -39,13 +40,18 @@ public:
     // The volume as a whole percent: volume x 100 in single precision, truncated.
     static QString volumePercent(float volume);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QWidget* buildProcessSection();
+    void arrangeDeviceCards();
     QWidget* buildDeviceList();
     void refresh();
 
     AudioProvider& m_audio;
     ApplicationIconLookup m_icons;
+    QBoxLayout* m_cardRow = nullptr;
     AudioDeviceCard* m_outputCard = nullptr;
     AudioDeviceCard* m_inputCard = nullptr;
     QWidget* m_processSection = nullptr;

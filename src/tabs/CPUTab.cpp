@@ -80,7 +80,7 @@ QWidget* CPUTab::buildUsageCard()
     m_usageText->setObjectName(QStringLiteral("usagePercent"));
     m_usageText->holdSizeFor(PagePieces::widestWholePercents());
     stack->addWidget(m_usageText);
-    m_usageSparkline = new SparklineView(accentColor(), false, tr("Metric trend"));
+    m_usageSparkline = new SparklineView(accentColor(), false, SparklineView::trendName());
     m_usageSparkline->setObjectName(QStringLiteral("usageSparkline"));
     m_usageSparkline->setFixedHeight(40);
     stack->addWidget(m_usageSparkline);
@@ -128,7 +128,7 @@ QWidget* CPUTab::buildHistoryCard()
     QStringList labels;
     for (CPUTimeRange range : allCPUTimeRanges)
         labels << rawValue(range);
-    auto* card = new UsageHistoryCard(tr("Usage history"), labels, accentColor(), tr("Metric trend"));
+    auto* card = new UsageHistoryCard(tr("Usage history"), labels, accentColor(), SparklineView::trendName());
     m_rangePicker = card->picker();
     m_historySparkline = card->sparkline();
     connect(m_rangePicker, &SegmentedPicker::currentIndexChanged, this, [this](int index) {

@@ -64,9 +64,9 @@ QWidget* DiskTab::buildHistoryCard()
     chart->setObjectName(QStringLiteral("ioChart"));
     auto* overlay = new QGridLayout(chart);
     overlay->setContentsMargins(0, 0, 0, 0);
-    m_readLine = new SparklineView(accentColor(), true, tr("Metric trend"));
+    m_readLine = new SparklineView(accentColor(), true, SparklineView::trendName());
     m_readLine->setObjectName(QStringLiteral("readLine"));
-    m_writeLine = new SparklineView(writeCurveColor(), true, tr("Metric trend"));
+    m_writeLine = new SparklineView(writeCurveColor(), true, SparklineView::trendName());
     m_writeLine->setObjectName(QStringLiteral("writeLine"));
     for (SparklineView* line : {m_readLine, m_writeLine}) {
         line->setFixedHeight(60);

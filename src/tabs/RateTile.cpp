@@ -18,7 +18,7 @@ RateTile::RateTile(const QString& symbol, const QString& title, const char* name
     m_rate = new TextLabel(QString(), Fonts::bigFigure());
     m_rate->setObjectName(QLatin1String(name));
     stack->addWidget(m_rate);
-    m_trend = new SparklineView(trendColor, true, tr("Metric trend"));
+    m_trend = new SparklineView(trendColor, true, SparklineView::trendName());
     m_trend->setObjectName(QLatin1String(name) + QStringLiteral("Trend"));
     m_trend->setFixedHeight(32);
     stack->addWidget(m_trend);

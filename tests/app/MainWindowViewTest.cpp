@@ -3,10 +3,13 @@
 #include "app/MainWindowView.h"
 #include "app/SidebarIcons.h"
 #include "app/TabNotifications.h"
+#include "components/Palette.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -119,6 +122,34 @@ TEST(MainWindowView, SidebarClickBuildsAFreshTab)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(firstCpu.isNull());
     EXPECT_EQ(window.findChildren<QWidget*>(QStringLiteral("tab.memory")).size(), 0);
+}
+
+// The selected row takes the application's accent, not the desktop theme's
+// selection colour: here a green theme.
+TEST(MainWindowView, SelectedRowIsTintedWithTheAppAccent)
+{
+    Fixture f;
+    const QPalette saved = QApplication::palette();
+    QPalette green = saved;
+    green.setColor(QPalette::Highlight, QColor(0, 160, 0));
+    QApplication::setPalette(green);
+    {
+        MainWindowView window(f.factory, false, f.settings);
+        window.show();
+        QListWidget* list = window.sidebar();
+        const QRect row = list->visualItemRect(list->item(0)); // Overview, selected
+        const QImage image = list->viewport()->grab().toImage();
+        const QColor shown = image.pixelColor(row.right() - 12, row.center().y());
+        const QColor background = list->viewport()->palette().color(list->viewport()->backgroundRole());
+        const QColor expected = compositeOver(withAlpha(accentColor(), 0.18), background);
+        EXPECT_NEAR(shown.red(), expected.red(), 3);
+        EXPECT_NEAR(shown.green(), expected.green(), 3);
+        EXPECT_NEAR(shown.blue(), expected.blue(), 3);
+        // An unselected row stays on the plain background.
+        const QRect other = list->visualItemRect(list->item(1));
+        EXPECT_EQ(image.pixelColor(other.right() - 12, other.center().y()).rgb(), background.rgb());
+    }
+    QApplication::setPalette(saved);
 }
 
 TEST(MainWindowView, GoMenuShortcutsSwitchTabs)

@@ -111,8 +111,9 @@ void collectMenu(const QMenu* menu, QSet<QString>& texts)
     }
 }
 
-// Every text a user can read under the widget: labels, buttons, lists,
-// menus, chart titles and tooltips, shown or waiting to be shown.
+// Every text a user can read or hear under the widget: labels, buttons,
+// lists, menus, chart titles, tooltips and the names a screen reader
+// speaks, shown or waiting to be shown.
 QSet<QString> readableTexts(const QWidget* root)
 {
     QSet<QString> texts;
@@ -120,7 +121,7 @@ QSet<QString> readableTexts(const QWidget* root)
     for (const QWidget* w : root->findChildren<QWidget*>())
         widgets << w;
     for (const QWidget* w : widgets) {
-        texts << shownText(w->toolTip());
+        texts << shownText(w->toolTip()) << w->accessibleName();
         if (w->isWindow())
             texts << w->windowTitle();
         if (auto* label = qobject_cast<const QLabel*>(w))

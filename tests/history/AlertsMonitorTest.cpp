@@ -132,6 +132,36 @@ TEST_F(Alerts, SustainedCpuAlertsAfterThirtySecondsAndRepeatsUntilLoadDrops)
     EXPECT_TRUE(service->sent.empty());
 }
 
+// A threshold written by hand outside the slider's range is used as the
+// slider shows it: at its nearer end.
+TEST_F(Alerts, StoredCpuThresholdOutsideTheSliderIsTakenAtItsEnd)
+{
+    const struct {
+        QVariant stored;
+        double usage;
+        const char* body; // empty: no alert
+    } cases[] = {
+        {200, 99, "CPU above 99% for 30 s (99% now)"},
+        {200, 98.9, ""},
+        {10, 45, ""},
+        {10, 50, "CPU above 50% for 30 s (50% now)"},
+    };
+    for (const auto& c : cases) {
+        service->sent.clear();
+        set(SettingKeys::cpuThreshold, c.stored);
+        cpu.usagePercent = c.usage;
+        walk(30);
+        cpu.usagePercent = 0;
+        walk(0);
+        if (*c.body) {
+            ASSERT_EQ(service->sent.size(), 1u) << c.stored.toDouble() << " at " << c.usage;
+            EXPECT_EQ(service->sent.front().body, QString::fromUtf8(c.body));
+        } else {
+            EXPECT_TRUE(service->sent.empty()) << c.stored.toDouble() << " at " << c.usage;
+        }
+    }
+}
+
 TEST_F(Alerts, CpuSpansIgnoreTheWallClockBeingSetBack)
 {
     cpu.usagePercent = 95;

@@ -57,6 +57,10 @@ TEST(LoginItem, OnlyAVisibleApplicationEntryCountsAsOn)
         {"[Desktop Entry]\nType=Link\n", false},
         {"[Other]\nType=Application\n", false},
         {"[Desktop Entry]\nType=Application\n[Desktop Action x]\nHidden=true\n", true},
+        {"# written by hand\n[Desktop Entry]\nType=Application\nHidden=1\n", false},
+        {"[Desktop Entry]\nType=Application\nX-GNOME-Autostart-enabled=0\n", false},
+        {"[Desktop Entry]\nType=Application\nHidden=maybe\n", true},
+        {"[Desktop Entry]\nType=Application\nType=Link\n", false},
         {"", false},
     };
     for (const Case& c : cases) {

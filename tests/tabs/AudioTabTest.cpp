@@ -12,7 +12,10 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QPixmap>
+#include <QSplitter>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -299,4 +302,63 @@ TEST(AudioTab, IconLookupRunsOncePerStreamIdentity)
     rig.state = s;
     rig.read();
     EXPECT_GT(*walks, first);
+}
+
+// In Spanish "Muted" is "Silenciado" and the percent takes a space: at the
+// smallest window and at a roomy one, every caption and figure of the device
+// cards shows whole, within its card, and the volume text clear of its bar.
+TEST(AudioTab, SpanishFiguresShowWholeAtEveryWindowSize)
+{
+    QTranslator spanish;
+    ASSERT_TRUE(spanish.load(QStringLiteral(HALVORIN_QM_DIR "/halvorin_es.qm")));
+    QCoreApplication::installTranslator(&spanish);
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    {
+        AudioRig rig;
+        AudioServerState s;
+        s.defaultSinkName = "Speakers";
+        s.defaultSourceName = "Desk Mic";
+        s.sinks = {device(1, "Speakers", 48000, 2, {Platform::kNormalAudioVolume / 2}, /*muted*/ true)};
+        s.sources = {device(7, "Desk Mic", 44100, 2, {Platform::kNormalAudioVolume})};
+        rig.state = s;
+        AudioTab tab(rig.provider, fakeIcons());
+        rig.read();
+        auto* output = tab.findChild<QWidget*>(QStringLiteral("outputCard"));
+        auto* input = tab.findChild<QWidget*>(QStringLiteral("inputCard"));
+        ASSERT_EQ(textOf(*output, "volumeText"), QStringLiteral("Silenciado"));
+        ASSERT_EQ(textOf(*input, "volumeText"), QString::fromUtf8("100\u00a0%"));
+
+        // The page beside the sidebar at its least and at its ideal width, in
+        // the smallest window (820 x 639), then in the default one (1100 x 750).
+        const int handle = QSplitter().handleWidth();
+        for (const QSize page : {QSize(820 - 160 - handle, 610), QSize(820 - 180 - handle, 610),
+                                 QSize(1100 - 180 - handle, 720)}) {
+            SCOPED_TRACE(page.width());
+            tab.resize(page);
+            tab.show();
+            Dunmorra::Test::settle([] { return false; }, 50);
+            for (QWidget* card : {output, input}) {
+                ASSERT_TRUE(shown(card));
+                for (const QLabel* label : card->findChildren<QLabel*>()) {
+                    if (!label->isVisible() || label->objectName() == QLatin1String("deviceName"))
+                        continue; // a device name is elided on purpose
+                    const QString text = label->text();
+                    EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->contentsRect().width())
+                        << text.toStdString();
+                    const QRect inCard(label->mapTo(card, QPoint(0, 0)), label->size());
+                    EXPECT_TRUE(card->rect().contains(inCard)) << text.toStdString();
+                }
+                const auto* bar = card->findChild<QWidget*>(QStringLiteral("volumeBar"));
+                const auto* volume = card->findChild<QWidget*>(QStringLiteral("volumeText"));
+                const QRect barRect(bar->mapTo(card, QPoint(0, 0)), bar->size());
+                const QRect volumeRect(volume->mapTo(card, QPoint(0, 0)), volume->size());
+                EXPECT_FALSE(barRect.intersects(volumeRect));
+            }
+        }
+        // With room for both, the two cards share the row.
+        EXPECT_EQ(output->y(), input->y());
+    }
+    QLocale::setDefault(previous);
+    QCoreApplication::removeTranslator(&spanish);
 }

@@ -1,24 +1,65 @@
 #include "platform/LoginItem.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QString>
 
+#include <glib.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace Dunmorra::Platform {
 
 namespace {
 
-std::string trim(const std::string& s)
+constexpr const char* kEntryGroup = G_KEY_FILE_DESKTOP_GROUP;
+
+struct KeyFileDeleter {
+    void operator()(GKeyFile* file) const { g_key_file_free(file); }
+};
+using KeyFile = std::unique_ptr<GKeyFile, KeyFileDeleter>;
+
+// A key of the entry's group; a missing key or a value of another type
+// reads as the fallback, as the desktop's own readers take it.
+bool booleanKey(GKeyFile* file, const char* key, bool fallback)
 {
-    const auto first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
+    GError* error = nullptr;
+    const gboolean value = g_key_file_get_boolean(file, kEntryGroup, key, &error);
+    if (error) {
+        g_error_free(error);
+        return fallback;
+    }
+    return value;
+}
+
+std::string stringKey(GKeyFile* file, const char* key)
+{
+    gchar* value = g_key_file_get_string(file, kEntryGroup, key, nullptr);
+    if (!value)
         return {};
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+    std::string out(value);
+    g_free(value);
+    return out;
+}
+
+// The Exec key's own quoting: the argument inside double quotes with each
+// ", `, $ and backslash escaped, and % written as %%. The key file's string
+// escapes come on top of it.
+std::string execQuoted(const std::string& argument)
+{
+    std::string quoted = "\"";
+    for (const char c : argument) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            quoted += '\\';
+        if (c == '%')
+            quoted += '%';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
 }
 
 } // namespace
@@ -43,46 +84,31 @@ std::string LoginItem::entryPath() const
 
 bool LoginItem::isEnabled() const
 {
-    QFile file(QString::fromStdString(entryPath()));
-    if (!file.open(QIODevice::ReadOnly))
+    KeyFile file(g_key_file_new());
+    if (!g_key_file_load_from_file(file.get(), entryPath().c_str(), G_KEY_FILE_NONE, nullptr))
         return false;
-    bool inEntry = false;
-    bool application = false;
-    bool hidden = false;
-    while (!file.atEnd()) {
-        const std::string line = trim(file.readLine().toStdString());
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (line[0] == '[') {
-            inEntry = line == "[Desktop Entry]";
-            continue;
-        }
-        if (!inEntry)
-            continue;
-        const auto eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string key = trim(line.substr(0, eq));
-        const std::string value = trim(line.substr(eq + 1));
-        if (key == "Type")
-            application = value == "Application";
-        else if (key == "Hidden")
-            hidden = hidden || value == "true";
-        else if (key == "X-GNOME-Autostart-enabled")
-            hidden = hidden || value == "false";
-    }
-    return application && !hidden;
+    if (stringKey(file.get(), G_KEY_FILE_DESKTOP_KEY_TYPE) != G_KEY_FILE_DESKTOP_TYPE_APPLICATION)
+        return false;
+    // Hidden means deleted; the GNOME key is how its session turns one off.
+    return !booleanKey(file.get(), G_KEY_FILE_DESKTOP_KEY_HIDDEN, false)
+        && booleanKey(file.get(), "X-GNOME-Autostart-enabled", true);
 }
 
 std::string LoginItem::entryText() const
 {
-    return "[Desktop Entry]\n"
-           "Type=Application\n"
-           "Name=Halvorin\n"
-           "Exec=" + desktopExecArgument(m_program) + "\n"
-           "Icon=" + m_desktopId + "\n"
-           "Terminal=false\n"
-           "X-GNOME-Autostart-enabled=true\n";
+    KeyFile file(g_key_file_new());
+    GKeyFile* f = file.get();
+    g_key_file_set_string(f, kEntryGroup, G_KEY_FILE_DESKTOP_KEY_TYPE, G_KEY_FILE_DESKTOP_TYPE_APPLICATION);
+    g_key_file_set_string(f, kEntryGroup, G_KEY_FILE_DESKTOP_KEY_NAME, "Halvorin");
+    g_key_file_set_string(f, kEntryGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, execQuoted(m_program).c_str());
+    g_key_file_set_string(f, kEntryGroup, G_KEY_FILE_DESKTOP_KEY_ICON, m_desktopId.c_str());
+    g_key_file_set_boolean(f, kEntryGroup, G_KEY_FILE_DESKTOP_KEY_TERMINAL, FALSE);
+    g_key_file_set_boolean(f, kEntryGroup, "X-GNOME-Autostart-enabled", TRUE);
+    gsize length = 0;
+    gchar* data = g_key_file_to_data(f, &length, nullptr);
+    std::string text(data, length);
+    g_free(data);
+    return text;
 }
 
 std::optional<std::string> LoginItem::enable() const
@@ -120,25 +146,12 @@ std::string currentProgramPath()
 
 std::string desktopExecArgument(const std::string& argument)
 {
-    std::string quoted = "\"";
-    for (const char c : argument) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\')
-            quoted += '\\';
-        quoted += c;
-    }
-    quoted += '"';
-    // The Exec value is a string: its own escapes apply before the quoting is read.
-    std::string out;
-    for (const char c : quoted) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '%': out += "%%"; break;
-        default: out += c;
-        }
-    }
+    // The value exactly as the entry stores it, string escapes included.
+    KeyFile file(g_key_file_new());
+    g_key_file_set_string(file.get(), kEntryGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, execQuoted(argument).c_str());
+    gchar* raw = g_key_file_get_value(file.get(), kEntryGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, nullptr);
+    std::string out = raw ? raw : "";
+    g_free(raw);
     return out;
 }
 

@@ -38,7 +38,7 @@ ThroughputHistoryCard::ThroughputHistoryCard(QWidget* parent)
     header->addWidget(m_picker, 0, Qt::AlignVCenter);
     stack->addLayout(header);
 
-    m_chart = new DualSparklineView(accentColor(), uploadColor(), tr("Dual metric trend"));
+    m_chart = new DualSparklineView(accentColor(), uploadColor(), DualSparklineView::trendName());
     m_chart->setObjectName(QStringLiteral("throughputChart"));
     m_chart->setFixedHeight(60);
     stack->addWidget(m_chart);

@@ -25,7 +25,7 @@ OverviewCpuCard::OverviewCpuCard(CPUProvider& cpu, QWidget* parent)
     stack->addWidget(OverviewPieces::cardHeader(QStringLiteral("cpu"), tr("CPU")));
     m_value = OverviewPieces::figure(32, "cpuValue");
     stack->addWidget(OverviewPieces::atLeast(m_value, 80));
-    m_trend = new SparklineView(accentColor(), false, tr("Metric trend"));
+    m_trend = new SparklineView(accentColor(), false, SparklineView::trendName());
     m_trend->setObjectName(QStringLiteral("cpuTrend"));
     m_trend->setFixedHeight(28);
     stack->addWidget(m_trend);

@@ -108,7 +108,7 @@ OverviewNetworkCard::OverviewNetworkCard(NetworkProvider& network, std::function
     stack->addWidget(buildConnectionRow());
     stack->addWidget(new Divider(1.0));
     stack->addWidget(buildTotalsRow());
-    m_trend = new DualSparklineView(accentColor(), paletteOrange(), tr("Dual metric trend"));
+    m_trend = new DualSparklineView(accentColor(), paletteOrange(), DualSparklineView::trendName());
     m_trend->setObjectName(QStringLiteral("networkTrend"));
     m_trend->setFixedHeight(24);
     stack->addWidget(m_trend);

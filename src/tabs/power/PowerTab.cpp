@@ -212,7 +212,7 @@ QWidget* PowerTab::buildChargeHistorySection()
     auto* stack = PagePieces::stack(section, 8);
     stack->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("Charge history  (last 30 min)")));
     // The accessible name of this line is a fixed text, not one of the catalogue.
-    m_chargeSparkline = new SparklineView(accentColor(), false, QStringLiteral("Metric trend"));
+    m_chargeSparkline = new SparklineView(accentColor(), false, SparklineView::trendName());
     m_chargeSparkline->setObjectName(QStringLiteral("chargeSparkline"));
     m_chargeSparkline->setFixedHeight(40);
     stack->addWidget(m_chargeSparkline);

@@ -21,7 +21,6 @@
 #include <QVBoxLayout>
 
 #include <cmath>
-#include <limits>
 
 namespace Dunmorra {
 
@@ -32,8 +31,8 @@ using Kind = AlertsMonitor::AlertKind;
 
 // The slider offers 50 to 95 in steps of 5: positions 10 to 19, times 5.
 constexpr int kSliderStep = 5;
-constexpr int kSliderMin = 50 / kSliderStep;
-constexpr int kSliderMax = 99 / kSliderStep;
+constexpr int kSliderMin = static_cast<int>(SettingKeys::cpuThresholdMin) / kSliderStep;
+constexpr int kSliderMax = static_cast<int>(SettingKeys::cpuThresholdMax) / kSliderStep;
 
 QWidget* tileSpacer(QWidget* parent = nullptr)
 {
@@ -116,15 +115,8 @@ void SettingsAlertsSection::refreshNotificationStatus()
 
 QString SettingsAlertsSection::thresholdText(double percent)
 {
-    // Only an outside write can store a value no whole number holds.
-    int whole = static_cast<int>(SettingKeys::cpuThresholdDefault);
-    if (std::isfinite(percent)) {
-        const double t = std::trunc(percent);
-        whole = t >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-            : t <= std::numeric_limits<int>::min()   ? std::numeric_limits<int>::min()
-                                                     : static_cast<int>(t);
-    }
-    return localePercent(static_cast<double>(whole) / 100.0, 0);
+    const double shown = SettingKeys::usableCpuThreshold(percent);
+    return localePercent(std::trunc(shown) / 100.0, 0);
 }
 
 void SettingsAlertsSection::updateBody()
@@ -158,7 +150,11 @@ QWidget* SettingsAlertsSection::buildRules()
     slider->setPageStep(1);
     auto* value = new TextLabel(QString(), figureFont(14, QFont::Medium));
     value->setObjectName(QStringLiteral("cpuThresholdValue"));
-    value->setFixedWidth(36);
+    // As wide as the widest value it can show, in this language's percent form.
+    QStringList values;
+    for (int whole = static_cast<int>(SettingKeys::cpuThresholdMin); whole <= SettingKeys::cpuThresholdMax; ++whole)
+        values << thresholdText(whole);
+    value->holdSizeFor(values);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     cpuLayout->addWidget(slider, 1);
     cpuLayout->addWidget(value);
@@ -166,7 +162,7 @@ QWidget* SettingsAlertsSection::buildRules()
     followSetting(slider, m_settings, SettingKeys::cpuThreshold, [this, slider, value, cpuKey] {
         const double threshold = m_settings.doubleValue(cpuKey, SettingKeys::cpuThresholdDefault);
         const QSignalBlocker blocker(slider);
-        slider->setValue(static_cast<int>(std::lround(std::clamp(threshold, 0.0, 100.0) / kSliderStep)));
+        slider->setValue(static_cast<int>(std::lround(SettingKeys::usableCpuThreshold(threshold) / kSliderStep)));
         value->setTextIfChanged(thresholdText(threshold));
     });
     connect(slider, &QSlider::valueChanged, this, [this, cpuKey](int position) {

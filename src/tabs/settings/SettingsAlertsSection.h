@@ -30,7 +30,7 @@ public:
     // Asks the monitor to read the permission again.
     void refreshNotificationStatus();
 
-    // The threshold as its value text shows it: "80%".
+    // The threshold as its value text shows it, within the slider's range: "80%".
     static QString thresholdText(double percent);
 
 private:

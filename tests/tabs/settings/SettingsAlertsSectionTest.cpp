@@ -1,10 +1,12 @@
 #include "components/Palette.h"
 #include "components/SegmentedPicker.h"
 #include "components/SystemColors.h"
+#include "components/WheelGuard.h"
 #include "history/AlertsMonitor.h"
 #include "model/SettingKeys.h"
 #include "model/UserSettings.h"
 #include "support/EventLoop.h"
+#include "support/ManualClock.h"
 #include "tabs/settings/SettingsAlertsSection.h"
 #include "tabs/settings/SettingsRows.h"
 #include "tabs/settings/SettingsTab.h"
@@ -20,6 +22,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtTest/qtestspontaneevent.h>
+
+#include <chrono>
+#include <cmath>
+#include <iostream>
 
 #include <gtest/gtest.h>
 
@@ -246,11 +253,18 @@ TEST(SettingsAlertsSection, ThresholdSliderStepsByFiveBelowOneHundred)
     const struct {
         QVariant stored;
         const char* text;
-    } shown[] = {{82.9, "82%"}, {QStringLiteral("abc"), "80%"}, {1e300, "2147483647%"}};
+        int position;
+    } shown[] = {{82.9, "82%", 17}, {QStringLiteral("abc"), "80%", 16}, {200, "99%", 19}, {1e300, "99%", 19},
+                 {-5, "50%", 10}, {qQNaN(), "80%", 16}};
     for (const auto& c : shown) {
         f.settings.setValue(SettingKeys::cpuThreshold, c.stored);
-        EXPECT_EQ(value->text(), c.text);
+        EXPECT_EQ(value->text(), c.text) << c.stored.toString().toStdString();
+        EXPECT_EQ(slider->value(), c.position) << c.stored.toString().toStdString();
+        // The box holds its widest value whole.
+        EXPECT_LE(value->fontMetrics().horizontalAdvance(value->text()), value->contentsRect().width());
     }
+    f.settings.setValue(SettingKeys::cpuThreshold, 200);
+    EXPECT_EQ(f.settings.doubleValue(SettingKeys::cpuThreshold, 0), 200); // showing it wrote nothing back
 }
 
 TEST(SettingsAlertsSection, PickersShowOnlyOfferedValues)
@@ -282,55 +296,158 @@ TEST(SettingsAlertsSection, PickersShowOnlyOfferedValues)
     EXPECT_EQ(f.settings.intValue(SettingKeys::networkDailyGB, 0), 50);
 }
 
-// Scrolling down the page over a threshold control moves the page, not the
-// threshold; once the user has clicked (focused) the control, the wheel is its.
-TEST(SettingsAlertsSection, TheWheelScrollsThePageUnlessTheControlHasTheFocus)
-{
-    Fixture f;
-    f.server->available = true;
-    f.settings.setValue(QLatin1String(SettingKeys::networkAlerts), true);
-    SettingsTabServices services;
-    services.settings = &f.settings;
-    services.alerts = &f.monitor;
-    services.relaunch = [] { return std::optional<QString>(); };
-    SettingsTab tab(services);
-    tab.resize(700, 400); // much shorter than the page
-    tab.show();
-    tab.activateWindow();
-    f.monitor.refreshAuthorizationStatus();
-    ASSERT_TRUE(Dunmorra::Test::settle([&] { return f.monitor.authorizationStatus() == Status::authorized; }));
+namespace {
 
-    auto* slider = tab.findChild<QSlider*>(QStringLiteral("cpuThresholdSlider"));
-    auto* limit = tab.findChild<QComboBox*>(QStringLiteral("networkLimitPicker"));
-    ASSERT_TRUE(slider && limit);
-    ASSERT_TRUE(slider->isVisible() && limit->isVisible());
-    const auto wheel = [](QWidget* w, int notches) {
-        for (int i = 0; i < notches; ++i) {
+// A tab whose alerts section shows the CPU slider and the daily-limit menu,
+// on a page much shorter than its content, with the wheel's rest told by a
+// clock the test moves.
+struct WheelRig {
+    Fixture f;
+    Dunmorra::Test::ManualClock clock;
+    std::unique_ptr<SettingsTab> tab;
+    QSlider* slider = nullptr;
+    QComboBox* limit = nullptr;
+
+    WheelRig()
+    {
+        f.server->available = true;
+        f.settings.setValue(QLatin1String(SettingKeys::networkAlerts), true);
+        SettingsTabServices services;
+        services.settings = &f.settings;
+        services.alerts = &f.monitor;
+        services.relaunch = [] { return std::optional<QString>(); };
+        tab = std::make_unique<SettingsTab>(services);
+        WheelGuard::instance()->setClock(clock);
+        tab->resize(700, 400);
+        tab->show();
+        tab->activateWindow();
+        f.monitor.refreshAuthorizationStatus();
+        Dunmorra::Test::settle([&] { return f.monitor.authorizationStatus() == Status::authorized; });
+        slider = tab->findChild<QSlider*>(QStringLiteral("cpuThresholdSlider"));
+        limit = tab->findChild<QComboBox*>(QStringLiteral("networkLimitPicker"));
+        QCoreApplication::processEvents();
+    }
+    ~WheelRig() { WheelGuard::instance()->setClock(Clock::system()); }
+
+    double threshold() const
+    {
+        return f.settings.doubleValue(QLatin1String(SettingKeys::cpuThreshold), SettingKeys::cpuThresholdDefault);
+    }
+    int scrolled() const { return tab->verticalScrollBar()->value(); }
+
+    // One notch down with the pointer at `global`, as the window system
+    // hands it over: to the widget under the pointer, on to its parents
+    // while they ignore it. Returns that widget.
+    QWidget* notchAt(QPoint global)
+    {
+        QWidget* body = tab->widget();
+        QWidget* under = body->childAt(body->mapFromGlobal(global));
+        if (!under)
+            under = body;
+        const QPointF at = under->mapFromGlobal(QPointF(global));
+        QWheelEvent event(at, QPointF(global), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        // notify() keeps the flag that sendEvent() would clear.
+        QSpontaneKeyEvent::setSpontaneous(&event);
+        qApp->notify(under, &event);
+        return under;
+    }
+    // Notches sent to `w` itself, as a synthetic wheel is.
+    static void notches(QWidget* w, int count)
+    {
+        for (int i = 0; i < count; ++i) {
             const QPointF at(w->width() / 2.0, w->height() / 2.0);
             QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                               Qt::NoScrollPhase, false);
             QApplication::sendEvent(w, &event);
         }
-    };
+    }
+};
+
+} // namespace
+
+// Scrolling down the page over a threshold control moves the page, not the
+// threshold; once the user has clicked (focused) the control, a new turn of
+// the wheel on it is its.
+TEST(SettingsAlertsSection, TheWheelScrollsThePageUnlessTheControlHasTheFocus)
+{
+    WheelRig rig;
+    ASSERT_TRUE(rig.slider && rig.limit);
+    ASSERT_TRUE(rig.slider->isVisible() && rig.limit->isVisible());
+    ASSERT_GT(rig.tab->verticalScrollBar()->maximum(), 0);
     const QString cpuKey = QLatin1String(SettingKeys::cpuThreshold);
     const QString limitKey = QLatin1String(SettingKeys::networkDailyGB);
 
-    QCoreApplication::processEvents();
-    ASSERT_GT(tab.verticalScrollBar()->maximum(), 0);
-    tab.verticalScrollBar()->setValue(0);
-    wheel(slider, 10);
-    EXPECT_EQ(f.settings.doubleValue(cpuKey, SettingKeys::cpuThresholdDefault), 80.0);
-    EXPECT_FALSE(f.settings.contains(cpuKey));
-    EXPECT_GT(tab.verticalScrollBar()->value(), 0); // the page moved instead
-    EXPECT_FALSE(slider->hasFocus()); // the wheel gives no focus either
+    rig.tab->verticalScrollBar()->setValue(0);
+    WheelRig::notches(rig.slider, 10);
+    EXPECT_EQ(rig.threshold(), 80.0);
+    EXPECT_FALSE(rig.f.settings.contains(cpuKey));
+    EXPECT_GT(rig.scrolled(), 0); // the page moved instead
+    EXPECT_FALSE(rig.slider->hasFocus()); // the wheel gives no focus either
 
-    wheel(limit, 3);
-    EXPECT_EQ(f.settings.intValue(limitKey, SettingKeys::networkDailyGBDefault), 5);
-    EXPECT_EQ(limit->currentText(), QStringLiteral("5 GB"));
+    rig.clock.advance(1.0);
+    WheelRig::notches(rig.limit, 3);
+    EXPECT_EQ(rig.f.settings.intValue(limitKey, SettingKeys::networkDailyGBDefault), 5);
+    EXPECT_EQ(rig.limit->currentText(), QStringLiteral("5 GB"));
 
-    // Focused, the control takes the wheel as usual.
-    slider->setFocus(Qt::MouseFocusReason);
-    ASSERT_TRUE(slider->hasFocus());
-    wheel(slider, 1);
-    EXPECT_NE(f.settings.doubleValue(cpuKey, SettingKeys::cpuThresholdDefault), 80.0);
+    // Focused, the control takes a turn that begins on it.
+    rig.slider->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(rig.slider->hasFocus());
+    rig.clock.advance(1.0);
+    WheelRig::notches(rig.slider, 1);
+    EXPECT_NE(rig.threshold(), 80.0);
+}
+
+// The wheel is latched as browsers latch it: a turn that began as a page
+// scroll goes on scrolling the page while the focused slider passes under
+// the pointer; once the wheel has rested, a turn begun on the slider moves it.
+TEST(SettingsAlertsSection, ATurnThatBeganOnThePageStaysOnThePage)
+{
+    WheelRig rig;
+    ASSERT_TRUE(rig.slider && rig.slider->isVisible());
+    rig.slider->setFocus(Qt::MouseFocusReason); // clicked a moment ago
+    ASSERT_TRUE(rig.slider->hasFocus());
+    QScrollBar* bar = rig.tab->verticalScrollBar();
+    QWidget* viewport = rig.tab->viewport();
+    // The slider near the page's foot; the pointer well above it, on the page.
+    const int sliderTop = rig.slider->mapTo(rig.tab->widget(), QPoint(0, 0)).y();
+    bar->setValue(sliderTop - viewport->height() + 60);
+    const auto sliderCentre = [&] { return rig.slider->mapTo(viewport, rig.slider->rect().center()); };
+    const QPoint above = sliderCentre() - QPoint(0, 250);
+    ASSERT_GE(above.y(), 0);
+    const int before = rig.scrolled();
+    EXPECT_NE(rig.notchAt(viewport->mapToGlobal(above)), rig.slider); // the turn begins on the page
+    const int step = rig.scrolled() - before;
+    ASSERT_GT(step, 0);
+    // Held where the slider's middle will be two notches on.
+    const QPoint pointer = viewport->mapToGlobal(sliderCentre() - QPoint(0, 2 * step));
+
+    bool crossed = false;
+    int notchesOver = 0;
+    for (int i = 0; i < 6 && bar->value() < bar->maximum(); ++i) {
+        QWidget* under = rig.notchAt(pointer);
+        if (under == rig.slider) {
+            crossed = true;
+            ++notchesOver;
+        }
+    }
+    ASSERT_TRUE(crossed) << "the slider never came under the pointer";
+    std::cout << "scrolled past: threshold " << rig.threshold() << ", page " << before << " -> " << rig.scrolled()
+              << '\n';
+    EXPECT_EQ(rig.threshold(), 80.0);
+    EXPECT_FALSE(rig.f.settings.contains(QLatin1String(SettingKeys::cpuThreshold)));
+    EXPECT_GT(rig.scrolled(), before);
+    EXPECT_TRUE(rig.slider->hasFocus());
+
+    // The wheel rests with the slider under the pointer: the next turn is its.
+    rig.clock.advance(std::chrono::duration<double>(WheelGuard::kRestTime).count());
+    const QPoint now = viewport->mapToGlobal(rig.slider->mapTo(viewport, rig.slider->rect().center()));
+    const int page = rig.scrolled();
+    EXPECT_EQ(rig.notchAt(now), rig.slider);
+    rig.notchAt(now);
+    std::cout << "turned on the slider: threshold " << rig.threshold() << ", page " << page << " -> "
+              << rig.scrolled() << '\n';
+    EXPECT_LT(rig.threshold(), 80.0);
+    EXPECT_EQ(std::fmod(rig.threshold(), 5.0), 0.0);
+    EXPECT_EQ(rig.scrolled(), page);
 }
