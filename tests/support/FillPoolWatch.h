@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -23,19 +24,11 @@ namespace Dunmorra::Test {
 // painting thread.
 class FillPoolWatch {
 public:
-    // Starts once the pool threads are still: one that has just finished a
-    // job may not have gone to sleep yet, and would count.
-    FillPoolWatch()
-        : m_start(read())
-    {
-        for (int i = 0; i < 50; ++i) {
-            QThread::msleep(2);
-            std::map<int, long> now = read();
-            if (now == m_start)
-                break;
-            m_start = std::move(now);
-        }
-    }
+    // Starts once every pool thread sleeps: one that has just finished a
+    // job goes to sleep a moment later, and on a busy machine that moment may
+    // come long after the job, inside the span the test watches. A sleeping
+    // pool thread wakes only for a new job (or its expiry, half a minute on).
+    FillPoolWatch() { m_start = stillReading(); }
 
     // Leaves out the threads of `pool`, one that runs the test's own jobs:
     // each reports itself while all of the pool's threads are held at once.
@@ -57,7 +50,7 @@ public:
         arrived.acquire(count);
         released.release(count);
         pool.waitForDone();
-        m_start = read();
+        m_start = stillReading();
     }
 
     // Threads seen at both readings add their own change; threads started
@@ -86,6 +79,40 @@ public:
     }
 
 private:
+    // A reading taken while every watched thread sleeps, the same at two
+    // readings a moment apart. The deadline only keeps a broken test from
+    // hanging: past it the last reading stands.
+    std::map<int, long> stillReading() const
+    {
+        std::map<int, long> last = read();
+        const QDeadlineTimer deadline(30'000);
+        while (!deadline.hasExpired()) {
+            QThread::msleep(2);
+            std::map<int, long> now = read();
+            if (now == last && allAsleep(now))
+                return now;
+            last = std::move(now);
+        }
+        return last;
+    }
+
+    bool allAsleep(const std::map<int, long>& threads) const
+    {
+        for (const auto& entry : threads) {
+            if (m_ignored.count(entry.first))
+                continue;
+            QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(entry.first));
+            if (!stat.open(QIODevice::ReadOnly))
+                continue; // gone
+            // "tid (comm) S ...": the state follows the name's closing bracket.
+            const QByteArray line = stat.readAll();
+            const qsizetype close = line.lastIndexOf(')');
+            if (close < 0 || close + 2 >= line.size() || line.at(close + 2) != 'S')
+                return false;
+        }
+        return true;
+    }
+
     static std::map<int, long> read()
     {
         std::map<int, long> out;
