@@ -26,7 +26,8 @@ PA
         pulseaudio -n --file="$dir/pulse.pa" --daemonize=no --exit-idle-time=-1 \
         --use-pid-file=false --log-target=stderr >>"$dir/server.log" 2>&1 &
     echo $! > "$pidfile"
-    for _ in $(seq 1 100); do
+    # Up to a minute: a busy machine may take long to start it.
+    for _ in $(seq 1 600); do
         if PULSE_SERVER="unix:$dir/pulse.sock" pactl info >/dev/null 2>&1; then
             exit 0
         fi
