@@ -85,7 +85,7 @@ TEST(TabPage, ItsScrollBarIsPaintedOnThePaintingThread)
     ASSERT_GT(plainWatch.wakeups(), 0) << "a page-tall scroll bar no longer leaves the painting thread";
     const Dunmorra::Test::FillPoolWatch pagedWatch;
     paged.grab();
-    EXPECT_EQ(pagedWatch.wakeups(), 0);
+    EXPECT_EQ(pagedWatch.wakeups(), 0) << pagedWatch.woken();
 }
 
 // At its narrowest, a page taller than its window keeps the whole width of

@@ -12,6 +12,7 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <string>
 
 #include <unistd.h>
 
@@ -67,6 +68,20 @@ public:
         return n;
     }
 
+    // Which threads woke and how often, for a failure's message.
+    std::string woken() const
+    {
+        std::string out;
+        for (const auto& [tid, count] : read()) {
+            const auto before = m_start.find(tid);
+            const long n = count - (before == m_start.end() ? 0 : before->second);
+            if (n != 0 && !m_ignored.count(tid))
+                out += " thread " + std::to_string(tid) + (before == m_start.end() ? " (new)" : "") + ": "
+                    + std::to_string(n);
+        }
+        return out;
+    }
+
     // Whether this Qt hands large fills to a pool at all: a tall translucent
     // fill must reach it, or checks built on the watch prove nothing.
     static bool fillsGoToAPool()
@@ -79,41 +94,39 @@ public:
     }
 
 private:
-    // A reading taken while every watched thread sleeps, the same at two
-    // readings a moment apart. The deadline only keeps a broken test from
-    // hanging: past it the last reading stands.
+    // A reading taken while every watched thread sleeps: asleep, and with
+    // the same count, at two readings a moment apart (a thread seen asleep
+    // at both cannot have run between them). Each reading takes a thread's
+    // state with its counts, from one file. The deadline only keeps a broken
+    // test from hanging: past it the last reading stands.
     std::map<int, long> stillReading() const
     {
-        std::map<int, long> last = read();
+        std::set<int> awakeBefore;
+        std::map<int, long> last = read(&awakeBefore);
         const QDeadlineTimer deadline(30'000);
         while (!deadline.hasExpired()) {
             QThread::msleep(2);
-            std::map<int, long> now = read();
-            if (now == last && allAsleep(now))
+            std::set<int> awake;
+            std::map<int, long> now = read(&awake);
+            if (now == last && watchesNone(awakeBefore) && watchesNone(awake))
                 return now;
             last = std::move(now);
+            awakeBefore = std::move(awake);
         }
         return last;
     }
 
-    bool allAsleep(const std::map<int, long>& threads) const
+    bool watchesNone(const std::set<int>& threads) const
     {
-        for (const auto& entry : threads) {
-            if (m_ignored.count(entry.first))
-                continue;
-            QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(entry.first));
-            if (!stat.open(QIODevice::ReadOnly))
-                continue; // gone
-            // "tid (comm) S ...": the state follows the name's closing bracket.
-            const QByteArray line = stat.readAll();
-            const qsizetype close = line.lastIndexOf(')');
-            if (close < 0 || close + 2 >= line.size() || line.at(close + 2) != 'S')
+        for (int tid : threads) {
+            if (!m_ignored.count(tid))
                 return false;
         }
         return true;
     }
 
-    static std::map<int, long> read()
+    // Each pool thread's context switches; the ones not asleep go to *awake.
+    static std::map<int, long> read(std::set<int>* awake = nullptr)
     {
         std::map<int, long> out;
         const QString root = QStringLiteral("/proc/self/task/");
@@ -128,6 +141,8 @@ private:
             for (const QByteArray& line : status.readAll().split('\n')) {
                 if (line.contains("ctxt_switches:"))
                     switches += line.mid(line.indexOf(':') + 1).trimmed().toLong();
+                else if (awake && line.startsWith("State:") && !line.mid(6).trimmed().startsWith('S'))
+                    awake->insert(tid.toInt());
             }
             out[tid.toInt()] = switches;
         }
