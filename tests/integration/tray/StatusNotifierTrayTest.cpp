@@ -503,7 +503,7 @@ TEST(StatusNotifierTray, ARefusedRegistrationIsTriedAgain)
     label.setIconThemeRoot(icons.path());
     label.show();
     // 0.5 s and 1 s of waiting after the two refusals.
-    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }, 6000)) << "refused " << panel.refused();
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); })) << "refused " << panel.refused();
     EXPECT_EQ(panel.refused(), 2);
     EXPECT_EQ(panel.items().size(), 1);
     EXPECT_EQ(label.statusNotifierItem()->failedRegistrations(), 0);
@@ -521,7 +521,7 @@ TEST(StatusNotifierTray, ANewWatcherGetsTheItemAtOnceAfterRefusals)
         FakeWatcher stubborn(true);
         stubborn.refuseFirst(1000);
         ASSERT_TRUE(stubborn.start());
-        ASSERT_TRUE(Dunmorra::Test::settle([&] { return stubborn.refused() >= 3; }, 6000));
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return stubborn.refused() >= 3; }));
     }
     ASSERT_TRUE(Dunmorra::Test::settle([&] { return !label.statusNotifierItem()->watcherPresent(); }));
     FakeWatcher fresh(true);
