@@ -120,7 +120,7 @@ TEST(MenuBarLabel, AFigureShownBeforeIsNotDrawnAgain)
     const Dunmorra::Test::FillPoolWatch watch;
     for (const Shown& s : shown)
         EXPECT_EQ(TrayIconPainter::render(s.digits, s.size, s.ratio, s.ink), s.image);
-    EXPECT_EQ(watch.wakeups(), 0);
+    EXPECT_EQ(watch.wakeups(), 0) << watch.woken();
     // Each of them was drawn for its own size, ratio and ink.
     for (std::size_t i = 0; i < shown.size(); ++i)
         for (std::size_t j = i + 1; j < shown.size(); ++j)

@@ -200,7 +200,7 @@ TEST(SpanishInterface, NoTabPopoverOrMenuShowsAnEnglishText)
                 found[where] = untranslated;
         };
         // Readings arrive first, so the rows that need them are built.
-        ASSERT_TRUE(Dunmorra::Test::settle([&] { return app.environment().cpu().menuBarUsageMeasured(); }, 15'000));
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return app.environment().cpu().menuBarUsageMeasured(); }, 30'000));
         for (MainTab tab : window->visibleTabs()) {
             window->selectTab(tab);
             Dunmorra::Test::settle([] { return false; }, 1500);

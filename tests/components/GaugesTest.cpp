@@ -3,6 +3,7 @@
 #include "components/FrameClock.h"
 #include "components/RangeSeries.h"
 #include "components/ThinBar.h"
+#include "support/LayoutSettle.h"
 #include "support/ManualClock.h"
 
 #include <QCoreApplication>
@@ -175,15 +176,15 @@ TEST(ThinBar, AnimationFramesOnACardRepaintTheBarAlone)
     QWidget* content = shown.content;
     ThinBar* bar = shown.bar;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
-    QTest::qWait(50); // the first paint of everything
+    ASSERT_TRUE(Dunmorra::Test::settlePaints()); // the first paint of everything
 
     PaintCount onCard, onContent, onBar;
     card.installEventFilter(&onCard);
     content->installEventFilter(&onContent);
     bar->installEventFilter(&onBar);
     bar->setFraction(0.9);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar->isAnimating(); }, 2000));
-    QTest::qWait(50); // the last frame's paint
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bar->isAnimating(); }, 30'000));
+    ASSERT_TRUE(Dunmorra::Test::settlePaints()); // the last frame's paint
     EXPECT_GT(onBar.paints, 2);
     EXPECT_EQ(onCard.paints, 0);
     EXPECT_EQ(onContent.paints, 0);
@@ -213,7 +214,7 @@ TEST(ThinBar, OnACardItsTrackFollowsItsColourAndWidth)
     EXPECT_EQ(trackPixel(), QColor(Qt::red));
 
     card.resize(500, 80);
-    QTest::qWait(20);
+    ASSERT_TRUE(Dunmorra::Test::settleLayout(card));
     const QImage wider = bar->grab().toImage();
     EXPECT_EQ(wider.pixelColor(wider.width() - 8, wider.height() / 2), QColor(Qt::red));
 }

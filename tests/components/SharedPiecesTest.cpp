@@ -43,7 +43,7 @@ TEST(Card, ATallCardAndItsShadowArePaintedOnThePaintingThread)
 
     const Dunmorra::Test::FillPoolWatch watch;
     host.grab();
-    EXPECT_EQ(watch.wakeups(), 0);
+    EXPECT_EQ(watch.wakeups(), 0) << watch.woken();
 }
 
 // A tall divider beside figures that changed repaints with them: one fill
@@ -62,7 +62,7 @@ TEST(Card, ATallDividerIsPaintedOnThePaintingThread)
 
     const Dunmorra::Test::FillPoolWatch watch;
     divider->grab();
-    EXPECT_EQ(watch.wakeups(), 0);
+    EXPECT_EQ(watch.wakeups(), 0) << watch.woken();
 }
 
 TEST(Symbols, EveryKnownSymbolResolvesToAnIcon)

@@ -1,5 +1,6 @@
 #include "components/TabPage.h"
 #include "support/FillPoolWatch.h"
+#include "support/LayoutSettle.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -84,5 +85,24 @@ TEST(TabPage, ItsScrollBarIsPaintedOnThePaintingThread)
     ASSERT_GT(plainWatch.wakeups(), 0) << "a page-tall scroll bar no longer leaves the painting thread";
     const Dunmorra::Test::FillPoolWatch pagedWatch;
     paged.grab();
-    EXPECT_EQ(pagedWatch.wakeups(), 0);
+    EXPECT_EQ(pagedWatch.wakeups(), 0) << pagedWatch.woken();
+}
+
+// At its narrowest, a page taller than its window keeps the whole width of
+// its content beside the scroll bar: no card's right edge slides under it.
+TEST(TabPage, AtItsNarrowestTheContentEndsBeforeTheScrollBar)
+{
+    TabPage page;
+    auto* content = new QWidget;
+    content->setMinimumSize(300, 2000);
+    page.stack()->addWidget(content);
+    page.resize(page.minimumSizeHint().width(), 400);
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    ASSERT_TRUE(Dunmorra::Test::settleLayout(page));
+
+    ASSERT_TRUE(page.verticalScrollBar()->isVisible()) << "the page does not scroll; the test proves nothing";
+    const int right = content->mapTo(page.viewport(), QPoint(content->width(), 0)).x();
+    EXPECT_LE(right + 20, page.viewport()->width()) << "the content's right edge and its padding";
+    EXPECT_LE(page.widget()->width(), page.viewport()->width());
 }

@@ -1,5 +1,6 @@
 #include "model/AudioProvider.h"
 #include "model/WorkerPool.h"
+#include "support/EventLoop.h"
 #include "support/ManualClock.h"
 
 #include <QSignalSpy>
@@ -81,12 +82,12 @@ TEST(AudioProvider, PassStoresReadingAndOneReadingAtATime)
     EXPECT_EQ(provider.current(), AudioSnapshot::empty());
     provider.sample();
     provider.sample();   // in flight: no second reading
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 30'000));
     EXPECT_TRUE(provider.isReading());
     EXPECT_EQ(changed.count(), 0);
 
     gate.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !provider.isReading(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !provider.isReading(); }, 30'000));
     EXPECT_EQ(gate.calls.load(), 1);
     EXPECT_EQ(changed.count(), 1);
     ASSERT_TRUE(provider.current().defaultOutput);
@@ -98,7 +99,7 @@ TEST(AudioProvider, PassStoresReadingAndOneReadingAtATime)
     gate.result.reset();
     provider.sample();
     gate.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !provider.isReading(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !provider.isReading(); }, 30'000));
     EXPECT_EQ(provider.current(), AudioSnapshot::empty());
     EXPECT_EQ(provider.history().size(), 2);
 }
@@ -111,25 +112,25 @@ TEST(AudioProvider, LoopSleepsOnlyAfterTheReadingReturns)
     QSignalSpy changed(&provider, &AudioProvider::currentChanged);
 
     provider.start(20ms);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 5000)) << "the pass comes first";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 30'000)) << "the pass comes first";
     // Many intervals pass while the reading hangs: no pass piles up behind it.
-    QTest::qWait(100);
+    ASSERT_TRUE(Dunmorra::Test::waitIntervals(20ms, 5));
     EXPECT_EQ(gate.calls.load(), 1);
 
     gate.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 2; }, 5000)) << "the loop goes on afterwards";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 2; }, 30'000)) << "the loop goes on afterwards";
     EXPECT_EQ(changed.count(), 1);
 
     provider.setPaused(true);
     gate.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 2; }, 5000));
-    QTest::qWait(100); // five intervals, each one a pass that must not read
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 2; }, 30'000));
+    ASSERT_TRUE(Dunmorra::Test::waitIntervals(20ms, 5)); // five intervals, each one a pass that must not read
     EXPECT_EQ(gate.calls.load(), 2) << "paused passes read nothing";
 
     provider.setPaused(false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 3; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 3; }, 30'000));
     gate.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 3; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() == 3; }, 30'000));
 }
 
 TEST(AudioProvider, RestartWhileReadingKeepsOneLoopAndOneReading)
@@ -138,16 +139,18 @@ TEST(AudioProvider, RestartWhileReadingKeepsOneLoopAndOneReading)
     gate.result = oneSink();
     AudioProvider provider(gate.reader(), noNames());
     provider.start(20ms);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 30'000));
     provider.start(20ms);
-    QTest::qWait(60); // three intervals of the new loop, which must wait for the hung reading
+    // Three intervals of the new loop, which must wait for the hung reading.
+    ASSERT_TRUE(Dunmorra::Test::waitIntervals(20ms, 3));
     EXPECT_EQ(gate.calls.load(), 1);
     gate.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 2; }, 5000)) << "the new loop carries on";
-    QTest::qWait(60); // three intervals: time for a second loop, had the old one survived, to read
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 2; }, 30'000)) << "the new loop carries on";
+    // Three intervals: time for a second loop, had the old one survived, to read.
+    ASSERT_TRUE(Dunmorra::Test::waitIntervals(20ms, 3));
     EXPECT_EQ(gate.calls.load(), 2);
     gate.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 3; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 3; }, 30'000));
 }
 
 TEST(AudioProvider, ProviderGoneMidReadingDropsTheResult)
@@ -156,7 +159,7 @@ TEST(AudioProvider, ProviderGoneMidReadingDropsTheResult)
     gate.result = oneSink();
     auto provider = std::make_unique<AudioProvider>(gate.reader(), noNames());
     provider->sample();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.calls.load() == 1; }, 30'000));
     provider.reset();
     gate.release();
     drainSamplingPool();

@@ -2,8 +2,6 @@
 
 #include "support/EventLoop.h"
 
-#include <QTest>
-
 #include <gtest/gtest.h>
 
 using namespace Dunmorra;
@@ -32,7 +30,8 @@ TEST(PollLoop, ADeferredPassSleepsOnlyOnceItsWorkIsDone)
         token = loop.deferPass();
     });
     ASSERT_TRUE(support::settle([&] { return passes == 1; }));
-    QTest::qWait(30); // thirty intervals, in which a loop that did not wait would pass again
+    // Thirty intervals, in which a loop that did not wait would pass again.
+    ASSERT_TRUE(support::waitIntervals(1ms, 30));
     EXPECT_EQ(passes, 1);
 
     loop.finishPass(token);
@@ -48,7 +47,8 @@ TEST(PollLoop, ADeferredPassSleepsOnlyOnceItsWorkIsDone)
     });
     ASSERT_TRUE(support::settle([&] { return fresh == 1; }));
     loop.finishPass(stale);
-    QTest::qWait(30); // thirty intervals, in which a loop woken by the stale token would pass again
+    // Thirty intervals, in which a loop woken by the stale token would pass again.
+    ASSERT_TRUE(support::waitIntervals(1ms, 30));
     EXPECT_EQ(fresh, 1);
     loop.finishPass(freshToken);
     ASSERT_TRUE(support::settle([&] { return fresh == 2; }));

@@ -266,3 +266,29 @@ TEST(SharedDirectorySize, ADevtmpfsByTheMountTableIsNotEnteredATmpfsIs)
     EXPECT_EQ(seen->value.shared.size.totalBytes, 1010u);
     EXPECT_EQ(seen->value.shared.size.fileCount, 2);
 }
+
+// As above, but the directory swapped is one listed below a folder and not
+// yet read: opened by its name, the link in its place must not be followed
+// into the tree it points to.
+TEST(SharedDirectorySize, AQueuedDirectorySwappedForALinkIsNotFollowed)
+{
+    FixtureTree tree;
+    tree.dir("top").dir("top/a").dir("top/a/b").file("top/a/b/own", 10);
+    tree.dir("elsewhere").file("elsewhere/other", 5000);
+    tree.dir("small");
+    Platform::SharedDirectorySize shared({tree.path("top/a"), tree.path("small")});
+    std::vector<Sized> out(2);
+    bool swapped = false;
+    const std::atomic<bool> cancelled{false};
+    shared.work(cancelled, [&](std::size_t folder, const Platform::DirectorySize& size) {
+        out[folder] = {true, size};
+        if (folder == 1 && !out[0].reported) {
+            swapped = ::rename(tree.path("top/a/b").c_str(), tree.path("top/b-moved").c_str()) == 0
+                && ::symlink(tree.path("elsewhere").c_str(), tree.path("top/a/b").c_str()) == 0;
+        }
+    });
+    ASSERT_TRUE(swapped) << "the folders were not walked in the order this test needs";
+    ASSERT_TRUE(out[0].reported);
+    EXPECT_EQ(out[0].size.totalBytes, 0u);
+    EXPECT_EQ(out[0].size.fileCount, 0);
+}

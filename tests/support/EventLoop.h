@@ -6,6 +6,10 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
 
 #include <functional>
 
@@ -13,7 +17,7 @@ namespace Dunmorra::Test {
 
 // Lets background jobs finish and their queued hand-backs run. The deadline
 // only stops a broken test from hanging; nothing is asserted on time.
-inline bool settle(const std::function<bool()>& done = {}, int deadlineMs = 10'000)
+inline bool settle(const std::function<bool()>& done = {}, int deadlineMs = 30'000)
 {
     QDeadlineTimer deadline(deadlineMs);
     do {
@@ -23,6 +27,28 @@ inline bool settle(const std::function<bool()>& done = {}, int deadlineMs = 10'0
             return true;
     } while (!deadline.hasExpired());
     return false;
+}
+
+// Runs the event loop through `count` turns of a timer of `interval`: as
+// many chances as a loop of that interval had to run its passes, however
+// busy the machine (a fixed wait may give it none). For checks that
+// something does not happen.
+inline bool waitIntervals(std::chrono::milliseconds interval, int count, int deadlineMs = 30'000)
+{
+    int turns = 0;
+    QEventLoop loop;
+    QTimer witness;
+    QObject::connect(&witness, &QTimer::timeout, &loop, [&] {
+        if (++turns >= count)
+            loop.quit();
+    });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    witness.start(interval);
+    deadline.start(deadlineMs);
+    loop.exec();
+    return turns >= count;
 }
 
 // Waits for the jobs on the sampling pool, then delivers their hand-backs once.

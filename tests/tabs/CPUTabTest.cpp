@@ -623,6 +623,6 @@ TEST_F(CPUTabTest, ASecondOfTheTabIsPaintedOnThePaintingThread)
             frames->tick();
             QCoreApplication::processEvents();
         }
-        EXPECT_EQ(watch.wakeups(), 0) << "second " << second;
+        EXPECT_EQ(watch.wakeups(), 0) << "second " << second << ":" << watch.woken();
     }
 }

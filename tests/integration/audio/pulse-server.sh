@@ -26,7 +26,8 @@ PA
         pulseaudio -n --file="$dir/pulse.pa" --daemonize=no --exit-idle-time=-1 \
         --use-pid-file=false --log-target=stderr >>"$dir/server.log" 2>&1 &
     echo $! > "$pidfile"
-    for _ in $(seq 1 100); do
+    # Up to a minute: a busy machine may take long to start it.
+    for _ in $(seq 1 600); do
         if PULSE_SERVER="unix:$dir/pulse.sock" pactl info >/dev/null 2>&1; then
             exit 0
         fi
@@ -51,7 +52,24 @@ kill | stop)
     kill -KILL "$pid" 2>/dev/null || true
     : > "$pidfile"
     ;;
-pause) kill -STOP "$(server_pid)" ;;
+pause)
+    pid="$(server_pid)"
+    kill -STOP "$pid"
+    # A stop takes effect on each of the server's threads as it next runs,
+    # which on a busy machine may be a while after kill returns: wait until
+    # every one of them is stopped, so that nothing is answered afterwards.
+    for _ in $(seq 1 600); do
+        stopped=1
+        for stat in /proc/"$pid"/task/*/stat; do
+            state="$(sed 's/.*) //' "$stat" 2>/dev/null | cut -c1)" || continue
+            [[ -z "$state" || "$state" == T ]] || stopped=0
+        done
+        [[ "$stopped" == 1 ]] && exit 0
+        sleep 0.1
+    done
+    echo "pulse-server.sh: the sound server did not stop" >&2
+    exit 1
+    ;;
 resume) kill -CONT "$(server_pid)" ;;
 *)
     echo "usage: $0 start|kill|stop|pause|resume DIR" >&2

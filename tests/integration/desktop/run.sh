@@ -68,22 +68,31 @@ TRAY_PID=$!
 wait_for 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' || fail "trayer did not map its panel"
 wait_for 'tray_icon' || fail "the icon did not dock in a tray that started after the application"
 ICON="$(tray_icon)"
+# trayer gives the icon its requested width beside the panel's height; the
+# application widens it to the square once it has seen the tray (it looks
+# every 2 s), and only then does it stay when its window closes.
+icon_square() {
+    eval "$(xdotool getwindowgeometry --shell "$ICON")"
+    [ "$WIDTH" -eq "$HEIGHT" ]
+}
+wait_for icon_square || fail "the application did not take the tray's square"
 eval "$(xdotool getwindowgeometry --shell "$ICON")"
 ICON_X=$((X + WIDTH / 2))
 ICON_Y=$((Y + HEIGHT / 2))
 
 # With a tray there, closing the start-up window leaves the application running.
-sleep 2.5 # the application looks for a tray every 2 s
 WINDOW="$(xdotool search --onlyvisible --name '^Overview — Halvorin$' | head -1)"
 /usr/bin/python3 "$HERE/close_window.py" "$WINDOW" || fail "could not ask the main window to close"
 wait_for '! xdotool search --onlyvisible --name "^Overview — Halvorin\$"' || fail "the main window did not close"
-sleep 1
-kill -0 "$APP_PID" 2>/dev/null || fail "closing the window quit although a tray shows the icon"
 
 visible_count() { xdotool search --onlyvisible --classname halvorin | wc -l; }
 
+# The popup answering a click is also the proof that the application stayed.
 xdotool mousemove "$ICON_X" "$ICON_Y" click 1
-wait_for '[ "$(visible_count)" -ge 2 ]' || fail "a click on the tray icon showed no popup"
+if ! wait_for '[ "$(visible_count)" -ge 2 ]'; then
+    kill -0 "$APP_PID" 2>/dev/null || fail "closing the window quit although a tray shows the icon"
+    fail "a click on the tray icon showed no popup"
+fi
 POPUP="$(xdotool search --onlyvisible --classname halvorin | grep -v "^$ICON\$" | head -1)"
 eval "$(xdotool getwindowgeometry --shell "$POPUP")"
 [ "$Y" -ge 30 ] && [ "$Y" -le 60 ] || fail "the popup is not under the panel (at $X,$Y)"

@@ -21,12 +21,13 @@ fail() {
     exit 1
 }
 
-# Polls a command for up to ten seconds.
+# Polls a command until it holds, for up to a minute: on a busy machine a
+# program may take many seconds to start or a window to map. A test waits
+# on what it needs this way, never for a fixed time.
 wait_for() {
-    tries=0
+    deadline=$(($(date +%s) + 60))
     until eval "$1" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -ge 100 ] && return 1
+        [ "$(date +%s)" -ge "$deadline" ] && return 1
         sleep 0.1
     done
 }

@@ -48,7 +48,9 @@ ConnectionResult resolveLaptop(const Tools& tools)
     options.root = support::fixturePath(QStringLiteral("net/laptop")).toStdString();
     options.sessionBus = true;
     options.toolDirectories = {tools.dir()};
-    options.deadline = std::chrono::milliseconds(500);
+    // Long enough for a busy machine to start a tool and for the simulated
+    // NetworkManager to answer; iw outlasts it all the same.
+    options.deadline = std::chrono::seconds(5);
     auto sources = ConnectionResolver::linuxSources(options);
     auto resolver = std::make_shared<const ConnectionResolver>(std::move(sources));
     NetworkProvider provider(NetworkProvider::Readers{}, resolver);

@@ -7,7 +7,7 @@ import dbus
 
 NM = 'org.freedesktop.NetworkManager'
 bus = dbus.SessionBus()
-for _ in range(100):
+for _ in range(600):  # up to a minute: a busy machine may take long to start it
     if bus.name_has_owner(NM):
         break
     time.sleep(0.1)

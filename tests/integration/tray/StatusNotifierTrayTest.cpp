@@ -1,6 +1,8 @@
 #include "app/MenuBarLabel.h"
+#include "app/TrayIconPainter.h"
 #include "platform/StatusNotifierItem.h"
 #include "support/EventLoop.h"
+#include "support/QtPrinters.h"
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
@@ -13,7 +15,9 @@
 #include <QDBusVariant>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QPalette>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -499,7 +503,7 @@ TEST(StatusNotifierTray, ARefusedRegistrationIsTriedAgain)
     label.setIconThemeRoot(icons.path());
     label.show();
     // 0.5 s and 1 s of waiting after the two refusals.
-    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }, 6000)) << "refused " << panel.refused();
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); })) << "refused " << panel.refused();
     EXPECT_EQ(panel.refused(), 2);
     EXPECT_EQ(panel.items().size(), 1);
     EXPECT_EQ(label.statusNotifierItem()->failedRegistrations(), 0);
@@ -517,7 +521,7 @@ TEST(StatusNotifierTray, ANewWatcherGetsTheItemAtOnceAfterRefusals)
         FakeWatcher stubborn(true);
         stubborn.refuseFirst(1000);
         ASSERT_TRUE(stubborn.start());
-        ASSERT_TRUE(Dunmorra::Test::settle([&] { return stubborn.refused() >= 3; }, 6000));
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return stubborn.refused() >= 3; }));
     }
     ASSERT_TRUE(Dunmorra::Test::settle([&] { return !label.statusNotifierItem()->watcherPresent(); }));
     FakeWatcher fresh(true);
@@ -525,6 +529,161 @@ TEST(StatusNotifierTray, ANewWatcherGetsTheItemAtOnceAfterRefusals)
     // Well inside the 4 s the back-off had reached.
     ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }, 3000));
     EXPECT_EQ(fresh.items().size(), 1);
+}
+
+namespace {
+
+// Reads a property of the item's exported menu, as the host does before it
+// lays the menu out.
+QVariant menuProperty(FakeWatcher& panel, const QString& service, const QString& name)
+{
+    QDBusMessage get = QDBusMessage::createMethodCall(service, QStringLiteral("/MenuBar"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << QStringLiteral("com.canonical.dbusmenu") << name;
+    QDBusPendingCall pending = panel.bus().asyncCall(get, 5000);
+    Dunmorra::Test::settle([&] { return pending.isFinished(); });
+    const QDBusMessage reply = pending.reply();
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return reply.arguments().at(0).value<QDBusVariant>().variant();
+}
+
+// The ToolTip property's (sa(iiay)ss): its body text.
+QString toolTipText(const QVariant& value)
+{
+    const QDBusArgument tip = value.value<QDBusArgument>();
+    QString iconName, title, text;
+    tip.beginStructure();
+    tip >> iconName;
+    tip.beginArray();
+    while (!tip.atEnd()) {
+        tip.beginStructure();
+        int w = 0, h = 0;
+        QByteArray bytes;
+        tip >> w >> h >> bytes;
+        tip.endStructure();
+    }
+    tip.endArray();
+    tip >> title >> text;
+    tip.endStructure();
+    return text;
+}
+
+// Xfce's settings daemon, holding the panel's dark-mode setting.
+class FakeXfconf : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.xfce.Xfconf")
+public:
+    explicit FakeXfconf(bool dark)
+        : m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("xfconf")))
+        , m_dark(dark)
+    {
+    }
+    ~FakeXfconf() override
+    {
+        m_bus.unregisterService(QStringLiteral("org.xfce.Xfconf"));
+        m_bus.unregisterObject(QStringLiteral("/org/xfce/Xfconf"));
+    }
+    bool start()
+    {
+        return m_bus.registerObject(QStringLiteral("/org/xfce/Xfconf"), this, QDBusConnection::ExportAllSlots)
+            && m_bus.registerService(QStringLiteral("org.xfce.Xfconf"));
+    }
+    // The user switches the panel's dark mode in its preferences.
+    void change(bool dark)
+    {
+        m_dark = dark;
+        QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/xfce/Xfconf"),
+                                                         QStringLiteral("org.xfce.Xfconf"),
+                                                         QStringLiteral("PropertyChanged"));
+        signal << QStringLiteral("xfce4-panel") << QStringLiteral("/panels/dark-mode")
+               << QVariant::fromValue(QDBusVariant(dark));
+        m_bus.send(signal);
+    }
+
+public Q_SLOTS:
+    QDBusVariant GetProperty(const QString& channel, const QString& property)
+    {
+        if (channel == QLatin1String("xfce4-panel") && property == QLatin1String("/panels/dark-mode"))
+            return QDBusVariant(m_dark);
+        return QDBusVariant(QVariant(QString()));
+    }
+
+private:
+    QDBusConnection m_bus;
+    bool m_dark;
+};
+
+} // namespace
+
+// A host lays the menu out in the direction the item gives: left to right
+// for English, right to left only where the application's language reads so.
+TEST(StatusNotifierTray, TheMenuReadsInTheLanguagesDirection)
+{
+    struct Restore {
+        Qt::LayoutDirection direction = QGuiApplication::layoutDirection();
+        ~Restore() { QGuiApplication::setLayoutDirection(direction); }
+    } restore;
+    for (const auto& [direction, exported] : {std::pair{Qt::LeftToRight, "ltr"}, std::pair{Qt::RightToLeft, "rtl"}}) {
+        SCOPED_TRACE(exported);
+        QGuiApplication::setLayoutDirection(direction);
+        FakeWatcher panel(true);
+        MenuBarLabel label;
+        QTemporaryDir icons;
+        label.setIconThemeRoot(icons.path());
+        QString service;
+        ASSERT_TRUE(dock(panel, label, &service));
+        EXPECT_EQ(menuProperty(panel, service, QStringLiteral("TextDirection")).toString(),
+                  QString::fromLatin1(exported));
+    }
+}
+
+// A panel that starts after the application (at login, say) gets the
+// figure, its label and its tooltip at once, not the empty item it would
+// keep until the load next changed.
+TEST(StatusNotifierTray, APanelThatStartsLaterGetsTheFigureShownMeanwhile)
+{
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.setUsage(37.0, true);
+    label.show();
+    ASSERT_FALSE(label.isDocked());
+
+    FakeWatcher panel(true);
+    ASSERT_TRUE(panel.start());
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); })) << "the item did not register";
+    const QString service = panel.items().front();
+    const auto read = [&](const char* name) { return panel.itemProperty(service, QString::fromLatin1(name)); };
+    const auto pictures = images(read("IconPixmap"));
+    EXPECT_TRUE(pictures.size() > 1 && drawnIn(pictures.at(1).bytes, 37.0, label.ink()))
+        << pictures.size() << " pictures";
+    EXPECT_EQ(read("IconName").toString(), QStringLiteral("halvorin-cpu-37-symbolic"));
+    EXPECT_EQ(read("XAyatanaLabel").toString(), QStringLiteral("37%"));
+    EXPECT_EQ(toolTipText(read("ToolTip")), QStringLiteral("CPU 37%"));
+}
+
+// Xfce's panel says its dark mode in its own setting: on, the figures are
+// light; off, it says nothing of its tone and the palette decides (here a
+// light one, so dark figures). Followed while the application runs.
+TEST(StatusNotifierTray, TheFiguresFollowXfcesPanelDarkMode)
+{
+    ASSERT_EQ(TrayIconPainter::inkFor(QGuiApplication::palette().color(QPalette::Window)), TrayInk::dark)
+        << "with a dark palette the test cannot tell the setting from the palette";
+    FakeXfconf xfconf(true);
+    ASSERT_TRUE(xfconf.start());
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.show();
+    EXPECT_TRUE(Dunmorra::Test::settle([&] { return label.ink() == TrayInk::light; }))
+        << "dark figures on a dark Xfce panel";
+
+    xfconf.change(false);
+    EXPECT_TRUE(Dunmorra::Test::settle([&] { return label.ink() == TrayInk::dark; }));
+    xfconf.change(true);
+    EXPECT_TRUE(Dunmorra::Test::settle([&] { return label.ink() == TrayInk::light; }));
 }
 
 #include "StatusNotifierTrayTest.moc"

@@ -52,12 +52,13 @@ fail() {
     exit 1
 }
 
-# Polls a command for up to ten seconds.
+# Polls a command until it holds, for up to a minute: on a busy machine a
+# program may take many seconds to start or a window to map. A test waits
+# on what it needs this way, never for a fixed time.
 wait_for() {
-    tries=0
+    deadline=$(($(date +%s) + 60))
     until eval "$1" >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        [ "$tries" -ge 100 ] && return 1
+        [ "$(date +%s)" -ge "$deadline" ] && return 1
         sleep 0.1
     done
 }
@@ -89,6 +90,12 @@ start_session() {
     PEERS="$PEERS $!"
 }
 
+host_up() {
+    dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+        string:IsStatusNotifierHostRegistered | grep -q "boolean true"
+}
+
 watcher_up() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q "boolean true"
@@ -116,16 +123,20 @@ right_click_menu() {
     cy=$(($4 + $2 / 2))
     import -window root -crop 300x150+0+"$panel_h" +repage "$RUN/below-before.png"
     xdotool mousemove "$cx" "$cy" click 3
-    sleep 0.3
+    wait_for 'menu_shown "$panel_h"' || fail "$name: a right click on the item opened no menu ($changed pixels changed)"
     # Onto the menu's separator, so that no tooltip of the item covers it.
     xdotool mousemove_relative 40 62
-    sleep 1.2
+    wait_for 'menu_shown "$panel_h"' || fail "$name: the menu closed under the pointer"
     import -window root "$SHOTS/$name-menu.png"
-    convert "$SHOTS/$name-menu.png" -crop 300x150+0+"$panel_h" +repage "$RUN/below-after.png"
-    changed="$(compare -metric AE "$RUN/below-before.png" "$RUN/below-after.png" null: 2>&1 || true)"
-    [ "${changed%%.*}" -gt 2000 ] || fail "$name: a right click on the item opened no menu ($changed pixels changed)"
     xdotool key Escape
-    sleep 0.5
+    wait_for '! menu_shown "$panel_h"' || fail "$name: Escape did not close the menu"
+}
+
+# Whether a menu covers the place below the panel (against below-before.png).
+menu_shown() {
+    import -window root -crop 300x150+0+"$1" +repage "$RUN/below-after.png"
+    changed="$(compare -metric AE "$RUN/below-before.png" "$RUN/below-after.png" null: 2>&1 || true)"
+    [ "${changed%%.*}" -gt 2000 ]
 }
 
 # The host's own GetLayout on our menu, and the rows it got.
@@ -178,15 +189,19 @@ XML
     wait_for '$HOST props "$ITEM" | grep -Eq "^XAyatanaLabel=[0-9]+%\$"' || fail "xfce-$mode: no percent label"
     check_menu_read "xfce-$mode"
 
-    sleep 3
-    import -window root -crop 200x32+0+0 +repage "$SHOTS/xfce-$mode.png"
-    set -- $(panel_content 200 32)
-    [ "$1" -gt 4 ] && [ "$1" -lt 60 ] || fail "xfce-$mode: no figure on the panel ($*)"
-    convert "$SHOTS/xfce-$mode.png" -crop "$(($1 + 4))x32+$(($3 > 2 ? $3 - 2 : 0))+0" +repage "$RUN/figure.png"
-    CONTRAST="$($HOST contrast "$RUN/figure.png")"
+    # The panel draws the measured figure once it has read it: until then
+    # it may show the glyph, or nothing yet.
+    figure_drawn() {
+        import -window root -crop 200x32+0+0 +repage "$SHOTS/xfce-$mode.png"
+        set -- $(panel_content 200 32)
+        [ "$1" -gt 4 ] && [ "$1" -lt 60 ] || return 1
+        convert "$SHOTS/xfce-$mode.png" -crop "$(($1 + 4))x32+$(($3 > 2 ? $3 - 2 : 0))+0" +repage "$RUN/figure.png"
+        CONTRAST="$($HOST contrast "$RUN/figure.png")"
+        /usr/bin/python3 -c 'import sys; sys.exit(float(sys.argv[1]) < 4.5)' "${CONTRAST%% *}"
+    }
+    CONTRAST="none"
+    wait_for figure_drawn || fail "xfce-$mode: no figure on the panel that stands out from it (contrast $CONTRAST)"
     echo "xfce-$mode: figure against the panel $CONTRAST"
-    /usr/bin/python3 -c 'import sys; sys.exit(float(sys.argv[1]) < 4.5)' "${CONTRAST%% *}" \
-        || fail "xfce-$mode: the figure stands out only $CONTRAST from the panel"
     right_click_menu "xfce-$mode" 32
 
     # The menu's rows, chosen through the host's event.
@@ -207,9 +222,11 @@ gtk_sni_tray() {
     wait_for watcher_up || fail "gtk-sni-tray: status-notifier-watcher took no name"
     gtk-sni-tray-standalone --top --size 32 >"$RUN/tray.log" 2>&1 &
     PEERS="$PEERS $!"
-    sleep 1
+    wait_for host_up || fail "gtk-sni-tray: the tray did not register as a host"
     start_app gtk-sni-tray
-    sleep 4 # the first measured figure in place of the glyph
+    # The first measured figure in place of the glyph.
+    wait_for '$HOST props "$ITEM" | grep -Eq "^IconName=halvorin-cpu-[0-9]+-symbolic\$"' \
+        || fail "gtk-sni-tray: no measured figure"
     check_menu_read gtk-sni-tray
     import -window root -crop 200x32+0+0 +repage "$SHOTS/gtk-sni-tray.png"
     right_click_menu gtk-sni-tray 32
@@ -234,7 +251,8 @@ trayer_panel() {
     trayer --edge top --align left --widthtype request --height "$height" --tint 0x303030 \
         --transparent true --alpha 0 >/dev/null 2>&1 &
     PEERS="$PEERS $!"
-    sleep 1
+    wait_for 'xwininfo -root -tree | grep -q "\"panel\": (\"panel\" \"trayer\")"' \
+        || fail "trayer-$height: trayer did not map its panel"
     "$APP" >"$RUN/app.log" 2>&1 &
     APP_PID=$!
     wait_for trayer_icon || fail "trayer-$height: the icon did not dock"

@@ -3,10 +3,10 @@
 #include "OverviewTestRig.h"
 #include "components/Card.h"
 #include "components/WrappingLabel.h"
+#include "support/LayoutSettle.h"
 
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTest>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -74,11 +74,12 @@ TEST(OverviewNarrow, EveryLanguageFitsTheNarrowestWindowAndCaptionsWrapWhole)
         }
         OverviewTab& tab = rig.open();
         tab.show();
-        QTest::qWait(20); // the day is read, the cards laid out
+        // The day is read, the cards laid out.
+        ASSERT_TRUE(Dunmorra::Test::settleLayout(tab, [&] { return tab.body() != OverviewTab::Body::Reading; }));
         const int least = tab.minimumSizeHint().width();
         EXPECT_LE(least, narrowestPage());
         tab.resize(least, 640);
-        QTest::qWait(20);
+        ASSERT_TRUE(Dunmorra::Test::settleLayout(tab));
 
         EXPECT_EQ(tab.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         const int page = tab.viewport()->width();
