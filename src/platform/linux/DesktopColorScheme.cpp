@@ -59,6 +59,8 @@ void DesktopColorScheme::start()
 {
     const std::optional<bool> lxqtDark = LxqtPalette::isDark(m_configDirs);
     m_lxqt = !lxqtDark ? Scheme::unknown : *lxqtDark ? Scheme::dark : Scheme::light;
+    if (m_lxqt != Scheme::unknown)
+        Q_EMIT changed();
     if (!m_bus.isConnected())
         return;
     m_bus.connect(kPortal, kPortalPath, kPortalSettings, QStringLiteral("SettingChanged"), this,
