@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QScreen>
+#include <QGuiApplication>
+#include "support/EventLoop.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -294,6 +297,26 @@ TEST(MenuBarPopover, PlacementWithNoPanelEdgeNeverCoversTheClickPoint)
     const QPoint at = popoverPosition(PopoverAnchor{QRect(), QPoint(700, 40)}, QPoint(), size, screen,
                                       QRect(0, 28, 1024, 572));
     EXPECT_FALSE(QRect(at, size).contains(QPoint(700, 40)));
+}
+
+// The first popup after start is placed from the height its rows give it,
+// not from the size it had before they were filled: on a bottom panel it
+// ends where the panel begins, not a few rows inside it.
+TEST(MenuBarPopover, IsPlacedWithItsRowsFilled)
+{
+    Fixture f;
+    f.readings.cpu.topProcesses = {process(1, "alpha", 50), process(2, "beta", 20), process(3, "gamma", 10)};
+    MenuBarPopover popover(f.feed, false, f.settings);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect whole = screen->geometry();
+    const PopoverAnchor anchor{QRect(), QPoint(whole.center().x(), whole.bottom() - 15)};
+    popover.showAt(anchor);
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return popover.isVisible(); }));
+    Dunmorra::Test::settle(); // pending layout passes
+    const QPoint expected = popoverPosition(anchor, QPoint(), popover.size(), whole, screen->availableGeometry());
+    EXPECT_EQ(popover.pos(), expected);
+    EXPECT_FALSE(popover.geometry().contains(*anchor.point));
 }
 
 TEST(PopoverTexts, DiskTintByFullness)
