@@ -28,6 +28,8 @@
 
 #include <functional>
 
+#include <sys/prctl.h>
+
 using namespace Dunmorra;
 using Platform::StatusNotifierItem;
 
@@ -720,6 +722,41 @@ TEST(StatusNotifierTray, WithNoHostShowingTheItemTheMainWindowOpens)
         EXPECT_TRUE(Dunmorra::Test::settle(windowShown, HalvorinsApp::kTrayLostTime * 3)) << c.what;
         Dunmorra::Test::settle(); // the environment's first background passes
     }
+}
+
+// GNOME's indicator extension runs its watcher inside the shell and draws
+// the label beside the icon: there the icon is the glyph and the label the
+// percent, so the figure is shown once. The watcher here is this process,
+// named as the shell for the while.
+TEST(StatusNotifierTray, BesideTheShellsLabelTheIconIsTheGlyph)
+{
+    char ownName[17] = {};
+    ASSERT_EQ(prctl(PR_GET_NAME, ownName), 0);
+    ASSERT_EQ(prctl(PR_SET_NAME, "gnome-shell"), 0);
+    struct Restore {
+        const char* name;
+        ~Restore() { prctl(PR_SET_NAME, name); }
+    } restore{ownName};
+
+    FakeWatcher panel(true);
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.setUsage(37.0, true);
+    QString service;
+    ASSERT_TRUE(dock(panel, label, &service));
+    const QString glyph = TrayIconTheme::nameFor(std::nullopt, label.ink());
+    ASSERT_TRUE(Dunmorra::Test::settle(
+        [&] { return panel.itemProperty(service, QStringLiteral("IconName")).toString() == glyph; }))
+        << panel.itemProperty(service, QStringLiteral("IconName")).toString().toStdString();
+    EXPECT_EQ(panel.itemProperty(service, QStringLiteral("XAyatanaLabel")).toString(), QStringLiteral("37%"));
+    const auto pictures = images(panel.itemProperty(service, QStringLiteral("IconPixmap")));
+    ASSERT_FALSE(pictures.empty());
+    const QImage drawn = MenuBarLabel::renderImage(std::nullopt, pictures.front().width, 1.0, label.ink())
+                             .convertToFormat(QImage::Format_ARGB32);
+    const int middle = pictures.front().width / 2;
+    const auto at = static_cast<qsizetype>((middle * pictures.front().width + middle) * 4);
+    EXPECT_EQ(static_cast<uchar>(pictures.front().bytes[at]), qAlpha(drawn.pixel(middle, middle)));
 }
 
 #include "StatusNotifierTrayTest.moc"
