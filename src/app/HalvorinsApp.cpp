@@ -94,6 +94,16 @@ void HalvorinsApp::start()
         if (!m_label->isDocked())
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     });
+    // The application is never left with neither an icon nor a window.
+    m_trayLost.setSingleShot(true);
+    m_trayLost.setInterval(kTrayLostTime);
+    connect(&m_trayLost, &QTimer::timeout, this, &HalvorinsApp::openWindowWithoutTray);
+    connect(m_label.get(), &MenuBarLabel::dockedChanged, this, [this](bool docked) {
+        if (docked)
+            m_trayLost.stop();
+        else
+            m_trayLost.start();
+    });
     m_label->show();
     if (m_label->isSettled()) {
         openWindowWithoutTray();

@@ -5,6 +5,7 @@
 #include "tabs/settings/SettingsTab.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -33,6 +34,9 @@ public:
     // where a click opens the main window instead).
     static bool canPlacePopover();
     static constexpr int kTraySettleTime = 2000; // ms a D-Bus tray gets to answer
+    // ms the item may stay off every panel after a tray lost it (the panel
+    // quit, or its watcher dropped the item) before the window opens.
+    static constexpr int kTrayLostTime = 10000;
 
     AppEnvironment& environment() { return *m_environment; }
     MainWindowController& windows() { return *m_windows; }
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<MainWindowController> m_windows;
     std::unique_ptr<MenuBarLabel> m_label;
     std::unique_ptr<MenuBarPopover> m_popover;
+    QTimer m_trayLost;
 };
 
 } // namespace Dunmorra

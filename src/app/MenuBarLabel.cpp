@@ -79,6 +79,13 @@ QString MenuBarLabel::percentText(double percent)
     return localePercent(percent / 100.0, 0);
 }
 
+bool MenuBarLabel::labelBesideIcon(const QString& watcherProcess)
+{
+    // GNOME's indicator extension runs inside the shell and draws the label
+    // beside the icon; other hosts show one or the other.
+    return watcherProcess == QLatin1String("gnome-shell");
+}
+
 QString MenuBarLabel::digitsText(double percent)
 {
     // The tooltip's rounding and the locale's own digits, without its sign.
@@ -138,7 +145,10 @@ void MenuBarLabel::pushIcon()
     // D-Bus tray; the item gets them when a watcher comes.
     m_sniStale = !m_sni || !m_sni->watcherPresent();
     if (!m_sniStale) {
-        m_sni->setIcon(wirePixmaps(m_digits, m_ink), m_theme.iconName(m_digits));
+        // Where the host draws the label beside the icon, the icon is the
+        // glyph: the figure is shown once, in the label.
+        const std::optional<QString> digits = m_labelBesideIcon ? std::nullopt : m_digits;
+        m_sni->setIcon(wirePixmaps(digits, m_ink), m_theme.iconName(digits, m_ink));
         m_sni->setToolTip(QStringLiteral("Halvorin"),
                           m_hasValue ? QCoreApplication::translate("MenuBarLabel", "CPU %1").arg(m_figure) : QString());
         // The label's own form ("37%"), and its widest for the host to keep room.
@@ -182,8 +192,11 @@ void MenuBarLabel::show()
     m_sni = sni;
     sni->setTitle(QStringLiteral("Halvorin"));
     connect(sni, &Platform::StatusNotifierItem::stateChanged, this, [this] {
-        if (m_sniStale && m_sni->watcherPresent())
+        const bool beside = labelBesideIcon(m_sni->watcherProcess());
+        if ((m_sniStale && m_sni->watcherPresent()) || beside != m_labelBesideIcon) {
+            m_labelBesideIcon = beside;
             pushIcon();
+        }
         updateTrays();
     });
     connect(sni, &Platform::StatusNotifierItem::activated, this, [this](QPoint point) {
@@ -197,6 +210,12 @@ void MenuBarLabel::show()
     sni->setIconThemePath(m_theme.root());
     sni->menu()->setRightToLeft(QGuiApplication::layoutDirection() == Qt::RightToLeft);
     sni->menu()->setEntries(menuEntries());
+    // A row's new text or state reaches the host's menu too.
+    for (QAction* action : m_menu->actions())
+        connect(action, &QAction::changed, this, [this] {
+            if (m_sni)
+                m_sni->menu()->setEntries(menuEntries());
+        });
     connect(sni->menu(), &Platform::DBusMenu::triggered, this, [this](int id) {
         const QList<QAction*> actions = m_menu->actions();
         if (id >= 1 && id <= actions.size())

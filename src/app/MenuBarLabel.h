@@ -36,6 +36,9 @@ public:
 
     // The tooltip's figure ("7%", "100%"), in the user's locale.
     static QString percentText(double percent);
+    // Whether the host whose watcher runs in this process draws the label
+    // beside the icon (so the icon need not repeat the figure).
+    static bool labelBesideIcon(const QString& watcherProcess);
     // The icon's figure: the same whole number, digits only ("7", "100").
     static QString digitsText(double percent);
     // The icon for a load (none: before the first measured value, the glyph).
@@ -111,6 +114,7 @@ private:
     bool m_hasValue = false;
     // The D-Bus item lacks the current figure (no watcher when it changed).
     bool m_sniStale = true;
+    bool m_labelBesideIcon = false;
     int m_renders = 0;
 };
 

@@ -103,6 +103,33 @@ QPoint clampedInto(QPoint origin, const QSize& size, const QRect& area)
     return origin;
 }
 
+// With no panel edge known (a panel that reserves no room: one that hides
+// itself, or a desktop without a window manager) the click is on an icon in
+// a panel along the nearest screen edge within reach, top and bottom before
+// the sides, with the point in the icon's middle: the panel then ends as far
+// beyond the point as the edge lies before it, and the popup starts there.
+// Away from every edge it opens just beside the point.
+QPoint awayFromPoint(const QPoint& p, const QSize& size, const QRect& screen)
+{
+    constexpr int kReach = 64; // thicker than any panel
+    constexpr int kGap = 8;
+    const int toTop = p.y() - screen.top();
+    const int toBottom = screen.bottom() - p.y();
+    const int toLeft = p.x() - screen.left();
+    const int toRight = screen.right() - p.x();
+    const int centredX = p.x() - size.width() / 2;
+    const int centredY = p.y() - size.height() / 2;
+    if (std::min(toTop, toBottom) <= kReach) {
+        return toTop <= toBottom ? QPoint(centredX, screen.top() + 2 * toTop + 1)
+                                 : QPoint(centredX, screen.bottom() - 2 * toBottom - size.height());
+    }
+    if (std::min(toLeft, toRight) <= kReach) {
+        return toLeft <= toRight ? QPoint(screen.left() + 2 * toLeft + 1, centredY)
+                                 : QPoint(screen.right() - 2 * toRight - size.width(), centredY);
+    }
+    return QPoint(centredX, p.y() > screen.center().y() ? p.y() - kGap - size.height() : p.y() + kGap + 1);
+}
+
 } // namespace
 
 QPoint popoverPosition(const PopoverAnchor& anchor, const QPoint& cursor, const QSize& size, const QRect& screen,
@@ -139,11 +166,14 @@ QPoint popoverPosition(const PopoverAnchor& anchor, const QPoint& cursor, const 
         origin = QPoint(area.right() + 1 - size.width(), p.y() - size.height() / 2);
         break;
     case Edge::none:
-        // No panel to lean on: at the point, below it in the upper half.
-        origin = QPoint(p.x() - size.width() / 2, p.y() > screen.center().y() ? p.y() - size.height() : p.y());
+        origin = awayFromPoint(p, size, screen);
         break;
     }
-    return clampedInto(origin, size, area);
+    origin = clampedInto(origin, size, area);
+    // A second click on the icon must land on the icon, never on a row.
+    if (anchor.point && QRect(origin, size).contains(*anchor.point))
+        origin = clampedInto(awayFromPoint(*anchor.point, size, screen), size, area);
+    return origin;
 }
 
 QPoint popoverPosition(const QRect& iconGeometry, const QPoint& cursor, const QSize& size, const QRect& screen)
@@ -318,7 +348,13 @@ void MenuBarPopover::applySettings()
 
 void MenuBarPopover::refresh()
 {
-    if (!isVisible() || !m_feed)
+    if (isVisible())
+        fill();
+}
+
+void MenuBarPopover::fill()
+{
+    if (!m_feed)
         return;
     const PopoverReadings r = m_feed();
     const QPalette& pal = palette();
@@ -373,6 +409,9 @@ void MenuBarPopover::showAt(const PopoverAnchor& anchor)
         screen = QGuiApplication::screenAt(cursor);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
+    // Its rows decide its height: filled first, or the popup is placed from
+    // the size of the rows it had last time and overlaps the panel.
+    fill();
     adjustSize();
     const QRect whole = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
     const QRect available = screen ? screen->availableGeometry() : whole;

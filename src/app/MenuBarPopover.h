@@ -99,6 +99,7 @@ private:
     void buildMetricRow(Row row, const QString& title, bool withTrend, QWidget* parent);
     QPushButton* footerButton(const QString& text, QWidget* parent);
     void applySettings();
+    void fill();
     bool showsProcesses() const;
 
     PopoverFeed m_feed;

@@ -147,32 +147,38 @@ QImage draw(const std::optional<QString>& digits, const QSize& size, qreal devic
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal w = deviceW / ratio;
     const qreal h = deviceH / ratio;
-    const QColor inkColor = ink == TrayInk::light ? kLight : kDark;
+    const QColor figureColor = inkColor(ink);
     QColor rimColor = ink == TrayInk::light ? kDark : kLight;
     // A thin rim in the other tone keeps the figures readable where the
     // panel's colour was guessed wrong (an image, a gradient).
     rimColor.setAlphaF(0.6f);
     const qreal rim = std::max(0.75, std::min(w, h) / 24.0);
     if (digits && !digits->isEmpty())
-        drawDigits(painter, *digits, w, h, inkColor, rimColor, rim);
+        drawDigits(painter, *digits, w, h, figureColor, rimColor, rim);
     else
-        drawGlyph(painter, w, h, inkColor, rimColor, rim);
+        drawGlyph(painter, w, h, figureColor, rimColor, rim);
     return image;
 }
 
 } // namespace
 
-QByteArray symbolicSvg(const std::optional<QString>& digits)
+QColor inkColor(TrayInk ink)
+{
+    return ink == TrayInk::light ? kLight : kDark;
+}
+
+QByteArray symbolicSvg(const std::optional<QString>& digits, TrayInk ink)
 {
     constexpr qreal side = 16;
     const bool number = digits && !digits->isEmpty();
     const QPainterPath path = number ? placedDigits(*digits, side, side, 0) : glyphPath(side, side);
     // GTK hosts fill every path with the panel's text colour; Plasma's fill
-    // it through the ColorScheme-Text class; others see the grey of
-    // symbolic icons.
+    // it through the ColorScheme-Text class; hosts that draw the file as it
+    // stands (LXQt's) see the ink the pictures take.
     QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">"
-                     "<style id=\"current-color-scheme\" type=\"text/css\">.ColorScheme-Text { color:#bebebe; }</style>"
-                     "<path class=\"ColorScheme-Text\" fill=\"currentColor\" fill-rule=\"";
+                     "<style id=\"current-color-scheme\" type=\"text/css\">.ColorScheme-Text { color:";
+    svg += inkColor(ink).name().toLatin1();
+    svg += "; }</style><path class=\"ColorScheme-Text\" fill=\"currentColor\" fill-rule=\"";
     svg += path.fillRule() == Qt::OddEvenFill ? "evenodd" : "nonzero";
     svg += "\" d=\"" + svgPathData(path) + "\"/></svg>\n";
     return svg;

@@ -29,9 +29,13 @@ QImage render(const std::optional<QString>& digits, int size, qreal devicePixelR
 // figure takes the height too.
 QImage render(const std::optional<QString>& digits, const QSize& size, qreal devicePixelRatio, TrayInk ink);
 
+// The colour of the figure in this ink.
+QColor inkColor(TrayInk ink);
+
 // The same figure as a symbolic icon (16 × 16 SVG, one filled path, no
-// rim): hosts that load icons by name draw it in the panel's own ink.
-QByteArray symbolicSvg(const std::optional<QString>& digits);
+// rim): hosts that load icons by name draw it in the panel's own ink, and
+// those that draw the file as it stands see it in this ink.
+QByteArray symbolicSvg(const std::optional<QString>& digits, TrayInk ink);
 
 } // namespace TrayIconPainter
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/TrayIconPainter.h"
+
 #include <QSet>
 #include <QString>
 
@@ -21,14 +23,16 @@ public:
     static QString defaultRoot();
     const QString& root() const { return m_root; }
 
-    // "halvorin-cpu-37-symbolic", or "halvorin-cpu-symbolic" for the glyph
-    // before the first reading; empty when the file cannot be written.
-    QString iconName(const std::optional<QString>& digits);
+    // "halvorin-cpu-37-dark-symbolic", or "halvorin-cpu-dark-symbolic" for
+    // the glyph before the first reading; empty when the file cannot be
+    // written. The ink is in the name: a host that keeps what it loaded by
+    // name must load the file again when the ink changes.
+    QString iconName(const std::optional<QString>& digits, TrayInk ink);
     // The name alone, whatever digits the locale writes.
-    static QString nameFor(const std::optional<QString>& digits);
+    static QString nameFor(const std::optional<QString>& digits, TrayInk ink);
 
 private:
-    bool write(const QString& name, const std::optional<QString>& digits);
+    bool write(const QString& name, const std::optional<QString>& digits, TrayInk ink);
 
     QString m_root;
     QSet<QString> m_written;

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusVariant>
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 
@@ -10,7 +11,8 @@ namespace Dunmorra::Platform {
 
 // The colour scheme the desktop says it uses, where it says one: the
 // settings portal's org.freedesktop.appearance color-scheme (GNOME, KDE and
-// most portals), else the Xfce panel's own dark-mode setting. A tray host
+// most portals), else the Xfce panel's own dark-mode setting, else the
+// palette LXQt's settings give (read once, at start). A tray host
 // never tells an item its colour; this is the next best guess. It follows
 // changes while it runs. The portal may be started by the bus, as it is
 // meant to be; Xfce's settings daemon is only asked where it already runs.
@@ -21,6 +23,9 @@ public:
 
     explicit DesktopColorScheme(QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
 
+    // Where the desktop's settings files are looked for, most important
+    // first; before start().
+    void setConfigDirs(QStringList dirs) { m_configDirs = std::move(dirs); }
     // Asks the desktop; the answer comes later as changed().
     void start();
     Scheme scheme() const;
@@ -46,6 +51,8 @@ private:
     QDBusConnection m_bus;
     Scheme m_portal = Scheme::unknown;
     Scheme m_xfconf = Scheme::unknown;
+    Scheme m_lxqt = Scheme::unknown;
+    QStringList m_configDirs;
 };
 
 } // namespace Dunmorra::Platform

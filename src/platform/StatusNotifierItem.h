@@ -9,8 +9,7 @@
 #include <QTimer>
 
 #include "platform/DBusMenu.h"
-
-class QDBusServiceWatcher;
+#include "platform/linux/StatusNotifierRegistration.h"
 
 namespace Dunmorra::Platform {
 
@@ -25,10 +24,8 @@ struct TrayPixmap {
 // A tray item shown by a StatusNotifierItem host (the D-Bus tray of KDE,
 // GNOME's indicator extension, most Wayland panels). It exports
 // org.kde.StatusNotifierItem on the session bus and registers with the
-// org.kde.StatusNotifierWatcher for as long as the process runs: a watcher
-// that starts later, or restarts, gets the item again, and a registration
-// that fails (a watcher that owns its name before its object answers) is
-// tried again after a short wait. Clicks come back with the point the host
+// org.kde.StatusNotifierWatcher for as long as the process runs (see
+// StatusNotifierRegistration). Clicks come back with the point the host
 // gives, which is where the user clicked when it knows. Its menu is exported
 // beside it as com.canonical.dbusmenu; ContextMenu still asks for a menu of
 // our own for hosts that call it.
@@ -61,14 +58,20 @@ public:
     void setToolTip(const QString& title, const QString& text);
 
     // A watcher owns its name on the bus.
-    bool watcherPresent() const { return m_watcherPresent; }
+    bool watcherPresent() const { return m_registration.watcherPresent(); }
     // How many registrations the watcher refused or did not answer in a row.
-    int failedRegistrations() const { return m_failedRegistrations; }
-    // The wait before the next try after this many failures in a row.
-    static int retryDelayMs(int failures);
-    // A watcher reported a host (a panel that shows items), and it accepted
+    int failedRegistrations() const { return m_registration.failedRegistrations(); }
+    // How many times the watcher dropped the item after taking it.
+    int drops() const { return m_registration.drops(); }
+    // A watcher reported a host (a panel that shows items), and it holds
     // this item: the item is on screen.
-    bool shown() const { return m_watcherPresent && m_hostRegistered && m_registered; }
+    bool shown() const
+    {
+        return m_registration.watcherPresent() && m_registration.hostRegistered() && m_registration.registered();
+    }
+    // The name of the process that runs the watcher (its /proc comm), once
+    // known: some hosts are told apart only by it.
+    const QString& watcherProcess() const { return m_watcherProcess; }
     QString serviceName() const { return m_serviceName; }
 
     // What the host called, for the adaptor.
@@ -94,7 +97,7 @@ Q_SIGNALS:
     void activated(QPoint point);
     void secondaryActivated(QPoint point);
     void contextMenuRequested(QPoint point);
-    // shown() or watcherPresent() changed.
+    // shown(), watcherPresent() or watcherProcess() changed.
     void stateChanged();
 
     // For the adaptor: the properties changed.
@@ -103,32 +106,16 @@ Q_SIGNALS:
     void newToolTip();
     void newLabel();
 
-private Q_SLOTS:
-    void onHostRegistered();
-    void onHostUnregistered();
-
 private:
-    void watcherAppeared();
-    void watcherGone();
-    void registerWithWatcher();
-    void registrationFailed();
-    void readHostState();
-    void setHostRegistered(bool registered);
-    void updateState(bool watcher, bool host, bool registered);
+    void readWatcherProcess();
 
     QString m_id;
     QDBusConnection m_bus;
     QString m_serviceName;
-    QDBusServiceWatcher* m_watcher = nullptr;
     bool m_started = false;
-    bool m_watcherPresent = false;
-    bool m_hostRegistered = false;
-    bool m_registered = false;
-    int m_failedRegistrations = 0;
-    // Each answer belongs to one watcher: a late one from a watcher that has
-    // gone since is dropped.
-    int m_watcherGeneration = 0;
-    QTimer m_retry;
+    StatusNotifierRegistration m_registration;
+    QString m_watcherOwner;
+    QString m_watcherProcess;
     DBusMenu m_menu;
     QString m_title;
     QList<TrayPixmap> m_pixmaps;

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QScreen>
+#include <QGuiApplication>
+#include "support/EventLoop.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -221,8 +224,8 @@ TEST(MenuBarPopover, PlacementStaysOnScreen)
         {QRect(600, 0, 24, 32), {}, QPoint(452, 32)},          // under the icon, centred
         {QRect(1250, 0, 24, 32), {}, QPoint(960, 32)},         // right edge
         {QRect(600, 768, 24, 32), {}, QPoint(452, 568)},       // bottom panel: above the icon
-        {QRect(), QPoint(5, 10), QPoint(0, 10)},               // no geometry: at the cursor
-        {QRect(), QPoint(700, 790), QPoint(540, 590)},
+        {QRect(), QPoint(5, 10), QPoint(0, 21)},               // no geometry: past the cursor's panel
+        {QRect(), QPoint(700, 790), QPoint(540, 581)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(popoverPosition(c.icon, c.cursor, size, screen), c.expected) << c.expected.x() << "," << c.expected.y();
@@ -252,13 +255,68 @@ TEST(MenuBarPopover, PlacementFromTheClickPointAgainstThePanelEdge)
          QPoint(960, 28)},
         // The pointer may have left the panel already: the panel edge still decides.
         {"pointer below a top panel", {QRect(), std::nullopt}, QPoint(640, 400), topPanel, QPoint(480, 28)},
-        {"no panel known: at the pointer", {QRect(), std::nullopt}, QPoint(700, 790), screen, QPoint(540, 590)},
+        {"no panel known: past the pointer's panel", {QRect(), std::nullopt}, QPoint(700, 790), screen,
+         QPoint(540, 581)},
         // The icon's geometry wins over any point; beside it on a side panel.
         {"icon on a left panel", {QRect(8, 380, 32, 32), QPoint(1, 1)}, QPoint(), leftPanel, QPoint(48, 296)},
         {"icon under a top panel", {QRect(600, 0, 24, 28), std::nullopt}, QPoint(), topPanel, QPoint(452, 28)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(popoverPosition(c.anchor, c.cursor, size, screen, c.available), c.expected) << c.what;
+}
+
+// A panel that reserves no room (one that hides itself, or a desktop with no
+// window manager) leaves no edge in the available area: the popup still
+// opens beside the icon, never over the point clicked, where a second click
+// on the icon would land on a row ("Quit Halvorin").
+TEST(MenuBarPopover, PlacementWithNoPanelEdgeNeverCoversTheClickPoint)
+{
+    const QRect screen(0, 0, 1024, 600);
+    const QSize size(320, 260);
+    struct Case {
+        const char* what;
+        QPoint click;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"top panel, 32 px", QPoint(700, 16), QPoint(540, 33)},
+        {"bottom panel, 32 px", QPoint(700, 584), QPoint(540, 309)},
+        {"bottom-right corner", QPoint(1015, 590), QPoint(704, 321)},
+        {"left panel", QPoint(12, 300), QPoint(25, 170)},
+        {"right panel", QPoint(1010, 300), QPoint(677, 170)},
+        {"in the middle", QPoint(500, 200), QPoint(340, 209)},
+        {"lower middle", QPoint(500, 400), QPoint(340, 132)},
+    };
+    for (const Case& c : cases) {
+        const QPoint at = popoverPosition(PopoverAnchor{QRect(), c.click}, QPoint(), size, screen, screen);
+        EXPECT_EQ(at, c.expected) << c.what;
+        EXPECT_FALSE(QRect(at, size).contains(c.click)) << c.what;
+        EXPECT_TRUE(screen.contains(QRect(at, size))) << c.what;
+    }
+    // A click inside the available area under a known top panel's band.
+    const QPoint at = popoverPosition(PopoverAnchor{QRect(), QPoint(700, 40)}, QPoint(), size, screen,
+                                      QRect(0, 28, 1024, 572));
+    EXPECT_FALSE(QRect(at, size).contains(QPoint(700, 40)));
+}
+
+// The first popup after start is placed from the height its rows give it,
+// not from the size it had before they were filled: on a bottom panel it
+// ends where the panel begins, not a few rows inside it.
+TEST(MenuBarPopover, IsPlacedWithItsRowsFilled)
+{
+    Fixture f;
+    f.readings.cpu.topProcesses = {process(1, "alpha", 50), process(2, "beta", 20), process(3, "gamma", 10)};
+    MenuBarPopover popover(f.feed, false, f.settings);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect whole = screen->geometry();
+    const PopoverAnchor anchor{QRect(), QPoint(whole.center().x(), whole.bottom() - 15)};
+    popover.showAt(anchor);
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return popover.isVisible(); }));
+    Dunmorra::Test::settle(); // pending layout passes
+    const QPoint expected = popoverPosition(anchor, QPoint(), popover.size(), whole, screen->availableGeometry());
+    EXPECT_EQ(popover.pos(), expected);
+    EXPECT_FALSE(popover.geometry().contains(*anchor.point));
 }
 
 TEST(PopoverTexts, DiskTintByFullness)

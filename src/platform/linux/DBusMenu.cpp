@@ -128,6 +128,12 @@ void registerTypes()
         qDBusRegisterMetaType<MenuItemRemovedList>();
         qDBusRegisterMetaType<MenuEvent>();
         qDBusRegisterMetaType<MenuEventList>();
+        // QtDBus finds a slot's or signal's argument types by the names the
+        // adaptor spells them with: an alias it does not know leaves the
+        // method off the bus, silently, and hosts calling it get UnknownMethod.
+        qRegisterMetaType<MenuItemPropertiesList>("MenuItemPropertiesList");
+        qRegisterMetaType<MenuItemRemovedList>("MenuItemRemovedList");
+        qRegisterMetaType<MenuEventList>("MenuEventList");
         return true;
     }();
     (void)done;

@@ -1,8 +1,11 @@
 #include "platform/DesktopColorScheme.h"
 
+#include "platform/LxqtPalette.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QStandardPaths>
 
 namespace Dunmorra::Platform {
 
@@ -32,6 +35,7 @@ QVariant unwrap(QVariant value)
 DesktopColorScheme::DesktopColorScheme(QDBusConnection bus, QObject* parent)
     : QObject(parent)
     , m_bus(std::move(bus))
+    , m_configDirs(QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
 {
 }
 
@@ -46,11 +50,17 @@ DesktopColorScheme::Scheme DesktopColorScheme::fromPortalValue(uint value)
 
 DesktopColorScheme::Scheme DesktopColorScheme::scheme() const
 {
-    return m_portal != Scheme::unknown ? m_portal : m_xfconf;
+    if (m_portal != Scheme::unknown)
+        return m_portal;
+    return m_xfconf != Scheme::unknown ? m_xfconf : m_lxqt;
 }
 
 void DesktopColorScheme::start()
 {
+    const std::optional<bool> lxqtDark = LxqtPalette::isDark(m_configDirs);
+    m_lxqt = !lxqtDark ? Scheme::unknown : *lxqtDark ? Scheme::dark : Scheme::light;
+    if (m_lxqt != Scheme::unknown)
+        Q_EMIT changed();
     if (!m_bus.isConnected())
         return;
     m_bus.connect(kPortal, kPortalPath, kPortalSettings, QStringLiteral("SettingChanged"), this,

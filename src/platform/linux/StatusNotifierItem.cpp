@@ -8,11 +8,10 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QFile>
 
 #include <atomic>
-#include <iterator>
 #include <unistd.h>
 
 namespace {
@@ -72,9 +71,6 @@ namespace Dunmorra::Platform {
 
 namespace {
 
-const QString kWatcher = QString::fromLatin1(StatusNotifierItem::kWatcherService);
-const QString kWatcherObject = QString::fromLatin1(StatusNotifierItem::kWatcherPath);
-const QString kWatcherInterface = QStringLiteral("org.kde.StatusNotifierWatcher");
 constexpr int kDeadlineMs = 3000;
 
 void registerTypes()
@@ -187,13 +183,17 @@ StatusNotifierItem::StatusNotifierItem(QString id, QDBusConnection bus, QObject*
     , m_id(std::move(id))
     , m_bus(std::move(bus))
     , m_serviceName(uniqueServiceName())
+    , m_registration(m_bus, m_serviceName)
 {
     registerTypes();
     new ItemAdaptor(this);
-    m_retry.setSingleShot(true);
-    connect(&m_retry, &QTimer::timeout, this, [this] {
-        if (m_watcherPresent && !m_registered)
-            registerWithWatcher();
+    connect(&m_registration, &StatusNotifierRegistration::stateChanged, this, [this] {
+        if (m_registration.watcherOwner() != m_watcherOwner) {
+            m_watcherOwner = m_registration.watcherOwner();
+            m_watcherProcess.clear();
+            readWatcherProcess();
+        }
+        Q_EMIT stateChanged();
     });
 }
 
@@ -201,21 +201,8 @@ StatusNotifierItem::~StatusNotifierItem()
 {
     if (!m_started)
         return;
-    m_bus.disconnect(kWatcher, kWatcherObject, kWatcherInterface, QStringLiteral("StatusNotifierHostRegistered"), this,
-                     SLOT(onHostRegistered()));
-    m_bus.disconnect(kWatcher, kWatcherObject, kWatcherInterface, QStringLiteral("StatusNotifierHostUnregistered"),
-                     this, SLOT(onHostUnregistered()));
     m_bus.unregisterObject(QString::fromLatin1(kItemPath));
     m_bus.unregisterService(m_serviceName);
-}
-
-int StatusNotifierItem::retryDelayMs(int failures)
-{
-    // Quick at first (a watcher a moment from answering), then every 10 s.
-    static constexpr int kFirst[] = {500, 1000, 2000, 4000};
-    if (failures >= 1 && failures <= static_cast<int>(std::size(kFirst)))
-        return kFirst[failures - 1];
-    return 10000;
 }
 
 bool StatusNotifierItem::start()
@@ -229,113 +216,31 @@ bool StatusNotifierItem::start()
         return false;
     m_menu.exportOn(m_bus);
     m_started = true;
-    m_watcher = new QDBusServiceWatcher(kWatcher, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
-    connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this](const QString&, const QString&, const QString& newOwner) {
-                // A new owner is a new watcher: it knows nothing of us yet.
-                if (newOwner.isEmpty())
-                    watcherGone();
-                else
-                    watcherAppeared();
-            });
-    m_bus.connect(kWatcher, kWatcherObject, kWatcherInterface, QStringLiteral("StatusNotifierHostRegistered"), this,
-                  SLOT(onHostRegistered()));
-    m_bus.connect(kWatcher, kWatcherObject, kWatcherInterface, QStringLiteral("StatusNotifierHostUnregistered"), this,
-                  SLOT(onHostUnregistered()));
-    // Only the bus daemon answers this one, so asking it at once is safe.
-    if (m_bus.interface()->isServiceRegistered(kWatcher))
-        watcherAppeared();
+    m_registration.start();
     return true;
 }
 
-void StatusNotifierItem::watcherAppeared()
+void StatusNotifierItem::readWatcherProcess()
 {
-    ++m_watcherGeneration;
-    m_failedRegistrations = 0;
-    m_retry.stop();
-    updateState(true, false, false);
-    registerWithWatcher();
-}
-
-void StatusNotifierItem::watcherGone()
-{
-    ++m_watcherGeneration;
-    m_failedRegistrations = 0;
-    m_retry.stop();
-    updateState(false, false, false);
-}
-
-void StatusNotifierItem::registrationFailed()
-{
-    ++m_failedRegistrations;
-    m_retry.start(retryDelayMs(m_failedRegistrations));
-}
-
-void StatusNotifierItem::registerWithWatcher()
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(kWatcher, kWatcherObject, kWatcherInterface,
-                                                       QStringLiteral("RegisterStatusNotifierItem"));
-    call << m_serviceName;
-    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kDeadlineMs), this);
-    const int generation = m_watcherGeneration;
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending, generation] {
-        pending->deleteLater();
-        const QDBusPendingReply<> reply = *pending;
-        if (generation != m_watcherGeneration || !m_watcherPresent)
-            return;
-        if (reply.isError()) {
-            registrationFailed();
-            return;
-        }
-        m_failedRegistrations = 0;
-        updateState(true, m_hostRegistered, true);
-        readHostState();
-    });
-}
-
-void StatusNotifierItem::readHostState()
-{
-    QDBusMessage get = QDBusMessage::createMethodCall(kWatcher, kWatcherObject,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
-    get << kWatcherInterface << QStringLiteral("IsStatusNotifierHostRegistered");
-    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(get, kDeadlineMs), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending] {
-        pending->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *pending;
-        // A watcher without the property still shows what registers with it.
-        const bool host = reply.isError() || reply.value().variant().toBool();
-        setHostRegistered(host);
-    });
-}
-
-void StatusNotifierItem::onHostRegistered()
-{
-    setHostRegistered(true);
-}
-
-void StatusNotifierItem::onHostUnregistered()
-{
-    // Another host may remain; the watcher's property says.
-    readHostState();
-}
-
-void StatusNotifierItem::setHostRegistered(bool registered)
-{
-    if (!m_watcherPresent)
+    if (m_watcherOwner.isEmpty())
         return;
-    updateState(true, registered, m_registered);
-}
-
-void StatusNotifierItem::updateState(bool watcher, bool host, bool registered)
-{
-    const bool wasShown = shown();
-    const bool hadWatcher = m_watcherPresent;
-    m_watcherPresent = watcher;
-    m_hostRegistered = host;
-    m_registered = registered;
-    if (wasShown != shown() || hadWatcher != m_watcherPresent)
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
+    call << m_watcherOwner;
+    auto* pending = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kDeadlineMs), this);
+    const QString owner = m_watcherOwner;
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending, owner] {
+        pending->deleteLater();
+        const QDBusPendingReply<uint> reply = *pending;
+        if (reply.isError() || owner != m_watcherOwner)
+            return;
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(reply.value()));
+        if (!comm.open(QIODevice::ReadOnly))
+            return;
+        m_watcherProcess = QString::fromUtf8(comm.readAll()).trimmed();
         Q_EMIT stateChanged();
+    });
 }
 
 void StatusNotifierItem::setTitle(const QString& title)

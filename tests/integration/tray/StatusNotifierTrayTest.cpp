@@ -1,5 +1,10 @@
+#include "app/HalvorinsApp.h"
+#include "app/MainWindowController.h"
+#include "app/MainWindowView.h"
 #include "app/MenuBarLabel.h"
 #include "app/TrayIconPainter.h"
+#include "app/TrayIconTheme.h"
+#include "model/UserSettings.h"
 #include "platform/StatusNotifierItem.h"
 #include "support/EventLoop.h"
 #include "support/QtPrinters.h"
@@ -11,6 +16,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <QDir>
@@ -20,10 +26,13 @@
 #include <QPalette>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/prctl.h>
 
 using namespace Dunmorra;
 using Platform::StatusNotifierItem;
@@ -70,6 +79,25 @@ public:
     QStringList items() const { return m_items; }
     int protocolVersion() const { return 0; }
     QDBusConnection& bus() { return m_bus; }
+
+    // A signal of the item's objects that reaches the panel.
+    void listenFor(const QString& service, const QString& path, const QString& interface, const QString& name)
+    {
+        m_bus.connect(service, path, interface, name, this, SLOT(onItemSignal()));
+    }
+
+    // The watcher forgets the item, saying so or not.
+    void drop(const QString& service, bool say)
+    {
+        m_items.removeAll(service);
+        if (!say)
+            return;
+        QDBusMessage signal = QDBusMessage::createSignal(kWatcherPath, QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                                         QStringLiteral("StatusNotifierItemUnregistered"));
+        signal << service;
+        m_bus.send(signal);
+    }
+    int accepted() const { return m_accepted; }
 
     // The item's signals that reach the panel, in order.
     void listenTo(const QString& service)
@@ -135,6 +163,7 @@ public Q_SLOTS:
             return;
         }
         m_items << service;
+        ++m_accepted;
     }
 
 private Q_SLOTS:
@@ -150,7 +179,65 @@ private:
     QStringList m_heard;
     int m_refuse = 0;
     int m_refused = 0;
+    int m_accepted = 0;
 };
+
+// One event of a dbusmenu host's EventGroup, (isvu).
+struct HostMenuEvent {
+    int id = 0;
+    QString eventId;
+    QDBusVariant data;
+    uint timestamp = 0;
+};
+
+QDBusArgument& operator<<(QDBusArgument& arg, const HostMenuEvent& e)
+{
+    arg.beginStructure();
+    arg << e.id << e.eventId << e.data << e.timestamp;
+    arg.endStructure();
+    return arg;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& arg, HostMenuEvent& e)
+{
+    arg.beginStructure();
+    arg >> e.id >> e.eventId >> e.data >> e.timestamp;
+    arg.endStructure();
+    return arg;
+}
+
+// The names of one interface's methods, signals and properties in an
+// introspection document.
+struct Members {
+    QStringList methods, signals_, properties;
+};
+
+Members membersOf(const QString& xml, const QString& interface)
+{
+    Members out;
+    QXmlStreamReader reader(xml);
+    bool inside = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            const QString name = reader.attributes().value(QStringLiteral("name")).toString();
+            if (reader.name() == QLatin1String("interface"))
+                inside = name == interface;
+            else if (inside && reader.name() == QLatin1String("method"))
+                out.methods << name;
+            else if (inside && reader.name() == QLatin1String("signal"))
+                out.signals_ << name;
+            else if (inside && reader.name() == QLatin1String("property"))
+                out.properties << name;
+        } else if (reader.isEndElement() && reader.name() == QLatin1String("interface")) {
+            inside = false;
+        }
+    }
+    out.methods.sort();
+    out.signals_.sort();
+    out.properties.sort();
+    return out;
+}
 
 struct Image {
     int width = 0, height = 0;
@@ -279,6 +366,8 @@ bool dock(FakeWatcher& panel, MenuBarLabel& label, QString* service)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(HostMenuEvent)
 
 TEST(StatusNotifierTray, ShowsOnThePanelWithItsPicturesAndClickPoint)
 {
@@ -428,12 +517,15 @@ TEST(StatusNotifierTray, ANewFigureReachesTheHostWithItsSignals)
     const auto read = [&](const char* name) { return panel.itemProperty(service, QString::fromLatin1(name)); };
 
     const QByteArray before = images(read("IconPixmap")).at(1).bytes;
-    EXPECT_EQ(read("IconName").toString(), QStringLiteral("halvorin-cpu-37-symbolic"));
+    const auto nameOf = [&](const char* digits) {
+        return TrayIconTheme::nameFor(QString::fromLatin1(digits), label.ink());
+    };
+    EXPECT_EQ(read("IconName").toString(), nameOf("37"));
     EXPECT_EQ(read("XAyatanaLabel").toString(), QStringLiteral("37%"));
     EXPECT_EQ(read("XAyatanaLabelGuide").toString(), QStringLiteral("100%"));
     const QString themePath = read("IconThemePath").toString();
     EXPECT_EQ(themePath, icons.path());
-    EXPECT_TRUE(QFile::exists(themePath + QStringLiteral("/halvorin-cpu-37-symbolic.svg")));
+    EXPECT_TRUE(QFile::exists(themePath + QLatin1Char('/') + nameOf("37") + QStringLiteral(".svg")));
 
     label.setUsage(82.0, true);
     ASSERT_TRUE(Dunmorra::Test::settle([&] {
@@ -444,8 +536,8 @@ TEST(StatusNotifierTray, ANewFigureReachesTheHostWithItsSignals)
     const QByteArray after = images(read("IconPixmap")).at(1).bytes;
     EXPECT_NE(after, before);
     EXPECT_TRUE(drawnIn(after, 82.0, label.ink())) << "the host reads the new figure's picture";
-    EXPECT_EQ(read("IconName").toString(), QStringLiteral("halvorin-cpu-82-symbolic"));
-    EXPECT_TRUE(QFile::exists(themePath + QStringLiteral("/halvorin-cpu-82-symbolic.svg")));
+    EXPECT_EQ(read("IconName").toString(), nameOf("82"));
+    EXPECT_TRUE(QFile::exists(themePath + QLatin1Char('/') + nameOf("82") + QStringLiteral(".svg")));
     EXPECT_EQ(read("XAyatanaLabel").toString(), QStringLiteral("82%"));
     const QDBusArgument tip = read("ToolTip").value<QDBusArgument>();
     QString iconName, title, text;
@@ -529,6 +621,146 @@ TEST(StatusNotifierTray, ANewWatcherGetsTheItemAtOnceAfterRefusals)
     // Well inside the 4 s the back-off had reached.
     ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); }, 3000));
     EXPECT_EQ(fresh.items().size(), 1);
+}
+
+// Every host library calls its own part of the menu's interface: libdbusmenu
+// (Xfce, Ayatana) sends AboutToShowGroup and EventGroup, KDE and GNOME's
+// extension Event. A method whose argument types QtDBus does not know by
+// name is left off the bus without a word, and its callers get UnknownMethod.
+TEST(StatusNotifierTray, EveryMethodAndSignalOfTheMenuIsOnTheBus)
+{
+    qDBusRegisterMetaType<HostMenuEvent>();
+    qDBusRegisterMetaType<QList<HostMenuEvent>>();
+    FakeWatcher panel(true);
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    QString service;
+    ASSERT_TRUE(dock(panel, label, &service));
+    const QString path = QStringLiteral("/MenuBar");
+    const QString menu = QStringLiteral("com.canonical.dbusmenu");
+
+    QDBusPendingCall pending = panel.bus().asyncCall(QDBusMessage::createMethodCall(
+        service, path, QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect")));
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return pending.isFinished(); }));
+    const Members members = membersOf(pending.reply().arguments().value(0).toString(), menu);
+    EXPECT_EQ(members.methods, (QStringList{QStringLiteral("AboutToShow"), QStringLiteral("AboutToShowGroup"),
+                                            QStringLiteral("Event"), QStringLiteral("EventGroup"),
+                                            QStringLiteral("GetGroupProperties"), QStringLiteral("GetLayout"),
+                                            QStringLiteral("GetProperty")}));
+    EXPECT_EQ(members.signals_, (QStringList{QStringLiteral("ItemActivationRequested"),
+                                             QStringLiteral("ItemsPropertiesUpdated"), QStringLiteral("LayoutUpdated")}));
+    EXPECT_EQ(members.properties, (QStringList{QStringLiteral("IconThemePath"), QStringLiteral("Status"),
+                                               QStringLiteral("TextDirection"), QStringLiteral("Version")}));
+
+    // libdbusmenu's click: the known row acts, the unknown id comes back.
+    QSignalSpy open(&label, &MenuBarLabel::openMainWindowRequested);
+    const QList<HostMenuEvent> events{{1, QStringLiteral("clicked"), QDBusVariant(0), 0},
+                                      {99, QStringLiteral("clicked"), QDBusVariant(0), 0}};
+    const QDBusMessage group = panel.callMenu(service, path, QStringLiteral("EventGroup"), {QVariant::fromValue(events)});
+    ASSERT_EQ(group.type(), QDBusMessage::ReplyMessage) << group.errorMessage().toStdString();
+    EXPECT_EQ(qdbus_cast<QList<int>>(group.arguments().value(0)), QList<int>{99});
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return open.count() == 1; }));
+    const QDBusMessage before = panel.callMenu(service, path, QStringLiteral("AboutToShowGroup"),
+                                               {QVariant::fromValue(QList<int>{0, 1, 99})});
+    ASSERT_EQ(before.type(), QDBusMessage::ReplyMessage) << before.errorMessage().toStdString();
+    EXPECT_EQ(qdbus_cast<QList<int>>(before.arguments().value(1)), QList<int>{99});
+
+    // A row's new text reaches the host with ItemsPropertiesUpdated.
+    panel.listenFor(service, path, menu, QStringLiteral("ItemsPropertiesUpdated"));
+    label.menu()->actions().at(0)->setText(QStringLiteral("Abrir la ventana principal"));
+    ASSERT_TRUE(Dunmorra::Test::settle([&] { return panel.heard().contains(QStringLiteral("ItemsPropertiesUpdated")); }));
+    const QDBusMessage layout = panel.callMenu(service, path, QStringLiteral("GetLayout"), {0, -1, QStringList()});
+    ASSERT_EQ(layout.type(), QDBusMessage::ReplyMessage);
+    EXPECT_EQ(rowTexts(menuNode(layout.arguments().at(1).value<QDBusArgument>())).value(0),
+              QStringLiteral("Abrir la ventana principal"));
+}
+
+// A watcher may take the item, read it and drop it again (a race inside
+// GNOME's extension), or forget it and say only that a host came (a panel
+// restarted behind the same watcher): either way the item is back at once.
+TEST(StatusNotifierTray, AWatcherThatDropsTheItemGetsItAgain)
+{
+    for (const bool says : {true, false}) {
+        FakeWatcher panel(true);
+        MenuBarLabel label;
+        QTemporaryDir icons;
+        label.setIconThemeRoot(icons.path());
+        QString service;
+        ASSERT_TRUE(dock(panel, label, &service)) << says;
+        panel.drop(service, says);
+        if (!says)
+            panel.announceHost();
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return panel.accepted() == 2; }, 10000)) << says;
+        EXPECT_EQ(panel.items(), QStringList{service});
+        ASSERT_TRUE(Dunmorra::Test::settle([&] { return label.isDocked(); })) << says;
+        EXPECT_EQ(label.statusNotifierItem()->drops(), 1);
+    }
+}
+
+// The application is never invisible: a watcher that no panel backs, or one
+// that drops the item for good, leaves the main window open.
+TEST(StatusNotifierTray, WithNoHostShowingTheItemTheMainWindowOpens)
+{
+    struct Case {
+        const char* what;
+        bool host;
+    };
+    for (const Case& c : {Case{"a watcher with no host", false}, Case{"a watcher that drops the item for good", true}}) {
+        FakeWatcher panel(c.host);
+        ASSERT_TRUE(panel.start());
+        QTemporaryDir dir;
+        UserSettings settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.conf")), QSettings::IniFormat));
+        HalvorinsApp app(settings);
+        app.start();
+        const auto windowShown = [&] { return app.windows().window() && app.windows().window()->isVisible(); };
+        if (c.host) {
+            ASSERT_TRUE(Dunmorra::Test::settle([&] { return app.label()->isDocked(); })) << c.what;
+            // Past the start, when a tray that does not answer opens the window.
+            Dunmorra::Test::settle([] { return false; }, HalvorinsApp::kTraySettleTime + 500);
+            ASSERT_FALSE(windowShown()) << "docked: no window";
+            panel.refuseFirst(1000);
+            panel.drop(panel.items().value(0), true);
+            ASSERT_TRUE(Dunmorra::Test::settle([&] { return !app.label()->isDocked(); })) << c.what;
+        }
+        EXPECT_TRUE(Dunmorra::Test::settle(windowShown, HalvorinsApp::kTrayLostTime * 3)) << c.what;
+        Dunmorra::Test::settle(); // the environment's first background passes
+    }
+}
+
+// GNOME's indicator extension runs its watcher inside the shell and draws
+// the label beside the icon: there the icon is the glyph and the label the
+// percent, so the figure is shown once. The watcher here is this process,
+// named as the shell for the while.
+TEST(StatusNotifierTray, BesideTheShellsLabelTheIconIsTheGlyph)
+{
+    char ownName[17] = {};
+    ASSERT_EQ(prctl(PR_GET_NAME, ownName), 0);
+    ASSERT_EQ(prctl(PR_SET_NAME, "gnome-shell"), 0);
+    struct Restore {
+        const char* name;
+        ~Restore() { prctl(PR_SET_NAME, name); }
+    } restore{ownName};
+
+    FakeWatcher panel(true);
+    MenuBarLabel label;
+    QTemporaryDir icons;
+    label.setIconThemeRoot(icons.path());
+    label.setUsage(37.0, true);
+    QString service;
+    ASSERT_TRUE(dock(panel, label, &service));
+    const QString glyph = TrayIconTheme::nameFor(std::nullopt, label.ink());
+    ASSERT_TRUE(Dunmorra::Test::settle(
+        [&] { return panel.itemProperty(service, QStringLiteral("IconName")).toString() == glyph; }))
+        << panel.itemProperty(service, QStringLiteral("IconName")).toString().toStdString();
+    EXPECT_EQ(panel.itemProperty(service, QStringLiteral("XAyatanaLabel")).toString(), QStringLiteral("37%"));
+    const auto pictures = images(panel.itemProperty(service, QStringLiteral("IconPixmap")));
+    ASSERT_FALSE(pictures.empty());
+    const QImage drawn = MenuBarLabel::renderImage(std::nullopt, pictures.front().width, 1.0, label.ink())
+                             .convertToFormat(QImage::Format_ARGB32);
+    const int middle = pictures.front().width / 2;
+    const auto at = static_cast<qsizetype>((middle * pictures.front().width + middle) * 4);
+    EXPECT_EQ(static_cast<uchar>(pictures.front().bytes[at]), qAlpha(drawn.pixel(middle, middle)));
 }
 
 namespace {
@@ -659,7 +891,7 @@ TEST(StatusNotifierTray, APanelThatStartsLaterGetsTheFigureShownMeanwhile)
     const auto pictures = images(read("IconPixmap"));
     EXPECT_TRUE(pictures.size() > 1 && drawnIn(pictures.at(1).bytes, 37.0, label.ink()))
         << pictures.size() << " pictures";
-    EXPECT_EQ(read("IconName").toString(), QStringLiteral("halvorin-cpu-37-symbolic"));
+    EXPECT_EQ(read("IconName").toString(), TrayIconTheme::nameFor(QStringLiteral("37"), label.ink()));
     EXPECT_EQ(read("XAyatanaLabel").toString(), QStringLiteral("37%"));
     EXPECT_EQ(toolTipText(read("ToolTip")), QStringLiteral("CPU 37%"));
 }
