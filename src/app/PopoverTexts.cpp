@@ -3,7 +3,6 @@
 #include "components/Formatters.h"
 #include "platform/NumberText.h"
 
-#include <cmath>
 
 namespace Dunmorra::PopoverTexts {
 
@@ -79,13 +78,8 @@ QString audioSummary(const AudioSnapshot& audio)
     const auto& device = *audio.defaultOutput;
     if (device.isMuted)
         return device.name + QStringLiteral("  Muted");
-    // Truncated toward zero; a volume that is not a finite number shows no figure,
-    // and an absurd one is capped rather than overflowing the conversion.
-    if (std::isfinite(device.volume) && device.volume >= 0) {
-        const double percent = std::min(std::trunc(static_cast<double>(device.volume) * 100.0), 1.0e6);
-        return device.name + QStringLiteral("  ") + QString::number(static_cast<long long>(percent))
-            + QLatin1Char('%');
-    }
+    if (const auto percent = wholeVolumePercent(device.volume))
+        return device.name + QStringLiteral("  ") + QString::number(*percent) + QLatin1Char('%');
     return device.name;
 }
 

@@ -31,8 +31,8 @@ QPolygonF sparklinePoints(const std::vector<double>& normalized, double width, d
 // fifteenth of the antialiased fill of one long self-crossing outline. The
 // caps overlap at every point, and a cap or join of 0.75 reads the same
 // either way: the pixels of a whole line differ from round caps by 2 to 4
-// of 255 on average. A translucent colour is drawn as one line, so no joint
-// is covered twice.
+// of 255 on average. A straight run of points is one segment. A translucent
+// colour is drawn as one line, so no joint is covered twice.
 void strokeSparkline(QPainter& painter, const QPolygonF& points, const QColor& color);
 // Expanding width, fixed height, one accessible element named label.
 void setUpSparklineWidget(QWidget* widget, const QString& label);

@@ -46,6 +46,12 @@ struct AudioSnapshot {
     static const AudioSnapshot& empty();
 };
 
+// The volume as the sound server's own tools show it: the scalar x 100
+// rounded to the nearest whole percent (the server keeps 45 % as 0.449997,
+// which truncation would show as 44), above 100 as read; none for an unknown
+// or non-finite volume.
+std::optional<std::int64_t> wholeVolumePercent(float volume);
+
 // "Built-in", "USB", … (untranslated; views translate).
 QString transportLabel(AudioSnapshot::Device::TransportKind kind);
 

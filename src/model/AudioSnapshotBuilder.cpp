@@ -281,15 +281,15 @@ AudioSnapshot buildAudioSnapshot(const Platform::AudioServerState& state, const 
         out.allOutputDevices.push_back(std::move(*device));
     }
     for (const auto& source : state.sources) {
-        // A sink's monitor is a tap on an output, not an input device.
-        if (source.monitorOfSink != Platform::kNoAudioIndex)
-            continue;
         auto device = makeAudioDevice(source);
         if (!device)
             continue;
         if (!state.defaultSourceName.empty() && source.name == state.defaultSourceName)
             out.defaultInput = device;
-        out.allInputDevices.push_back(std::move(*device));
+        // A sink's monitor is a tap on an output, not an input device; yet
+        // when the user records from it, it is the input they chose.
+        if (source.monitorOfSink == Platform::kNoAudioIndex)
+            out.allInputDevices.push_back(std::move(*device));
     }
     out.activeProcesses = mergeAudioProcesses(state, names);
     return out;

@@ -434,9 +434,7 @@ QString AudioTab::transportSymbol(Kind kind)
 
 QString AudioTab::volumePercent(float volume)
 {
-    // Single precision as the reading is stored: 0.29f * 100 is 29, not 28.99...
-    const float percent = volume * 100.0f;
-    return PagePieces::wholePercent(static_cast<double>(percent));
+    return PagePieces::wholePercent(static_cast<double>(wholeVolumePercent(volume).value_or(0)));
 }
 
 void AudioTab::refresh()

@@ -37,7 +37,8 @@ public:
     // "—", "Mono", "Stereo", else "<n> ch".
     static QString channelLabel(std::int64_t channels);
     static QString transportSymbol(AudioSnapshot::Device::TransportKind kind);
-    // The volume as a whole percent: volume x 100 in single precision, truncated.
+    // The volume as the mixer shows it, in the locale's percent form; 0 % for
+    // a volume that is not a number.
     static QString volumePercent(float volume);
 
 protected:

@@ -2,6 +2,7 @@
 
 #include "components/Card.h"
 #include "components/Formatters.h"
+#include "components/OverlaidSparklineView.h"
 #include "components/Palette.h"
 #include "components/PlainText.h"
 #include "components/SparklineView.h"
@@ -12,7 +13,6 @@
 #include "tabs/PagePieces.h"
 #include "tabs/RateTile.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -59,20 +59,12 @@ QWidget* DiskTab::buildHistoryCard()
     auto* stack = PagePieces::stack(content, 8);
     stack->addWidget(PagePieces::cardTitle(QStringLiteral("chart.xyaxis.line"), tr("I/O history  (last 60 s)")));
 
-    // Both curves in one cell, write over read, each on its own scale.
-    auto* chart = new QWidget;
-    chart->setObjectName(QStringLiteral("ioChart"));
-    auto* overlay = new QGridLayout(chart);
-    overlay->setContentsMargins(0, 0, 0, 0);
-    m_readLine = new SparklineView(accentColor(), true, SparklineView::trendName());
-    m_readLine->setObjectName(QStringLiteral("readLine"));
-    m_writeLine = new SparklineView(writeCurveColor(), true, SparklineView::trendName());
-    m_writeLine->setObjectName(QStringLiteral("writeLine"));
-    for (SparklineView* line : {m_readLine, m_writeLine}) {
-        line->setFixedHeight(60);
-        overlay->addWidget(line, 0, 0);
-    }
-    stack->addWidget(chart);
+    // Both curves in one view, the write curve over the read one, each on
+    // its own scale.
+    m_ioChart = new OverlaidSparklineView(accentColor(), writeCurveColor(), SparklineView::trendName());
+    m_ioChart->setObjectName(QStringLiteral("ioChart"));
+    m_ioChart->setFixedHeight(60);
+    stack->addWidget(m_ioChart);
 
     auto* legend = PagePieces::row(12);
     legend->addWidget(new LegendItem(accentColor(), tr("Read")));
@@ -151,8 +143,7 @@ void DiskTab::refreshHistory()
     std::vector<double> writes = writeSeries(m_disk.history());
     m_readTileLine->setValues(reads);
     m_writeTileLine->setValues(writes);
-    m_readLine->setValues(std::move(reads));
-    m_writeLine->setValues(std::move(writes));
+    m_ioChart->setValues(std::move(reads), std::move(writes));
 }
 
 } // namespace Dunmorra

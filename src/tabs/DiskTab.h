@@ -10,6 +10,7 @@ namespace Dunmorra {
 
 class DiskProvider;
 class IconLabel;
+class OverlaidSparklineView;
 class SparklineView;
 class TextLabel;
 class ThinBar;
@@ -38,8 +39,7 @@ private:
     TextLabel* m_writeRate = nullptr;
     SparklineView* m_readTileLine = nullptr;
     SparklineView* m_writeTileLine = nullptr;
-    SparklineView* m_readLine = nullptr;
-    SparklineView* m_writeLine = nullptr;
+    OverlaidSparklineView* m_ioChart = nullptr;
     IconLabel* m_volumeName = nullptr;
     TextLabel* m_free = nullptr;
     ThinBar* m_volumeBar = nullptr;

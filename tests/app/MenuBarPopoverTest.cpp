@@ -360,7 +360,10 @@ TEST(PopoverTexts, AudioSummary)
         {device("Speakers", 0.5f, false), {app("Music"), app("Firefox"), app("Zoom")}, "Music \u00B7 Firefox"},
         {device("Speakers", 0.5f, true), {}, "Speakers  Muted"},
         {device("Speakers", 0.755f, false), {}, "Speakers  75%"},
-        {device("Speakers", 0.29f, false), {}, "Speakers  28%"},
+        // Rounded as the mixer shows it: the server keeps 45 % as 29491/65536.
+        {device("Speakers", 0.29f, false), {}, "Speakers  29%"},
+        {device("Speakers", 29491.0f / 65536, false), {}, "Speakers  45%"},
+        {device("Speakers", 1.3f, false), {}, "Speakers  130%"},
         {device("Speakers", -1.0f, false), {}, "Speakers"},
         {device("Speakers", std::nanf(""), false), {}, "Speakers"},
         {device("Speakers", INFINITY, false), {}, "Speakers"},

@@ -74,6 +74,24 @@ TEST(Sparkline, PathRunsEdgeToEdgeWithOneAtTheTop)
     EXPECT_EQ(longer[4].x(), 100);
 }
 
+// A steady rate is one even line: no joint along it is drawn twice, which
+// would show as darker dots on its antialiased edge rows.
+TEST(SparklineView, SteadyRunIsOneEvenLine)
+{
+    SparklineView line(QColor(0, 0, 255), false, "Metric trend");
+    line.resize(120, 12);
+    line.setValues(std::vector<double>(13, 0.5));   // centre at 6: rows 5 and 6 partly covered
+    QImage image(line.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    line.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    for (int row : {5, 6}) {
+        const int reference = qAlpha(image.pixel(60, row));
+        EXPECT_GT(reference, 0) << row;
+        for (int x = 4; x < 116; ++x)
+            EXPECT_EQ(qAlpha(image.pixel(x, row)), reference) << "row " << row << ", x " << x;
+    }
+}
+
 TEST(SparklineView, DrawsNothingBelowTwoPointsAndCarriesItsLabel)
 {
     SparklineView one(Qt::red, false, "Metric trend");

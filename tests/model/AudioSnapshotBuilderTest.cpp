@@ -128,7 +128,9 @@ TEST(AudioDevices, ListsAndDefaults)
     EXPECT_EQ(snap.defaultOutput->id, 1u);
     ASSERT_EQ(snap.allInputDevices.size(), 1);
     EXPECT_EQ(snap.allInputDevices[0].name, QStringLiteral("Microphone"));
-    EXPECT_FALSE(snap.defaultInput) << "a monitor is not an input device";
+    ASSERT_TRUE(snap.defaultInput) << "a monitor chosen to record from is the default input";
+    EXPECT_EQ(snap.defaultInput->name, QStringLiteral("Monitor of Speakers"));
+    EXPECT_EQ(snap.defaultInput->id, 0u);
 
     s.defaultSinkName = "gone";
     s.defaultSourceName = "mic";

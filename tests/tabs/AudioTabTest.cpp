@@ -107,9 +107,11 @@ TEST(AudioTabTexts, SampleRatesChannelsVolumesAndSymbols)
     for (const auto& [count, text] : channels)
         EXPECT_EQ(AudioTab::channelLabel(count), QString::fromUtf8(text)) << count;
 
-    // Single-precision multiply, truncated: 0.29f gives 29, 0.999 gives 99.
+    // Rounded to the nearest whole percent, as the mixer shows it: the server
+    // keeps 45 % as 29491/65536 and 1 % as 655/65536; above 100 % as read.
     const std::pair<float, const char*> volumes[] = {
-        {0.0f, "0%"}, {0.29f, "29%"}, {0.5f, "50%"}, {0.57f, "57%"}, {0.999f, "99%"}, {1.0f, "100%"}, {1.2f, "120%"},
+        {0.0f, "0%"}, {655.0f / 65536, "1%"}, {0.29f, "29%"}, {29491.0f / 65536, "45%"}, {0.5f, "50%"},
+        {0.57f, "57%"}, {0.994f, "99%"}, {0.999f, "100%"}, {1.0f, "100%"}, {1.3f, "130%"},
         {std::numeric_limits<float>::quiet_NaN(), "0%"}};
     for (const auto& [volume, text] : volumes)
         EXPECT_EQ(AudioTab::volumePercent(volume), QLatin1String(text)) << volume;
@@ -224,6 +226,13 @@ TEST(AudioTab, DeviceCardsAndListFollowTheSnapshot)
     rig.read();
     EXPECT_EQ(textOf(*output, "volumeText"), QStringLiteral("50%"));
     EXPECT_EQ(output->findChild<ThinBar*>(QStringLiteral("volumeBar"))->color(), accentColor());
+
+    // A boosted channel: the figure as read, the bar full.
+    s.sinks[0].channelVolumes = {Platform::kNormalAudioVolume * 13 / 10, Platform::kNormalAudioVolume};
+    rig.state = s;
+    rig.read();
+    EXPECT_EQ(textOf(*output, "volumeText"), QStringLiteral("130%"));
+    EXPECT_EQ(output->findChild<ThinBar*>(QStringLiteral("volumeBar"))->fraction(), 1.0);
 }
 
 TEST(AudioTab, ProcessRowsWithMarksDividersAndIcons)

@@ -1,5 +1,7 @@
 #include "tabs/DiskTab.h"
 
+#include "components/OverlaidSparklineView.h"
+#include "components/Palette.h"
 #include "components/SparklineView.h"
 #include "components/Symbols.h"
 #include "components/ThinBar.h"
@@ -7,6 +9,7 @@
 #include "model/DiskProvider.h"
 #include "support/ManualClock.h"
 
+#include <QImage>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -64,6 +67,10 @@ TEST(DiskTab, ShowsRatesVolumeAndTitles)
         EXPECT_TRUE(line->values().empty());
         EXPECT_EQ(line->accessibleName(), QStringLiteral("Metric trend"));
     }
+    auto* chart = tab.findChild<OverlaidSparklineView*>(QStringLiteral("ioChart"));
+    ASSERT_TRUE(chart);
+    EXPECT_TRUE(chart->lower().empty());
+    EXPECT_EQ(chart->accessibleName(), QStringLiteral("Metric trend"));
 
     rig.passes(3);
     EXPECT_EQ(textOf(tab, "readRate"), QStringLiteral("1.5 KB/s"));
@@ -80,12 +87,55 @@ TEST(DiskTab, ShowsRatesVolumeAndTitles)
     EXPECT_EQ(titles, (QStringList{"Read", "Write", "I/O history  (last 60 s)"}));
 
     // Every chart shows the whole ring; only the card's write curve is orange.
-    auto* read = tab.findChild<SparklineView*>(QStringLiteral("readLine"));
-    auto* write = tab.findChild<SparklineView*>(QStringLiteral("writeLine"));
-    EXPECT_EQ(read->values().size(), 3u);
-    EXPECT_TRUE(read->autoScale());
-    EXPECT_TRUE(write->autoScale());
-    EXPECT_NE(write->color(), read->color());
+    ASSERT_EQ(chart->lower().size(), 3u);
+    EXPECT_EQ(chart->lower().back(), 1536);
+    EXPECT_EQ(chart->upper().back(), 3.0 * (1 << 20));
+    EXPECT_EQ(chart->lowerColor(), accentColor());
+    EXPECT_NE(chart->upperColor(), chart->lowerColor());
+}
+
+// Both curves reach the screen: the read curve under the write curve, each
+// on its own scale.
+TEST(DiskTab, HistoryCardDrawsTheReadCurveUnderTheWriteCurve)
+{
+    DiskRig rig;
+    DiskTab tab(rig.provider);
+    tab.resize(820, 639);
+    tab.show();
+    // Read: 0, then the peak, then a plateau whose line's centre falls on a
+    // pixel row's centre (61/120 of 60 px is 30.5 px up), so that row is the
+    // accent colour itself. Write: a ramp, far above that plateau.
+    HistoryRing<DiskSnapshot> ring(60);
+    for (int i = 0; i < 60; ++i) {
+        DiskSnapshot s;
+        s.readBytesPerSec = i < 20 ? 0 : i < 40 ? 120 : 61;
+        s.writeBytesPerSec = 1000.0 * i;
+        ring.append(i, s);
+    }
+    auto* chart = tab.findChild<OverlaidSparklineView*>(QStringLiteral("ioChart"));
+    ASSERT_TRUE(chart);
+    chart->setValues(DiskTab::readSeries(ring), DiskTab::writeSeries(ring));
+    ASSERT_EQ(chart->height(), 60);
+    const QImage image = chart->grab().toImage();
+    const qreal dpr = image.devicePixelRatio();
+    auto near = [](QRgb pixel, const QColor& colour) {
+        return std::abs(qRed(pixel) - colour.red()) <= 8 && std::abs(qGreen(pixel) - colour.green()) <= 8
+            && std::abs(qBlue(pixel) - colour.blue()) <= 8;
+    };
+    const QColor accent = accentColor();
+    const int row = static_cast<int>(29 * dpr);
+    const int from = static_cast<int>(0.72 * image.width()), to = static_cast<int>(0.97 * image.width());
+    int readPixels = 0;
+    for (int x = from; x < to; ++x)
+        readPixels += near(image.pixel(x, row), accent);
+    EXPECT_GE(readPixels, (to - from) * 9 / 10) << "the read plateau's row";
+
+    const QColor writeOnCard = compositeOver(chart->upperColor(), controlBackground());
+    int writePixels = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            writePixels += near(image.pixel(x, y), writeOnCard);
+    EXPECT_GT(writePixels, image.width() / 4) << "the write ramp";
 }
 
 TEST(DiskTab, VolumeFractionGuardsAnEmptyTotal)

@@ -1,7 +1,5 @@
 #include "platform/AudioDevices.h"
 
-#include "platform/SoundServerPresence.h"
-
 #include <pulse/context.h>
 #include <pulse/error.h>
 #include <pulse/introspect.h>
@@ -202,10 +200,11 @@ struct AudioServerConnection::Impl {
                 dropContext();
         }
         if (!context) {
-            // Without a server a client would be built and torn down on
-            // every reading only to learn that again.
-            if (!soundServerMayBeReachable(SoundServerPlaces::fromEnvironment()))
-                return false;
+            // The library looks for the server where all its clients do
+            // (PULSE_SERVER, the client configuration, PULSE_RUNTIME_PATH,
+            // XDG_RUNTIME_DIR/pulse, its fallback under the home folder, the
+            // system socket); with none there the attempt fails in some tens
+            // of microseconds, so no check of our own stands in front of it.
             pa_proplist* props = pa_proplist_new();
             pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, clientName.c_str());
             context = pa_context_new_with_proplist(pa_mainloop_get_api(loop), clientName.c_str(), props);

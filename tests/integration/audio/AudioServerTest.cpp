@@ -1,5 +1,6 @@
 // Runs against the private sound server that run-audio-tests.sh starts.
 #include "model/AudioProvider.h"
+#include "model/AudioSnapshot.h"
 #include "model/WorkerPool.h"
 
 #include <QDeadlineTimer>
@@ -8,7 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+
 #include <functional>
+#include <optional>
 
 using namespace Dunmorra;
 
@@ -16,25 +23,38 @@ namespace {
 
 QString env(const char* name) { return qEnvironmentVariable(name); }
 
-bool run(const QString& program, const QStringList& args)
+// Runs a program to its end; its standard output, or none when it failed.
+std::optional<QString> output(const QString& program, const QStringList& args,
+                              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(program, args);
     if (!p.waitForFinished(10'000)) {
         p.kill();
         p.waitForFinished(1000);
         ADD_FAILURE() << program.toStdString() << " did not finish";
-        return false;
+        return std::nullopt;
     }
     if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         ADD_FAILURE() << program.toStdString() << " " << args.join(' ').toStdString() << " failed: "
                       << p.readAllStandardError().toStdString();
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-bool server(const char* command) { return run(env("HALVORIN_PULSE_CTL"), {command, env("HALVORIN_PULSE_DIR")}); }
+bool run(const QString& program, const QStringList& args,
+         const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    return output(program, args, environment).has_value();
+}
+
+bool server(const char* command, const QString& dir = env("HALVORIN_PULSE_DIR"),
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+{
+    return run(env("HALVORIN_PULSE_CTL"), {command, dir}, environment);
+}
 
 // One pass, waiting for its reading to land. The reading itself is bounded,
 // so this wait only fails when the provider hangs.
@@ -99,6 +119,40 @@ struct Client {
         process.kill();
         process.waitForFinished(5000);
     }
+};
+
+// Variables set or removed for a scope; the process's own are restored after.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const QProcessEnvironment& wanted, const QStringList& names)
+    {
+        for (const QString& name : names) {
+            const QByteArray key = name.toUtf8();
+            m_saved.append({key, qEnvironmentVariableIsSet(key) ? std::optional(qgetenv(key)) : std::nullopt});
+            if (wanted.contains(name))
+                qputenv(key, wanted.value(name).toUtf8());
+            else
+                qunsetenv(key);
+        }
+    }
+    ~ScopedEnvironment()
+    {
+        for (const auto& [key, value] : m_saved) {
+            if (value)
+                qputenv(key, *value);
+            else
+                qunsetenv(key);
+        }
+    }
+
+private:
+    QList<std::pair<QByteArray, std::optional<QByteArray>>> m_saved;
+};
+
+// A further server in a folder of its own, stopped when the test ends.
+struct ExtraServer {
+    QString dir;
+    ~ExtraServer() { server("stop", dir); }
 };
 
 } // namespace
@@ -178,6 +232,89 @@ TEST_F(AudioServer, RecordingClientIsAnInputUser)
     const auto* p = findProcess(provider.current(), name);
     EXPECT_TRUE(p->usesInput);
     EXPECT_FALSE(p->usesOutput);
+}
+
+// Every whole percent the mixer sets reads as the mixer shows it (the server
+// stores most of them a hair low: 45 % is 29491/65536). With
+// HALVORIN_VOLUME_TABLE set, the comparison is written there as a table.
+TEST_F(AudioServer, EveryWholePercentReadsAsTheMixerShowsIt)
+{
+    AudioProvider provider;
+    const QRegularExpression channel(QStringLiteral("(\\d+)\\s*/\\s*(\\d+)%"));
+    QStringList table{QStringLiteral("| set | pactl raw | pactl | scalar read | ours | truncated |"),
+                      QStringLiteral("|---|---|---|---|---|---|")};
+    for (int percent = 0; percent <= 100; ++percent) {
+        SCOPED_TRACE(percent);
+        ASSERT_TRUE(run("pactl", {"set-sink-volume", "headphones", QString::number(percent) + '%'}));
+        const auto shown = output("pactl", {"get-sink-volume", "headphones"});
+        ASSERT_TRUE(shown);
+        const QRegularExpressionMatch m = channel.match(*shown);
+        ASSERT_TRUE(m.hasMatch()) << shown->toStdString();
+        const auto* headphones = findDevice(passOnce(provider).allOutputDevices, "Headphones");
+        ASSERT_TRUE(headphones);
+        const auto ours = wholeVolumePercent(headphones->volume);
+        ASSERT_TRUE(ours);
+        EXPECT_EQ(*ours, m.captured(2).toLongLong()) << shown->toStdString();
+        table << QStringLiteral("| %1 | %2 | %3% | %4 | %5% | %6% |")
+                     .arg(percent)
+                     .arg(m.captured(1))
+                     .arg(m.captured(2))
+                     .arg(static_cast<double>(headphones->volume), 0, 'f', 6)
+                     .arg(*ours)
+                     .arg(static_cast<long long>(headphones->volume * 100.0f));
+    }
+    ASSERT_TRUE(run("pactl", {"set-sink-volume", "headphones", "100%"}));
+    if (const QString path = env("HALVORIN_VOLUME_TABLE"); !path.isEmpty()) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write((table.join('\n') + '\n').toUtf8());
+    }
+}
+
+TEST_F(AudioServer, MonitorChosenToRecordFromIsTheDefaultInput)
+{
+    ASSERT_TRUE(run("pactl", {"set-default-source", "speakers.monitor"}));
+    struct Restore {
+        ~Restore() { run("pactl", {"set-default-source", "mic"}); }
+    } restore;
+    AudioProvider provider;
+    const AudioSnapshot& s = passOnce(provider);
+    ASSERT_TRUE(s.defaultInput);
+    EXPECT_EQ(s.defaultInput->name, QStringLiteral("Monitor of Speakers"));
+    ASSERT_EQ(s.allInputDevices.size(), 1) << "monitors stay out of the inputs";
+    EXPECT_EQ(s.allInputDevices[0].name, QStringLiteral("Microphone"));
+}
+
+// The server is found where the library's own clients find it, with no
+// PULSE_SERVER: in PULSE_RUNTIME_PATH, or without XDG_RUNTIME_DIR in the
+// fallback under the home folder.
+TEST_F(AudioServer, FoundWhereItsOwnClientsFindIt)
+{
+    const QStringList names{"PULSE_SERVER", "PULSE_RUNTIME_PATH", "XDG_RUNTIME_DIR", "HOME", "XDG_CONFIG_HOME",
+                            "PULSE_CONFIG_PATH", "PULSE_STATE_PATH", "PULSE_CLIENTCONFIG"};
+    struct Case {
+        const char* folder;
+        bool runtimePath;
+    };
+    for (const Case& c : {Case{"runtime-path", true}, Case{"no-xdg-runtime", false}}) {
+        SCOPED_TRACE(c.folder);
+        const QString dir = env("HALVORIN_PULSE_DIR") + '/' + c.folder;
+        ASSERT_TRUE(QDir().mkpath(dir + "/home/.config"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : names)
+            environment.remove(name);
+        environment.insert("HOME", dir + "/home");
+        if (c.runtimePath)
+            environment.insert("PULSE_RUNTIME_PATH", dir + "/runtime");
+        ExtraServer extra{dir};
+        ASSERT_TRUE(server("start-runtime", dir, environment));
+
+        ScopedEnvironment scoped(environment, names);
+        AudioProvider provider;
+        const AudioSnapshot& s = passOnce(provider);
+        EXPECT_EQ(s.allOutputDevices.size(), 2);
+        EXPECT_TRUE(s.defaultOutput);
+    }
 }
 
 // Last: these stop and restart the server under the provider's connection.

@@ -11,8 +11,11 @@ for tool in pulseaudio pactl pacat parec; do
 done
 
 dir="$(mktemp -d /tmp/halvorin-audio.XXXXXX)"
+# Tests start further servers in folders of their own under this one.
 cleanup() {
-    "$here/pulse-server.sh" stop "$dir" || true
+    for pidfile in "$dir"/server.pid "$dir"/*/server.pid; do
+        [[ -e "$pidfile" ]] && "$here/pulse-server.sh" stop "$(dirname "$pidfile")" || true
+    done
     rm -rf "$dir"
 }
 trap cleanup EXIT INT TERM
