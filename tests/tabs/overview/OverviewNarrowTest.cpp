@@ -84,8 +84,9 @@ TEST(OverviewNarrow, EveryLanguageFitsTheNarrowestWindowAndCaptionsWrapWhole)
         EXPECT_EQ(tab.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         const int page = tab.viewport()->width();
         for (const Card* card : tab.findChildren<Card*>()) {
-            if (card->isVisible())
+            if (card->isVisible()) {
                 EXPECT_LE(card->mapTo(tab.viewport(), QPoint(card->width(), 0)).x(), page) << card->objectName().toStdString();
+            }
         }
         for (const char* name : {"cpuCaption", "memoryCaption", "batteryCaption"}) {
             const auto* caption = tab.findChild<WrappingLabel*>(QLatin1String(name));

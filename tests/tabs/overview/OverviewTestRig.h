@@ -80,7 +80,7 @@ struct OverviewRig {
     std::vector<Platform::InterfaceCounters> counters;
     std::shared_ptr<std::atomic<int>> resolutions = std::make_shared<std::atomic<int>>(0);
     std::optional<QString> wifiName;
-    NetworkProvider network{{[this] { return &counters; }, [](const std::string&) { return true; }}, resolver(), clock};
+    NetworkProvider network{{[this] { return &counters; }, [](const std::string&) { return true; }, {}, {}}, resolver(), clock};
     std::optional<Platform::AudioServerState> audioState;   // none: no sound server
     AudioProvider audio{[this] { return audioState; }, AudioNameLookup{}, clock};
     QTemporaryDir settingsDir;
