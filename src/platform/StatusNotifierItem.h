@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include "platform/DBusMenu.h"
-#include "platform/linux/StatusNotifierRegistration.h"
+#include "platform/StatusNotifierRegistration.h"
 
 namespace Dunmorra::Platform {
 

@@ -1,4 +1,4 @@
-#include "platform/linux/StatusNotifierRegistration.h"
+#include "platform/StatusNotifierRegistration.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
