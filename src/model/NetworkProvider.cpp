@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 
-
 namespace Dunmorra {
 
 NetworkProvider::Readers NetworkProvider::linuxReaders(const std::string& root)
@@ -28,11 +27,6 @@ NetworkProvider::Readers NetworkProvider::linuxReaders(const std::string& root)
 std::shared_ptr<const ConnectionResolver> NetworkProvider::linuxResolver()
 {
     return std::make_shared<const ConnectionResolver>(ConnectionResolver::linuxSources());
-}
-
-bool NetworkProvider::isCounted(const std::string& name, const std::function<bool(const std::string&)>& hasDevice)
-{
-    return CountedLinks::isCandidate(name, hasDevice);
 }
 
 NetworkProvider::NetworkProvider(Readers readers, std::shared_ptr<const ConnectionResolver> resolver,

@@ -44,9 +44,6 @@ public:
 
     static Readers linuxReaders(const std::string& root = "/");
     static std::shared_ptr<const ConnectionResolver> linuxResolver();
-    // Whether an interface's traffic counts towards the rates and the day's
-    // totals while a link of its kind is up (CountedLinks).
-    static bool isCounted(const std::string& name, const std::function<bool(const std::string&)>& hasDevice);
 
     explicit NetworkProvider(Readers readers = linuxReaders(),
                              std::shared_ptr<const ConnectionResolver> resolver = linuxResolver(),

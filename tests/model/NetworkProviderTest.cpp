@@ -1,5 +1,6 @@
 #include "model/NetworkProvider.h"
 
+#include "model/CountedLinks.h"
 #include "support/EventLoop.h"
 #include "support/ManualClock.h"
 #include "support/TestEnvironment.h"
@@ -154,7 +155,7 @@ TEST(NetworkProvider, CountedInterfacesAreLinksWithADevicePppAndWwan)
         {"wg0", false}, {"bridge0", false}, {"ipsec0", false},
     };
     for (const auto& [name, counted] : cases)
-        EXPECT_EQ(NetworkProvider::isCounted(name, device), counted) << name;
+        EXPECT_EQ(CountedLinks::isCandidate(name, device), counted) << name;
 }
 
 // Inside a container the only uplink is a veth without a device: the
