@@ -38,7 +38,7 @@ struct DayOfSamples {
     Bench::SteppingClock clock;
     Link link;
     NetworkProvider provider{NetworkProvider::Readers{[this] { return link.read(); },
-                                                      [](const std::string&) { return true; }},
+                                                      [](const std::string&) { return true; }, {}, {}},
                              nullptr, clock};
     QTemporaryDir history;
     HistoryRecorder recorder{clock, history.path()};

@@ -135,7 +135,8 @@ struct NetRig {
                                                                   return i.traits.hasDevice;
                                                           }
                                                           return false;
-                                                      }},
+                                                      },
+                                                      {}, {}},
                              machine.resolver(), clock};
     std::vector<Platform::InterfaceCounters> rows;
     QTemporaryDir history;
@@ -317,13 +318,15 @@ TEST(NetworkTab, KnownConnectionsShowTheirLabelNameAddressAndInterfaces)
         auto* ssid = child(tab, QStringLiteral("connectionSSID"));
         EXPECT_EQ(!ssid->isHidden(), c.shownSSID.has_value());
         EXPECT_EQ(!child(tab, QStringLiteral("connectionDot"))->isHidden(), c.shownSSID.has_value());
-        if (c.shownSSID)
+        if (c.shownSSID) {
             EXPECT_EQ(ssid->text(), *c.shownSSID);
+        }
         EXPECT_EQ(ssid->textFormat(), Qt::PlainText);
         auto* addressLine = child<QWidget>(tab, QStringLiteral("addressLine"));
         EXPECT_EQ(!addressLine->isHidden(), c.address.has_value());
-        if (c.address)
+        if (c.address) {
             EXPECT_EQ(textOf(tab, QStringLiteral("connectionAddress")), *c.address);
+        }
         EXPECT_TRUE(child<QWidget>(tab, QStringLiteral("locationButton"))->isHidden());
 
         QStringList rows;
